@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Builds every target and runs every test suite: native, native under AddressSanitizer
+# and UndefinedBehaviorSanitizer, the Windows build under Wine, and the fuzz targets
+# for a bounded time. Prints one summary line per suite; exits non-zero when any
+# suite failed.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+build=${PICTORVA_BUILD:-$root/build}
+cache=${PICTORVA_CACHE:-$HOME/.cache/pictorva}
+jobs=$(nproc)
+fuzz_seconds=${PICTORVA_FUZZ_SECONDS:-60}
+started=$(date +%s)
+
+"$root/scripts/setup.sh" --windows || { echo "setup failed"; exit 1; }
+
+summaries=()
+failed=0
+total_passed=0
+total_failed=0
+
+# Reads the GoogleTest report $2 of suite $1 and records its summary line.
+record() {
+  local suite=$1 report=$2 status=$3 tests=0 failures=0 errors=0
+  if [ -f "$report" ]; then
+    read -r tests failures errors < <(sed -n 's/.*<testsuites tests="\([0-9]*\)" failures="\([0-9]*\)" disabled="[0-9]*" errors="\([0-9]*\)".*/\1 \2 \3/p' "$report" | head -1)
+  fi
+  local bad=$(( ${failures:-0} + ${errors:-0} ))
+  if [ "$status" != 0 ] && [ $bad = 0 ]; then bad=1; fi  # crashed or did not build
+  local passed=$(( ${tests:-0} - bad )); [ $passed -lt 0 ] && passed=0
+  summaries+=("$suite: $passed passed, $bad failed")
+  total_passed=$((total_passed + passed))
+  total_failed=$((total_failed + bad))
+  [ $bad != 0 ] && failed=1
+}
+
+# Configures and builds build dir $1 with the remaining arguments; then runs ctest
+# there with GoogleTest's report at $1/report.xml.
+run_suite() {
+  local suite=$1 dir=$2; shift 2
+  echo "== $suite"
+  rm -f "$dir/report.xml"
+  if cmake -S "$root" -B "$dir" "$@" >"$dir.configure.log" 2>&1 &&
+     cmake --build "$dir" -j"$jobs" >"$dir.build.log" 2>&1; then
+    GTEST_OUTPUT="xml:$(report_path "$suite" "$dir")" ctest --test-dir "$dir" --output-on-failure
+    record "$suite" "$dir/report.xml" $?
+  else
+    echo "$suite: build failed; the end of its log:"
+    tail -n 40 "$dir.configure.log" "$dir.build.log" 2>/dev/null
+    record "$suite" /nonexistent 1
+  fi
+}
+
+# GoogleTest under Wine wants a Windows path; Wine maps Z: to the root folder.
+report_path() {
+  if [ "$1" = windows ]; then echo "Z:${2//\//\\}\\report.xml"; else echo "$2/report.xml"; fi
+}
+
+mkdir -p "$build"
+run_suite native "$build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPICTORVA_BENCH=ON
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  run_suite sanitizers "$build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DPICTORVA_SANITIZE=ON
+
+export WINEPREFIX="$cache/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "== creating the Wine prefix $WINEPREFIX"
+  wineboot --init >/dev/null 2>&1
+  wineserver -w
+fi
+run_suite windows "$build/windows" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$cache/mingw"
+
+# Fuzz targets: each runs for a bounded time from its seed corpus.
+if ls "$root"/fuzz/*_fuzzer.cpp >/dev/null 2>&1; then
+  echo "== fuzz"
+  fuzz_dir="$build/fuzz"
+  if CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+       -DPICTORVA_FUZZ=ON -DPICTORVA_TESTS=OFF >"$fuzz_dir.configure.log" 2>&1 &&
+     cmake --build "$fuzz_dir" -j"$jobs" >"$fuzz_dir.build.log" 2>&1; then
+    fuzz_passed=0 fuzz_failed=0
+    for source in "$root"/fuzz/*_fuzzer.cpp; do
+      name=$(basename "$source" .cpp)
+      corpus="$fuzz_dir/corpus-$name"; mkdir -p "$corpus"
+      seeds=()
+      [ -d "$root/fuzz/seeds/$name" ] && seeds=("$root/fuzz/seeds/$name")
+      if "$fuzz_dir/fuzz/$name" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+           -artifact_prefix="$fuzz_dir/$name-" "$corpus" "${seeds[@]}" >"$fuzz_dir/$name.log" 2>&1; then
+        echo "$name: $(grep -o 'stat::number_of_executed_units: [0-9]*' "$fuzz_dir/$name.log" | grep -o '[0-9]*$') executions, nothing found"
+        fuzz_passed=$((fuzz_passed + 1))
+      else
+        echo "$name: FAILED"; tail -n 30 "$fuzz_dir/$name.log"
+        fuzz_failed=$((fuzz_failed + 1))
+      fi
+    done
+    summaries+=("fuzz: $fuzz_passed passed, $fuzz_failed failed")
+    total_passed=$((total_passed + fuzz_passed)); total_failed=$((total_failed + fuzz_failed))
+    [ $fuzz_failed != 0 ] && failed=1
+  else
+    echo "fuzz: build failed"; tail -n 40 "$fuzz_dir.build.log" "$fuzz_dir.configure.log" 2>/dev/null
+    summaries+=("fuzz: 0 passed, 1 failed"); total_failed=$((total_failed + 1)); failed=1
+  fi
+fi
+
+echo
+echo "== summary ($(( $(date +%s) - started )) s)"
+printf '%s\n' "${summaries[@]}"
+echo "all: $total_passed passed, $total_failed failed"
+exit $failed

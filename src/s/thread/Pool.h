@@ -1,0 +1,43 @@
+#pragma once
+// Class-level pools and the mix-in that gives a class the pool protocol.
+//
+// A poolable class derives (directly or through its bases) from base::IObject and
+// thread::IPoolable, implements reset(), and names itself:
+//
+//   class Node final : public thread::PooledObject<Node, NodeBase> {
+//    public:
+//     static constexpr char16_t kRegistrationName[] = u"s_xml_Node";
+//     void reset() override;
+//   };
+//
+// Users take instances with Node::create() (or thread::make<Node>() for a holder that
+// releases on scope exit) and give them back with release(), exactly once.
+#include "s/base/IObject.h"
+#include "s/thread/EasyPooler.h"
+#include "s/thread/IPoolable.h"
+
+namespace s::thread {
+
+// The pool of class T, created on first use and destroyed at process exit.
+template <class T>
+EasyPooler& poolOf() {
+  static EasyPooler pool([]() -> void* { return new T(); },
+                         [](void* object) { delete static_cast<T*>(object); },
+                         [](void* object) { static_cast<T*>(object)->reset(); });
+  return pool;
+}
+
+// Implements getRegistrationName, newInstance and release for Derived on top of Base.
+template <class Derived, class Base>
+class PooledObject : public Base {
+ public:
+  using Base::Base;
+
+  static Derived* create() { return static_cast<Derived*>(poolOf<Derived>().take()); }
+
+  const char16_t* getRegistrationName() const override { return Derived::kRegistrationName; }
+  base::IObject* newInstance() const override { return create(); }
+  void release() override { poolOf<Derived>().giveBack(static_cast<Derived*>(this)); }
+};
+
+}  // namespace s::thread
