@@ -35,6 +35,7 @@ class ObjLocker : public base::IObject {
   bool tryLock() { return section_.tryEnter(); }
   void unlock() { section_.leave(); }
   void* guarded() const { return object_; }
+  CriticalSection& section() { return section_; }
 
   // Holds the lock for one scope.
   class Scope {
