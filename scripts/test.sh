@@ -10,6 +10,7 @@ build=${PICTORVA_BUILD:-$root/build}
 cache=${PICTORVA_CACHE:-$HOME/.cache/pictorva}
 jobs=$(nproc)
 fuzz_seconds=${PICTORVA_FUZZ_SECONDS:-60}
+testdata=${PICTORVA_TESTDATA:-$root/../shared/testdata}
 started=$(date +%s)
 
 "$root/scripts/setup.sh" --windows || { echo "setup failed"; exit 1; }
@@ -81,8 +82,14 @@ if ls "$root"/fuzz/*_fuzzer.cpp >/dev/null 2>&1; then
     for source in "$root"/fuzz/*_fuzzer.cpp; do
       name=$(basename "$source" .cpp)
       corpus="$fuzz_dir/corpus-$name"; mkdir -p "$corpus"
+      # Extra read-only corpora: fuzz/<name>.corpora lists folders of the shared test
+      # data (one a line); libFuzzer writes new inputs only to the first folder.
       seeds=()
-      [ -d "$root/fuzz/seeds/$name" ] && seeds=("$root/fuzz/seeds/$name")
+      if [ -f "$root/fuzz/$name.corpora" ]; then
+        while read -r folder; do
+          [ -n "$folder" ] && [ -d "$testdata/$folder" ] && seeds+=("$testdata/$folder")
+        done < "$root/fuzz/$name.corpora"
+      fi
       if "$fuzz_dir/fuzz/$name" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
            -artifact_prefix="$fuzz_dir/$name-" "$corpus" "${seeds[@]}" >"$fuzz_dir/$name.log" 2>&1; then
         echo "$name: $(grep -o 'stat::number_of_executed_units: [0-9]*' "$fuzz_dir/$name.log" | grep -o '[0-9]*$') executions, nothing found"
