@@ -182,3 +182,58 @@ TEST(CollectionInputStream, ReadsTheElementBytesInBlocks) {
 }
 
 }  // namespace
+
+namespace {
+
+// A collection of three 100-byte elements (wider than a block), with an iterator
+// of its own: the stream must carry an element over into the next block.
+class WideCollection final : public s::col::ICollection {
+ public:
+  WideCollection() {
+    for (size_t i = 0; i < sizeof bytes_; ++i) bytes_[i] = static_cast<uint8_t>(i * 7);
+  }
+  size_t getCount() const override { return 3; }
+  size_t elementSize() const override { return 100; }
+  s::col::IIterator* iterator() override { return new WideIterator(bytes_); }
+  const uint8_t* bytes() const { return bytes_; }
+
+ private:
+  class WideIterator final : public s::col::IIterator {
+   public:
+    explicit WideIterator(uint8_t* bytes) : bytes_(bytes) {}
+    const char16_t* getRegistrationName() const override { return u"s_test_WideIterator"; }
+    s::base::IObject* newInstance() const override { return new WideIterator(bytes_); }
+    void release() override { delete this; }
+    void reset() override { index_ = -1; }
+    int64_t getIndex() const override { return index_; }
+    void setIndex(int64_t index) override { index_ = index; }
+    bool hasNext() const override { return index_ < 2; }
+    bool hasPrevious() const override { return index_ > 0; }
+    void* next() override { return skip(1); }
+    void* previous() override { return skip(-1); }
+    void* skip(int64_t n) override {
+      index_ += n;
+      return current();
+    }
+    void* current() const override { return index_ >= 0 && index_ < 3 ? bytes_ + index_ * 100 : nullptr; }
+
+   private:
+    uint8_t* bytes_;
+    int64_t index_ = -1;
+  };
+
+  uint8_t bytes_[300];
+};
+
+TEST(CollectionInputStream, ElementsWiderThanABlock) {
+  WideCollection collection;
+  auto stream = make<CollectionInputStream>();
+  stream->open(&collection);
+  std::vector<uint8_t> read(400);
+  size_t got = 0;
+  EXPECT_TRUE(stream->read(read.data(), read.size(), &got));
+  ASSERT_EQ(got, 300u);
+  EXPECT_EQ(0, std::memcmp(read.data(), collection.bytes(), 300));
+}
+
+}  // namespace

@@ -16,8 +16,10 @@ void IteratorBase::setIndex(int64_t index) {
 }
 
 bool IteratorBase::hasNext() const {
-  // index < count - 1, written so that an empty array cannot wrap.
-  return array_ && index_ + 1 >= 0 && static_cast<uint64_t>(index_ + 1) < array_->getCount();
+  // index < count - 1, written so that neither an empty array nor the largest
+  // index can wrap: index + 1 < count in unsigned arithmetic, from index -1 on.
+  if (!array_ || index_ < -1) return false;
+  return static_cast<uint64_t>(index_) + 1 < array_->getCount();
 }
 
 void* IteratorBase::skip(int64_t n) {
