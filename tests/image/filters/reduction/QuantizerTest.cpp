@@ -296,6 +296,36 @@ TEST(Quantizer, MatchesThePlainOctreeOnRandomPictures) {
   }
 }
 
+TEST(Quantizer, SearchAgreesWithAScanInIndexOrder) {
+  // Palettes with many equally near entries and repeated colours: coarse grids (even
+  // channel values, so odd probes are equidistant from several entries), a few
+  // leaves among many black fill entries, and merged leaves.
+  std::mt19937 rng(99);
+  struct Case {
+    int colours;
+    int step;
+    int requested;
+  } const cases[] = {{64, 2, 256}, {200, 4, 255}, {5, 2, 256}, {300, 64, 3}, {27, 128, 16}, {1000, 1, 256}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.colours << " colours on step " << c.step << ", n = " << c.requested);
+    std::vector<uint32_t> colours;
+    for (int i = 0; i < c.colours; ++i) {
+      const uint32_t r = rng() % (256 / c.step) * c.step, g = rng() % (256 / c.step) * c.step;
+      colours.push_back(r << 16 | g << 8 | (rng() % (256 / c.step) * c.step));
+    }
+    Picture picture = distinctColours(colours, rng);
+    s::thread::Owned<Quantizer> q = s::thread::make<Quantizer>();
+    q->buildPalette(picture.view(), c.requested);
+    const std::vector<uint32_t> palette(q->getPalette(), q->getPalette() + 256);
+    for (int probe = 0; probe < 20000; ++probe) {
+      const uint32_t rgb = rng() & 0xFFFFFF;
+      const Bgra p = opaque(probe % 2 ? rgb | 0x010101 : rgb);
+      ASSERT_EQ(q->indexOf(p.blue, p.green, p.red, 255), ReferenceOctree::map(palette, c.requested, p))
+          << std::hex << rgb;
+    }
+  }
+}
+
 TEST(Quantizer, AlphaDecidesWhoBuildsAndWhoIsSearched) {
   struct Case {
     uint8_t alpha;
@@ -326,15 +356,28 @@ TEST(Quantizer, FullyTransparentPictureHasNoColours) {
 }
 
 TEST(Quantizer, EqualDistancesPickTheLowerIndex) {
-  Picture picture(2, 1);
-  picture.at(0, 0) = opaque(0x000000);
-  picture.at(1, 0) = opaque(0x020000);
+  Picture picture(3, 1);
+  picture.at(0, 0) = opaque(0x000000);  // entry 0
+  picture.at(1, 0) = opaque(0x020000);  // entry 1
+  picture.at(2, 0) = opaque(0x020200);  // entry 2
   s::thread::Owned<Quantizer> q = s::thread::make<Quantizer>();
   q->buildPalette(picture.view(), 16);
   ASSERT_EQ(q->getPalette()[0], 0x000000u);
   ASSERT_EQ(q->getPalette()[1], 0x020000u);
-  EXPECT_EQ(q->indexOf(0, 0, 1, 255), 0);  // distance 1 to both
-  EXPECT_EQ(q->indexOf(0, 0, 2, 255), 1);
+  ASSERT_EQ(q->getPalette()[2], 0x020200u);
+  struct Case {
+    uint32_t rgb;
+    int expected;
+  } const cases[] = {
+      {0x010000, 0},  // 1 from entries 0 and 1
+      {0x020000, 1},  // exact
+      {0x000200, 0},  // 4 from entries 0 and 2; entry 2 shares the pixel's green
+      {0x020100, 1},  // 1 from entries 1 and 2
+  };
+  for (const Case& c : cases) {
+    const Bgra p = opaque(c.rgb);
+    EXPECT_EQ(q->indexOf(p.blue, p.green, p.red, 255), c.expected) << std::hex << c.rgb;
+  }
 }
 
 TEST(Quantizer, ColourCountOutsideThePaletteIsKeptInRange) {

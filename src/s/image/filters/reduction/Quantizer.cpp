@@ -24,7 +24,7 @@ size_t nodeBound(unsigned leafLimit) { return 9 * (static_cast<size_t>(leafLimit
 
 }  // namespace
 
-Quantizer::Quantizer() = default;
+Quantizer::Quantizer() { prepareSearch(); }
 
 Quantizer::~Quantizer() { std::free(nodes_); }
 
@@ -35,6 +35,7 @@ void Quantizer::reset() {
   nodeCapacity_ = 0;
   nodesUsed_ = 0;
   colourCount_ = 16;
+  prepareSearch();  // the kept palette, searched with the new count
 }
 
 void Quantizer::clearTree() {
@@ -180,15 +181,13 @@ void Quantizer::buildPalette(const RasterView& image, int colourCount) {
   // Entries the picture does not fill read as black rather than as a previous
   // picture's colours.
   std::memset(palette_, 0, sizeof palette_);
-  std::memset(paletteRed_, 0, sizeof paletteRed_);
-  std::memset(paletteGreen_, 0, sizeof paletteGreen_);
-  std::memset(paletteBlue_, 0, sizeof paletteBlue_);
 
   const unsigned leafLimit =
       static_cast<unsigned>(colourCount_) > kMinLeafLimit ? static_cast<unsigned>(colourCount_) : kMinLeafLimit;
   reserveNodes(nodeBound(leafLimit));
   insertPixels(image, leafLimit);
   finishPalette();
+  prepareSearch();
 }
 
 // Gathers the leaves depth first, children in index order, which orders exact
@@ -253,9 +252,27 @@ void Quantizer::finishPalette() {
 
 void Quantizer::setEntry(int index, uint32_t red, uint32_t green, uint32_t blue) {
   palette_[index] = red << 16 | green << 8 | blue;
-  paletteRed_[index] = static_cast<int32_t>(red);
-  paletteGreen_[index] = static_cast<int32_t>(green);
-  paletteBlue_[index] = static_cast<int32_t>(blue);
+}
+
+// Orders the searched entries by green with a counting sort, which keeps equal
+// greens in index order.
+void Quantizer::prepareSearch() {
+  uint16_t next[256] = {};
+  for (int i = 0; i < colourCount_; ++i) ++next[palette_[i] >> 8 & 0xFF];
+  uint16_t position = 0;
+  for (int green = 0; green < 256; ++green) {
+    const uint16_t count = next[green];
+    greenStart_[green] = next[green] = position;
+    position = static_cast<uint16_t>(position + count);
+  }
+  for (int i = 0; i < colourCount_; ++i) {
+    const uint32_t word = palette_[i];
+    SearchEntry& entry = byGreen_[next[word >> 8 & 0xFF]++];
+    entry.green = static_cast<int32_t>(word >> 8 & 0xFF);
+    entry.red = static_cast<int32_t>(word >> 16 & 0xFF);
+    entry.blue = static_cast<int32_t>(word & 0xFF);
+    entry.index = i;
+  }
 }
 
 void Quantizer::writePaletteQuads(uint8_t* quads, int entryCount) const {
@@ -270,32 +287,70 @@ void Quantizer::writePaletteQuads(uint8_t* quads, int entryCount) const {
 
 int Quantizer::indexOf(uint8_t blue, uint8_t green, uint8_t red, uint8_t alpha) const {
   if (alpha != 255) return colourCount_;
-  // Nearest entry by squared RGB distance; the first one wins a tie, and an exact
-  // match ends the search. A partial sum that already reaches the best distance
-  // cannot give a strictly smaller one, so the entry is skipped early.
+  // The nearest entry by squared RGB distance, the lowest index among equally near
+  // ones: what a scan of the entries in index order gives when only a strictly
+  // smaller distance replaces the best and an exact match ends it. The entries are
+  // visited outwards from the pixel's green; a direction ends once the green
+  // difference alone exceeds the best distance (equal may still tie at a lower
+  // index). Partial sums above the best distance skip an entry early.
+  const int n = colourCount_;
   int bestDistance = kNoDistance;
   int bestIndex = 0;
-  for (int i = 0; i < colourCount_; ++i) {
-    const int dr = red - paletteRed_[i];
-    int distance = dr * dr;
-    if (distance >= bestDistance) continue;
-    const int dg = green - paletteGreen_[i];
-    distance += dg * dg;
-    if (distance >= bestDistance) continue;
-    const int db = blue - paletteBlue_[i];
+  auto consider = [&](const SearchEntry& entry, int distance) {
+    const int dr = red - entry.red;
+    distance += dr * dr;
+    if (distance > bestDistance) return;
+    const int db = blue - entry.blue;
     distance += db * db;
-    if (distance >= bestDistance) continue;
-    bestDistance = distance;
-    bestIndex = i;
-    if (distance == 0) break;
+    if (distance < bestDistance || (distance == bestDistance && entry.index < bestIndex)) {
+      bestDistance = distance;
+      bestIndex = entry.index;
+    }
+  };
+  int up = greenStart_[green];
+  int down = up - 1;
+  bool searchUp = up < n;
+  bool searchDown = down >= 0;
+  while (searchUp || searchDown) {
+    if (searchUp) {
+      const SearchEntry& entry = byGreen_[up];
+      const int dg = entry.green - green;
+      if (dg * dg > bestDistance) {
+        searchUp = false;
+      } else {
+        consider(entry, dg * dg);
+        searchUp = ++up < n;
+      }
+    }
+    if (searchDown) {
+      const SearchEntry& entry = byGreen_[down];
+      const int dg = green - entry.green;
+      if (dg * dg > bestDistance) {
+        searchDown = false;
+      } else {
+        consider(entry, dg * dg);
+        searchDown = --down >= 0;
+      }
+    }
   }
   return bestIndex;
 }
 
 void Quantizer::mapRow(const uint8_t* pixels, int pixelCount, uint8_t* out, int depth) const {
   if (depth != 8 && depth != 4 && depth != 1) return;
+  // Neighbouring pixels often repeat; the last answer is reused for them.
+  uint32_t lastPixel = 0;
+  unsigned lastIndex = 0;
+  bool haveLast = false;
   for (int i = 0; i < pixelCount; ++i, pixels += 4) {
-    const unsigned index = static_cast<unsigned>(indexOf(pixels[0], pixels[1], pixels[2], pixels[3]));
+    uint32_t pixel;
+    std::memcpy(&pixel, pixels, 4);
+    if (!haveLast || pixel != lastPixel) {
+      lastIndex = static_cast<unsigned>(indexOf(pixels[0], pixels[1], pixels[2], pixels[3]));
+      lastPixel = pixel;
+      haveLast = true;
+    }
+    const unsigned index = lastIndex;
     if (depth == 8) {
       out[i] = static_cast<uint8_t>(index);
     } else if (depth == 4) {

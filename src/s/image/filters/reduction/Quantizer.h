@@ -92,6 +92,14 @@ class Quantizer final : public thread::PooledObject<Quantizer, _quantizer::Quant
     uint32_t blue;
   };
 
+  // A palette entry as the nearest-colour search reads it.
+  struct SearchEntry {
+    int32_t green;
+    int32_t red;
+    int32_t blue;
+    int32_t index;
+  };
+
   void clearTree();
   void reserveNodes(size_t count);
   NodeId newNode();
@@ -102,6 +110,7 @@ class Quantizer final : public thread::PooledObject<Quantizer, _quantizer::Quant
   int collectLeaves(LeafColour* leaves, int capacity) const;
   void finishPalette();
   void setEntry(int index, uint32_t red, uint32_t green, uint32_t blue);
+  void prepareSearch();
 
   Node* nodes_ = nullptr;      // node storage; slot 0 unused
   size_t nodeCapacity_ = 0;    // slots allocated
@@ -112,10 +121,11 @@ class Quantizer final : public thread::PooledObject<Quantizer, _quantizer::Quant
   NodeId reducible_[kLevels + 1] = {};  // per level, most recently created first
   uint32_t palette_[kMaxColours] = {};
   int colourCount_ = 16;
-  // The palette split by channel for the nearest-colour search.
-  int32_t paletteRed_[kMaxColours] = {};
-  int32_t paletteGreen_[kMaxColours] = {};
-  int32_t paletteBlue_[kMaxColours] = {};
+  // The first colourCount_ entries ordered by green (then by index) for the
+  // nearest-colour search, and per green value the first position whose green is
+  // not smaller.
+  SearchEntry byGreen_[kMaxColours] = {};
+  uint16_t greenStart_[256] = {};
 };
 
 }  // namespace s::image::filters::reduction
