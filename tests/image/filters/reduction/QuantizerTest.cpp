@@ -356,15 +356,13 @@ TEST(Quantizer, FullyTransparentPictureHasNoColours) {
 }
 
 TEST(Quantizer, EqualDistancesPickTheLowerIndex) {
-  Picture picture(3, 1);
-  picture.at(0, 0) = opaque(0x000000);  // entry 0
-  picture.at(1, 0) = opaque(0x020000);  // entry 1
-  picture.at(2, 0) = opaque(0x020200);  // entry 2
+  const uint32_t colours[] = {0x000000, 0x020000, 0x020200, 0x040404, 0x060604};
+  Picture picture(5, 1);
+  for (int i = 0; i < 5; ++i) picture.at(i, 0) = opaque(colours[i]);
   s::thread::Owned<Quantizer> q = s::thread::make<Quantizer>();
   q->buildPalette(picture.view(), 16);
-  ASSERT_EQ(q->getPalette()[0], 0x000000u);
-  ASSERT_EQ(q->getPalette()[1], 0x020000u);
-  ASSERT_EQ(q->getPalette()[2], 0x020200u);
+  // Exact leaves come in bit-interleaved order, which here is the order above.
+  for (int i = 0; i < 5; ++i) ASSERT_EQ(q->getPalette()[i], colours[i]);
   struct Case {
     uint32_t rgb;
     int expected;
@@ -373,6 +371,9 @@ TEST(Quantizer, EqualDistancesPickTheLowerIndex) {
       {0x020000, 1},  // exact
       {0x000200, 0},  // 4 from entries 0 and 2; entry 2 shares the pixel's green
       {0x020100, 1},  // 1 from entries 1 and 2
+      // 3 from entries 3 and 4. Entry 4 is nearer in brightness (16 against 12 for
+      // entry 3, the pixel has 15), and entry 3 lies exactly on the brightness bound.
+      {0x050505, 3},
   };
   for (const Case& c : cases) {
     const Bgra p = opaque(c.rgb);

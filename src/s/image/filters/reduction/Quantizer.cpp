@@ -254,22 +254,24 @@ void Quantizer::setEntry(int index, uint32_t red, uint32_t green, uint32_t blue)
   palette_[index] = red << 16 | green << 8 | blue;
 }
 
-// Orders the searched entries by green with a counting sort, which keeps equal
-// greens in index order.
+// Orders the searched entries by brightness (red + green + blue) with a counting
+// sort, which keeps equal brightness in index order.
 void Quantizer::prepareSearch() {
-  uint16_t next[256] = {};
-  for (int i = 0; i < colourCount_; ++i) ++next[palette_[i] >> 8 & 0xFF];
+  uint16_t next[kBrightnessLevels] = {};
+  auto brightness = [](uint32_t word) { return (word >> 16 & 0xFF) + (word >> 8 & 0xFF) + (word & 0xFF); };
+  for (int i = 0; i < colourCount_; ++i) ++next[brightness(palette_[i])];
   uint16_t position = 0;
-  for (int green = 0; green < 256; ++green) {
-    const uint16_t count = next[green];
-    greenStart_[green] = next[green] = position;
+  for (int level = 0; level < kBrightnessLevels; ++level) {
+    const uint16_t count = next[level];
+    brightnessStart_[level] = next[level] = position;
     position = static_cast<uint16_t>(position + count);
   }
   for (int i = 0; i < colourCount_; ++i) {
     const uint32_t word = palette_[i];
-    SearchEntry& entry = byGreen_[next[word >> 8 & 0xFF]++];
-    entry.green = static_cast<int32_t>(word >> 8 & 0xFF);
+    SearchEntry& entry = byBrightness_[next[brightness(word)]++];
+    entry.brightness = static_cast<int32_t>(brightness(word));
     entry.red = static_cast<int32_t>(word >> 16 & 0xFF);
+    entry.green = static_cast<int32_t>(word >> 8 & 0xFF);
     entry.blue = static_cast<int32_t>(word & 0xFF);
     entry.index = i;
   }
@@ -289,14 +291,20 @@ int Quantizer::indexOf(uint8_t blue, uint8_t green, uint8_t red, uint8_t alpha) 
   if (alpha != 255) return colourCount_;
   // The nearest entry by squared RGB distance, the lowest index among equally near
   // ones: what a scan of the entries in index order gives when only a strictly
-  // smaller distance replaces the best and an exact match ends it. The entries are
-  // visited outwards from the pixel's green; a direction ends once the green
-  // difference alone exceeds the best distance (equal may still tie at a lower
-  // index). Partial sums above the best distance skip an entry early.
+  // smaller distance replaces the best and an exact match ends it.
+  //
+  // The entries are visited outwards from the pixel's brightness b = r + g + b.
+  // By Cauchy-Schwarz, (delta b)^2 <= 3 x distance, so once (delta b)^2 exceeds
+  // 3 x the best distance no further entry in that direction can be nearer or
+  // equally near (an equal one could still win a tie with a lower index, hence
+  // "exceeds"). Partial sums above the best distance skip an entry early.
   const int n = colourCount_;
+  const int pixelBrightness = red + green + blue;
   int bestDistance = kNoDistance;
   int bestIndex = 0;
-  auto consider = [&](const SearchEntry& entry, int distance) {
+  auto consider = [&](const SearchEntry& entry) {
+    const int dg = green - entry.green;
+    int distance = dg * dg;
     const int dr = red - entry.red;
     distance += dr * dr;
     if (distance > bestDistance) return;
@@ -307,28 +315,28 @@ int Quantizer::indexOf(uint8_t blue, uint8_t green, uint8_t red, uint8_t alpha) 
       bestIndex = entry.index;
     }
   };
-  int up = greenStart_[green];
+  int up = brightnessStart_[pixelBrightness];
   int down = up - 1;
   bool searchUp = up < n;
   bool searchDown = down >= 0;
   while (searchUp || searchDown) {
     if (searchUp) {
-      const SearchEntry& entry = byGreen_[up];
-      const int dg = entry.green - green;
-      if (dg * dg > bestDistance) {
+      const SearchEntry& entry = byBrightness_[up];
+      const int delta = entry.brightness - pixelBrightness;
+      if (delta * delta > 3 * bestDistance) {
         searchUp = false;
       } else {
-        consider(entry, dg * dg);
+        consider(entry);
         searchUp = ++up < n;
       }
     }
     if (searchDown) {
-      const SearchEntry& entry = byGreen_[down];
-      const int dg = green - entry.green;
-      if (dg * dg > bestDistance) {
+      const SearchEntry& entry = byBrightness_[down];
+      const int delta = pixelBrightness - entry.brightness;
+      if (delta * delta > 3 * bestDistance) {
         searchDown = false;
       } else {
-        consider(entry, dg * dg);
+        consider(entry);
         searchDown = --down >= 0;
       }
     }

@@ -94,6 +94,7 @@ class Quantizer final : public thread::PooledObject<Quantizer, _quantizer::Quant
 
   // A palette entry as the nearest-colour search reads it.
   struct SearchEntry {
+    int32_t brightness;  // red + green + blue
     int32_t green;
     int32_t red;
     int32_t blue;
@@ -121,11 +122,12 @@ class Quantizer final : public thread::PooledObject<Quantizer, _quantizer::Quant
   NodeId reducible_[kLevels + 1] = {};  // per level, most recently created first
   uint32_t palette_[kMaxColours] = {};
   int colourCount_ = 16;
-  // The first colourCount_ entries ordered by green (then by index) for the
-  // nearest-colour search, and per green value the first position whose green is
-  // not smaller.
-  SearchEntry byGreen_[kMaxColours] = {};
-  uint16_t greenStart_[256] = {};
+  // The first colourCount_ entries ordered by brightness (then by index) for the
+  // nearest-colour search, and per brightness the first position whose brightness
+  // is not smaller.
+  static constexpr int kBrightnessLevels = 3 * 255 + 1;
+  SearchEntry byBrightness_[kMaxColours] = {};
+  uint16_t brightnessStart_[kBrightnessLevels] = {};
 };
 
 }  // namespace s::image::filters::reduction
