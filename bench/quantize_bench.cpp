@@ -28,9 +28,9 @@ std::vector<uint8_t> photoLike(int width, int height) {
       const double blob = std::exp(-((u - 0.6) * (u - 0.6) + (v - 0.4) * (v - 0.4)) * 18.0);
       const double ripple = 20.0 * std::sin(u * 23.0 + v * 7.0) * std::cos(v * 17.0);
       uint8_t* p = bits.data() + (static_cast<size_t>(y) * width + x) * 4;
-      p[0] = clamp(200 - 150 * v + ripple * 0.5 + noise(rng));               // blue
+      p[0] = clamp(200 - 150 * v + ripple * 0.5 + noise(rng));                // blue
       p[1] = clamp(120 + 60 * u - 40 * v + 90 * blob + ripple + noise(rng));  // green
-      p[2] = clamp(60 + 80 * v + 170 * blob + noise(rng));                   // red
+      p[2] = clamp(60 + 80 * v + 170 * blob + noise(rng));                    // red
       p[3] = 255;
     }
   }

@@ -33,7 +33,6 @@ void Quantizer::reset() {
   std::free(nodes_);
   nodes_ = nullptr;
   nodeCapacity_ = 0;
-  nodesUsed_ = 0;
   colourCount_ = 16;
   prepareSearch();  // the kept palette, searched with the new count
 }

@@ -113,10 +113,10 @@ class Quantizer final : public thread::PooledObject<Quantizer, _quantizer::Quant
   void setEntry(int index, uint32_t red, uint32_t green, uint32_t blue);
   void prepareSearch();
 
-  Node* nodes_ = nullptr;      // node storage; slot 0 unused
-  size_t nodeCapacity_ = 0;    // slots allocated
-  size_t nodesUsed_ = 0;       // slots handed out at least once (high-water mark)
-  NodeId freeNodes_ = kNoNode; // freed slots, linked through nextReducible
+  Node* nodes_ = nullptr;       // node storage; slot 0 unused
+  size_t nodeCapacity_ = 0;     // slots allocated
+  size_t nodesUsed_ = 0;        // slots handed out at least once (high-water mark)
+  NodeId freeNodes_ = kNoNode;  // freed slots, linked through nextReducible
   NodeId root_ = kNoNode;
   unsigned leafCount_ = 0;
   NodeId reducible_[kLevels + 1] = {};  // per level, most recently created first
