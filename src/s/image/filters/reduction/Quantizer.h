@@ -5,7 +5,10 @@
 //
 // Use: take a quantizer from its pool, buildPalette over the picture, copy the first
 // getColourCount() palette entries into the file's colour table, mapRow every picture
-// row, release. One quantizer serves one picture and one thread at a time.
+// row, release. One quantizer serves one picture at a time; once built, mapRow and
+// indexOf only read, so several threads may map rows together. A pixel image is
+// handed over as a RasterView of its raster (bits, logical size, capacity height,
+// row stride).
 //
 // Conventions:
 // - Pixels are bytes blue, green, red, alpha (straight alpha), as in RasterView.
@@ -14,7 +17,9 @@
 //   gives the same entries as byte quads blue, green, red, 0.
 // - The colour count requested is also the index given to pixels that are not fully
 //   opaque (the transparent index): only alpha 255 is searched in the palette,
-//   although every pixel with alpha above 0 takes part in building it.
+//   although every pixel with alpha above 0 takes part in building it. Indices are
+//   written in as many bits as the depth holds: with 256 colours at depth 8 the
+//   transparent index 256 becomes 0, so such callers flatten alpha first.
 // - Palette building is deterministic: the palette depends only on the pixels, the
 //   row order (top first) and the colour count.
 #include <cstddef>
