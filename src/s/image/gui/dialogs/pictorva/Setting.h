@@ -1,0 +1,43 @@
+#pragma once
+// The choices of one gallery run: style, page title and cell size. The window (or
+// the command line) fills it just before a run; the run reads it on its worker
+// thread and nobody changes it while the run lasts.
+#include <cstdint>
+#include <string_view>
+
+#include "s/base/IObject.h"
+#include "s/str/strbuffer/StrBuffer.h"
+#include "s/thread/IPoolable.h"
+#include "s/thread/Pool.h"
+
+namespace s::image::gui::dialogs::pictorva {
+
+class SettingBases : public base::IObject, public thread::IPoolable {};
+
+class Setting final : public thread::PooledObject<Setting, SettingBases> {
+ public:
+  static constexpr char16_t kRegistrationName[] = u"s_image_gui_dialogs_pictorva_Setting";
+  static constexpr int32_t kStyleTile = 1;
+  static constexpr int32_t kStyleFlat = 2;
+  static constexpr int32_t kDefaultCellSize = 150;
+
+  Setting();
+  ~Setting() override;
+  Setting(const Setting&) = delete;
+  Setting& operator=(const Setting&) = delete;
+
+  // Tile, empty title, 150 x 150.
+  void reset() override;
+
+  // A cell size typed into a field: empty keeps the default (150); otherwise the text's
+  // leading integer (white space, optional sign, digits: "200px" is 200, "abc" is 0,
+  // "-5" is -5), saturated to 32 bits.
+  static int32_t cellSizeFromText(std::u16string_view text);
+
+  int32_t style = kStyleTile;
+  str::strbuffer::StrBuffer* title;  // owned
+  int32_t cellWidth = kDefaultCellSize;
+  int32_t cellHeight = kDefaultCellSize;
+};
+
+}  // namespace s::image::gui::dialogs::pictorva
