@@ -1,0 +1,119 @@
+#include "Options.h"
+
+#include <string_view>
+
+namespace pictorva::cli {
+
+const char* usageText() {
+  return "usage: pictorva-cli gallery [--style tile|flat] [--title TEXT] [--width W] [--height H] FILE...\n"
+         "       pictorva-cli --help | --version\n"
+         "\n"
+         "Makes a thumbnail gallery of the given files: a folder named \"thumbnail\" beside the\n"
+         "first file (or thumbnail (1), thumbnail (2), ... when taken) with a copy of every file\n"
+         "in \"img\", and an HTML page named after the title.\n"
+         "\n"
+         "  --style tile   small copies fitted into W x H cells in \"simg\" (default)\n"
+         "  --style flat   the full-size copies in one column\n"
+         "  --title TEXT   the page title (default \"Thumbnail (Tile)\" or \"Thumbnail (Flat)\")\n"
+         "  --width W      cell width in pixels (default 150; the leading integer counts)\n"
+         "  --height H     cell height in pixels (default 150)\n"
+         "\n"
+         "Ctrl-C stops after the current file and still writes the page; a second Ctrl-C\n"
+         "ends the program at once. The page's full path is the last line of the output.\n";
+}
+
+namespace {
+
+// "--name=value" or "--name value": the value, taking the next argument if needed.
+bool optionValue(const std::vector<std::u16string>& arguments, size_t* index, std::u16string_view name,
+                 std::u16string* value, bool* matched, std::u16string* error) {
+  std::u16string_view argument = arguments[*index];
+  *matched = false;
+  if (argument.substr(0, name.size()) != name) return true;
+  if (argument.size() == name.size()) {
+    *matched = true;
+    if (*index + 1 >= arguments.size()) {
+      *error = std::u16string(name) + u" needs a value";
+      return false;
+    }
+    *value = arguments[++*index];
+    return true;
+  }
+  if (argument[name.size()] != u'=') return true;
+  *matched = true;
+  *value = std::u16string(argument.substr(name.size() + 1));
+  return true;
+}
+
+}  // namespace
+
+bool parseOptions(const std::vector<std::u16string>& arguments, Options* options, std::u16string* error) {
+  *options = Options();
+  if (arguments.empty()) {
+    *error = u"no command given";
+    return false;
+  }
+  const std::u16string& command = arguments[0];
+  if (command == u"--help" || command == u"-h" || command == u"help") {
+    options->command = Options::Command::kHelp;
+    return true;
+  }
+  if (command == u"--version") {
+    options->command = Options::Command::kVersion;
+    return true;
+  }
+  if (command != u"gallery") {
+    *error = u"unknown command \"" + command + u"\"";
+    return false;
+  }
+  options->command = Options::Command::kGallery;
+  bool onlyFiles = false;
+  for (size_t i = 1; i < arguments.size(); ++i) {
+    const std::u16string& argument = arguments[i];
+    if (onlyFiles || argument.empty() || argument[0] != u'-' || argument == u"-") {
+      options->files.push_back(argument);
+      continue;
+    }
+    if (argument == u"--") {
+      onlyFiles = true;
+      continue;
+    }
+    if (argument == u"--help" || argument == u"-h") {
+      options->command = Options::Command::kHelp;
+      return true;
+    }
+    bool matched = false;
+    std::u16string value;
+    if (!optionValue(arguments, &i, u"--style", &value, &matched, error)) return false;
+    if (matched) {
+      if (value == u"tile") {
+        options->style = 1;
+      } else if (value == u"flat") {
+        options->style = 2;
+      } else {
+        *error = u"--style takes tile or flat, not \"" + value + u"\"";
+        return false;
+      }
+      continue;
+    }
+    if (!optionValue(arguments, &i, u"--title", &options->title, &matched, error)) return false;
+    if (matched) {
+      options->titleGiven = true;
+      continue;
+    }
+    if (!optionValue(arguments, &i, u"--width", &options->width, &matched, error)) return false;
+    if (matched) continue;
+    if (!optionValue(arguments, &i, u"--height", &options->height, &matched, error)) return false;
+    if (matched) continue;
+    *error = u"unknown option \"" + argument + u"\"";
+    return false;
+  }
+  if (options->files.empty()) {
+    *error = u"no files given";
+    return false;
+  }
+  if (!options->titleGiven) options->title = options->style == 1 ? u"Thumbnail (Tile)" : u"Thumbnail (Flat)";
+  return true;
+}
+
+}  // namespace pictorva::cli
