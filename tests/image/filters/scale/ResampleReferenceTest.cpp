@@ -191,6 +191,29 @@ TEST(ResampleReference, WideWeightsAndEveryRowRemainder) {
   }
 }
 
+TEST(ResampleReference, ExtremeRatios) {
+  struct Case {
+    int sw, sh, tw, th;
+  };
+  const Case cases[] = {{1, 1, 300, 300}, {300, 1, 1, 300}, {1, 300, 300, 1}, {5000, 2, 1, 1}, {2, 5000, 3, 1}, {4099, 3, 7, 5}};
+  LevelGuard guard;
+  std::mt19937 random(3);
+  for (const Case& c : cases) {
+    TestPicture source(c.sw, c.sh);
+    paint(source, random);
+    for (int k = 1; k <= 5; ++k) {
+      const std::vector<uint8_t> expected = reference(source, c.tw, c.th, ScaleFilter::sharedKernel(k));
+      for (VectorLevel level : levels()) {
+        s::image::filters::scale::_resample::setLevelCeiling(level);
+        TestPicture output(c.tw, c.th);
+        ASSERT_TRUE(ScaleFilter::resampleInto(source.view, output.view, ScaleFilter::sharedKernel(k)));
+        ASSERT_EQ(output.pixels(), expected) << "kernel " << k << ": " << c.sw << " x " << c.sh << " -> " << c.tw << " x "
+                                             << c.th << " at level " << static_cast<int>(level);
+      }
+    }
+  }
+}
+
 TEST(ResampleReference, ConcurrentResamplingsAreSerialised) {
   // Threads share the buffer and the table; each result must still be its own.
   std::mt19937 random(99);
