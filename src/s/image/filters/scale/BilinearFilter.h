@@ -1,0 +1,21 @@
+#pragma once
+#include "s/image/filters/scale/IScaleFilter.h"
+#include "s/thread/Pool.h"
+
+namespace s::image::filters::scale {
+
+class BilinearFilter final : public thread::PooledObject<BilinearFilter, IScaleFilter> {
+ public:
+  static constexpr char16_t kRegistrationName[] = u"s_image_filters_scale_BilinearFilter";
+  static constexpr double kDefaultSupport = 1.0;
+
+  double evaluate(double distance) const override;
+  double getSupport() const override { return support_; }
+  void setSupport(double support) override { support_ = support; }
+  void reset() override { support_ = kDefaultSupport; }
+
+ private:
+  double support_ = kDefaultSupport;
+};
+
+}  // namespace s::image::filters::scale
