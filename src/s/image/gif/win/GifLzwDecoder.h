@@ -1,5 +1,5 @@
 #pragma once
-// The tables and loop of one LZW decode (see GifLzw.h for the contract). About 30 KB;
+// The tables and loop of one LZW decode (see GifLzw.h for the contract). About 60 KB;
 // GifLzw::decode keeps one on the stack for the duration of a call.
 #include <cstddef>
 #include <cstdint>
@@ -29,7 +29,13 @@ class GifLzwDecoder {
 
   static constexpr int kCodeLimit = GifLzw::kCodeLimit;
 
+  void spellBackwards(int code, int clearCode, uint8_t* last) const;
+
   Entry table_[kCodeLimit];
+  // For a string of two or more bytes: an earlier copy of it in the frame, written
+  // within one row, or nullptr when it was split across rows. Strings are copied from
+  // there instead of being spelled out along the chain.
+  const uint8_t* copyFrom_[kCodeLimit];
   // A string that does not fit the rest of the current row is spelled out here first.
   // No string is longer than kCodeLimit bytes.
   uint8_t spelled_[kCodeLimit];
