@@ -94,8 +94,7 @@ GifLzwDecodeResult GifLzwDecoder::decode(int minCodeSize, const uint8_t* data, s
     return result;
   }
   Cursor cursor(target);
-  // Roots must fit the 8-bit indices, and 9..11 would leave no room in 12-bit codes
-  // for more than a handful of strings.
+  // Roots are the pixel indices themselves, so they must fit in 8 bits.
   if (minCodeSize < 1 || minCodeSize > 8) {
     cursor.zeroRest();
     result.status = GifLzwDecodeStatus::kBadCodeSize;
