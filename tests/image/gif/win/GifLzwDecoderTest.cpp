@@ -16,8 +16,6 @@ using s::image::gif::win::GifLzwDecodeStatus;
 using s::image::gif::win::GifLzwTarget;
 using s::image::gif::win::GifRowOrder;
 
-// Decodes into a width x height frame with `padding` guard bytes after every row that
-// must stay untouched. Returns the frame without the padding.
 struct Decoded {
   GifLzwDecodeResult result;
   Bytes pixels;  // width x height, top row first
@@ -25,10 +23,12 @@ struct Decoded {
 
 constexpr uint8_t kGuard = 0xA5;
 
+// Decodes into a width x height frame with `padding` guard bytes after every row that
+// must stay untouched. Returns the frame without the padding.
 Decoded decodeFrame(int minCodeSize, const Bytes& data, int width, int height, bool interlaced = false,
                     int padding = 3) {
   const ptrdiff_t stride = width + padding;
-  // Copy the data so that ASan sees any read past its end.
+  // An exactly sized copy of the data, so that ASan sees any read past its end.
   std::vector<uint8_t> exact(data.begin(), data.end());
   Bytes frame(static_cast<size_t>(stride) * static_cast<size_t>(height), kGuard);
   Decoded decoded;
