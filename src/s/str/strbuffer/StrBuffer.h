@@ -133,8 +133,9 @@ class StrBuffer final : public thread::PooledObject<StrBuffer, StrBufferBases> {
   // The raw units (nullptr while there is no block), not zero-terminated.
   char16_t* units() { return units_; }
   const char16_t* units() const { return units_; }
-  // The units followed by a zero, written now; a shared empty text when there is no
-  // block. Valid until the text changes.
+  // The units followed by a zero, written now (so this is a write, like any other
+  // change to the text); a shared empty text when there is no block. Valid until
+  // the text changes.
   const char16_t* data() const;
   const char16_t* terminate() { return data(); }
   std::u16string_view view() const { return {units_, length_}; }
