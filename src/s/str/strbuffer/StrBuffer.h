@@ -101,7 +101,10 @@ class StrBuffer final : public thread::PooledObject<StrBuffer, StrBufferBases> {
                         const base::IComparator* comparator = nullptr) const override;
   // h = rotateLeft(h, 1) ^ unit over the units, from h = 0.
   uint32_t hashCode() const override;
-  // The same over the units with A-Z folded to a-z.
+  // The same over the units with A-Z folded to a-z. Only ASCII folds here, while
+  // equalsIgnoreCase follows the platform's mapping: "É" and "é" are equal ignoring
+  // case but hash differently, so case-insensitive hash tables must keep keys whose
+  // case differs only beyond ASCII in one spelling.
   uint32_t hashCodeIgnoreCase() const override;
   void reset() override { freeStorage(); }
 
