@@ -18,12 +18,15 @@
 
 namespace s::thread {
 
-// The pool of class T, created on first use and destroyed at process exit.
+// The pool of class T, created on first use. It is never torn down: other statics
+// (shared scratch texts, cached paths, idle workers) may release objects into it
+// while the process exits, in an order no one controls, and a destroyed pool would
+// then be written to. The idle objects stay reachable until the process ends.
 template <class T>
 EasyPooler& poolOf() {
-  static EasyPooler pool([]() -> void* { return new T(); },
-                         [](void* object) { delete static_cast<T*>(object); },
-                         [](void* object) { static_cast<T*>(object)->reset(); });
+  static EasyPooler& pool = *new EasyPooler([]() -> void* { return new T(); },
+                                            [](void* object) { delete static_cast<T*>(object); },
+                                            [](void* object) { static_cast<T*>(object)->reset(); });
   return pool;
 }
 
