@@ -125,7 +125,11 @@ bool PathWin::copyFileTo(const PathWin& target, bool overwrite) {
   Text temporary;
   target.getFolder(temporary);
   // A short prefix of the name keeps the temporary name within the name length limit.
-  temporary += u"." + target.getFileName().substr(0, 64) + u"." + hexText(FileSystem::uniqueNumber()) + u".tmp";
+  temporary += u'.';
+  temporary += target.getFileName().substr(0, 64);
+  temporary += u'.';
+  temporary += hexText(FileSystem::uniqueNumber());
+  temporary += u".tmp";
   Owned<PathWin> staging(fromText(temporary));
   if (!FileSystem::copyFileToNew(callPath(), staging->callPath())) return false;
   if (!FileSystem::rename(staging->callPath(), target.callPath(), overwrite)) {
