@@ -82,7 +82,9 @@ TEST(PathSyntax, EmptyAndOverlongPartsAreInvalid) {
   const std::u16string longTitle(PathSyntax::kMaxPartLength + 1, u'a');
   PathSyntax::split(u"C:\\" + longTitle, kWin, &parts);
   EXPECT_FALSE(parts.valid);
-  PathSyntax::split(u"/" + longTitle.substr(1), kPosix, &parts);
+  std::u16string posixPath = longTitle;
+  posixPath[0] = u'/';
+  PathSyntax::split(posixPath, kPosix, &parts);
   EXPECT_TRUE(parts.valid);
 }
 
