@@ -1,6 +1,7 @@
 #pragma once
 // The pixel image's own operations: writing through the codecs, copies and
 // rotations, and the filter chain.
+#include <string_view>
 #include <vector>
 
 #include "s/image/IImageBuffer.h"
@@ -26,12 +27,17 @@ class IBufferedImage : public IImageBuffer {
  public:
   using FilterChain = std::vector<filters::IFilter*>;
 
-  // Encode this image with the format's values and write it; false when the format
-  // gave no codec object or the stream failed.
+  // Encode this image with the format's values and write it into a stream or a
+  // file (created or replaced); false when the format gave no codec object or a
+  // write failed.
   virtual bool writeBmp(io::IOutputStream& out, bmp::EncodeSetting& values) = 0;
+  virtual bool saveBmp(std::u16string_view path, bmp::EncodeSetting& values) = 0;
   virtual bool writeGif(io::IOutputStream& out, gif::EncodeSetting& values) = 0;
+  virtual bool saveGif(std::u16string_view path, gif::EncodeSetting& values) = 0;
   virtual bool writeJpeg(io::IOutputStream& out, jpg::EncodeSetting& values) = 0;
+  virtual bool saveJpeg(std::u16string_view path, jpg::EncodeSetting& values) = 0;
   virtual bool writePng(io::IOutputStream& out, png::EncodeSetting& values) = 0;
+  virtual bool savePng(std::u16string_view path, png::EncodeSetting& values) = 0;
   // Copies and rotations: into target (made the right size) or into a new image
   // handed to the caller when target is none.
   virtual win::BufferedImage* copyTo(win::BufferedImage* target) const = 0;

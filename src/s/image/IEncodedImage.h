@@ -8,9 +8,15 @@
 // - toBufferedImage/toImageSet/createLike hand over new objects: the caller
 //   releases them.
 // - write() reports whether every byte reached the stream.
+#include <string_view>
+
 #include "s/image/IImage.h"
 #include "s/io/IInputStream.h"
 #include "s/io/IOutputStream.h"
+
+namespace s::file {
+class IPath;
+}
 
 namespace s::image {
 
@@ -32,6 +38,13 @@ class IEncodedImage : public IImage {
   virtual bool read(io::IInputStream& in) = 0;
   virtual bool hasMultipleImages() const = 0;
   virtual int getImageCount() const = 0;
+  // Writes the file unless the path already exists: codecs never overwrite. True
+  // only when the file was written completely.
+  virtual bool save(std::u16string_view path);
+  virtual bool save(file::IPath* path);
+  // Reads the file when the path exists and is not a folder; what read() answered.
+  virtual bool load(std::u16string_view path);
+  virtual bool load(file::IPath* path);
   // A new codec object of this format built from an image or an image set with this
   // object's own parameters; none when the format cannot encode it.
   virtual IEncodedImage* createLike(IImage* imageOrSet) = 0;

@@ -2,9 +2,11 @@
 
 #include <cstring>
 
+#include "s/file/win/PathWin.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/io/ByteCursor.h"
 #include "s/io/Streams.h"
+#include "s/thread/Owned.h"
 
 namespace s::image {
 
@@ -81,6 +83,34 @@ IEncodedImage* ImageFormat::decode(io::IInputStream& in, int64_t fileSize) {
   IEncodedImage* codec = newCodec(detect(in, fileSize));
   if (!codec) return nullptr;
   if (in.seek(start)) (void)codec->read(in);
+  return codec;
+}
+
+namespace {
+
+ImageType detectPath(file::IPath* path) {
+  if (!path || !path->exists() || path->isDirectory()) return ImageType::kUnknown;
+  const int64_t size = path->getSize();
+  if (size <= static_cast<int64_t>(ImageFormat::kPrefixBytes)) return ImageType::kUnknown;
+  file::IFileInputStream* stream = path->openInput();
+  if (!stream) return ImageType::kUnknown;
+  const ImageType type = ImageFormat::detect(*stream, size);
+  stream->release();
+  return type;
+}
+
+}  // namespace
+
+bool detectImageFormat(std::u16string_view path, const char16_t** type) {
+  thread::Owned<file::win::PathWin> object(file::win::PathWin::fromText(path));
+  const char16_t* word = ImageFormat::typeWord(detectPath(object.get()));
+  if (type) *type = word;
+  return word != nullptr;
+}
+
+IEncodedImage* decodeImageFile(file::IPath* path) {
+  IEncodedImage* codec = ImageFormat::newCodec(detectPath(path));
+  if (codec) (void)codec->load(path);
   return codec;
 }
 

@@ -5,9 +5,14 @@
 // decide, most distinctive signature first: JPEG, GIF, PNG, BMP, TIFF, ICO.
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "s/image/IEncodedImage.h"
 #include "s/io/IInputStream.h"
+
+namespace s::file {
+class IPath;
+}
 
 namespace s::image {
 
@@ -36,5 +41,15 @@ class ImageFormat {
   static bool isJpegMarker(uint8_t code);
   static bool checkIcoDirectory(const uint8_t* prefix, int64_t fileSize);
 };
+
+// Recognises the file at path by its content: true and the type word ("jpg",
+// "gif", "png", "bmp", "tiff", "ico") in *type, or false for a missing file, a
+// folder, a file of 100 bytes or fewer, a failed read or an unknown signature.
+bool detectImageFormat(std::u16string_view path, const char16_t** type);
+// Detection, a new codec object for the detected format, and load. The caller
+// releases the result. None for TIFF, unknown files, and formats whose codec the
+// library does not have yet (JPEG, GIF, PNG, ICO). A damaged file still gives the
+// object, holding what could be read.
+IEncodedImage* decodeImageFile(file::IPath* path);
 
 }  // namespace s::image

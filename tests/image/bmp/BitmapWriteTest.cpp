@@ -133,6 +133,55 @@ TEST(BitmapWrite, CreateLikeKeepsTheDepth) {
   }
 }
 
+// A picture of at most `colours` distinct opaque colours.
+Owned<BufferedImage> fewColours(int width, int height, int colours) {
+  Owned<BufferedImage> image(BufferedImage::create());
+  image->create(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      int c = (x + y * width) % colours;
+      uint8_t* p = image->getLine(y) + 4 * x;
+      p[0] = static_cast<uint8_t>(c * 37);
+      p[1] = static_cast<uint8_t>(255 - c * 11);
+      p[2] = static_cast<uint8_t>(c * 5);
+      p[3] = 255;
+    }
+  return image;
+}
+
+TEST(BitmapWrite, PaletteDepthsRoundTripPicturesThatFitTheirPalette) {
+  struct Case {
+    int bitCount, colours, width;
+  };
+  for (Case c : {Case{1, 2, 9}, Case{4, 16, 7}, Case{4, 3, 5}, Case{8, 256, 33}, Case{8, 5, 3}}) {
+    SCOPED_TRACE(testing::Message() << c.bitCount << " bits, " << c.colours << " colours");
+    Owned<BufferedImage> source = fewColours(c.width, 9, c.colours);
+    std::vector<uint8_t> file = encode(source.get(), c.bitCount);
+    // The table always declares 2^bits entries, even when fewer colours were found.
+    s::io::ByteCursor header(file.data() + 46, 4);
+    EXPECT_EQ(header.u32(), 1u << c.bitCount);
+    int bitCount = 0;
+    Owned<BufferedImage> back = decode(file, &bitCount);
+    EXPECT_EQ(bitCount, c.bitCount);
+    ASSERT_EQ(back->getWidth(), c.width);
+    for (int y = 0; y < 9; ++y)
+      EXPECT_EQ(std::memcmp(back->getLine(y), source->getLine(y), static_cast<size_t>(c.width) * 4), 0) << y;
+  }
+}
+
+TEST(BitmapWrite, OneBitCreateLikeIsNotBlack) {
+  Owned<Bitmap> source(Bitmap::create());
+  ASSERT_TRUE(source->create(8, 8, 1));
+  Owned<BufferedImage> image = fewColours(4, 4, 2);
+  Owned<s::image::IEncodedImage> like(source->createLike(image.get()));
+  ASSERT_TRUE(like);
+  auto* bitmap = static_cast<Bitmap*>(like.get());
+  EXPECT_EQ(bitmap->getBitCount(), 1);
+  EXPECT_EQ(bitmap->getPaletteCount(), 2);
+  Owned<BufferedImage> back(bitmap->toBufferedImage(0, nullptr));
+  EXPECT_EQ(std::memcmp(back->getLine(1), image->getLine(1), 16), 0);
+}
+
 TEST(BitmapWrite, FailedBlocksAreReported) {
   Owned<BufferedImage> source = picture(4, 4);
   Owned<s::image::bmp::EncodeSetting> setting = s::thread::make<s::image::bmp::EncodeSetting>();

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "s/file/win/PathWin.h"
 #include "s/image/bmp/EncodeSetting.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/gif/EncodeSetting.h"
 #include "s/image/jpg/EncodeSetting.h"
 #include "s/image/png/EncodeSetting.h"
+#include "s/thread/Owned.h"
 
 namespace s::image::win {
 
@@ -361,7 +363,32 @@ bool writeWith(BufferedImage* image, io::IOutputStream& out, Setting& values) {
   return ok;
 }
 
+template <class Setting>
+bool saveWith(BufferedImage* image, std::u16string_view path, Setting& values) {
+  thread::Owned<file::win::PathWin> object(file::win::PathWin::fromText(path));
+  file::IFileOutputStream* stream = object->openOutput();
+  const bool written = stream->isOpen() && writeWith(image, *stream, values);
+  const bool closed = stream->closeAndRelease();
+  return written && closed;
+}
+
 }  // namespace
+
+bool BufferedImage::saveBmp(std::u16string_view path, bmp::EncodeSetting& values) {
+  return saveWith(this, path, values);
+}
+
+bool BufferedImage::saveGif(std::u16string_view path, gif::EncodeSetting& values) {
+  return saveWith(this, path, values);
+}
+
+bool BufferedImage::saveJpeg(std::u16string_view path, jpg::EncodeSetting& values) {
+  return saveWith(this, path, values);
+}
+
+bool BufferedImage::savePng(std::u16string_view path, png::EncodeSetting& values) {
+  return saveWith(this, path, values);
+}
 
 bool BufferedImage::writeBmp(io::IOutputStream& out, bmp::EncodeSetting& values) { return writeWith(this, out, values); }
 

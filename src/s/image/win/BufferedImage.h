@@ -78,9 +78,13 @@ class BufferedImage final : public thread::PooledObject<BufferedImage, IBuffered
 
   // IBufferedImage
   bool writeBmp(io::IOutputStream& out, bmp::EncodeSetting& values) override;
+  bool saveBmp(std::u16string_view path, bmp::EncodeSetting& values) override;
   bool writeGif(io::IOutputStream& out, gif::EncodeSetting& values) override;
+  bool saveGif(std::u16string_view path, gif::EncodeSetting& values) override;
   bool writeJpeg(io::IOutputStream& out, jpg::EncodeSetting& values) override;
+  bool saveJpeg(std::u16string_view path, jpg::EncodeSetting& values) override;
   bool writePng(io::IOutputStream& out, png::EncodeSetting& values) override;
+  bool savePng(std::u16string_view path, png::EncodeSetting& values) override;
   BufferedImage* copyTo(BufferedImage* target) const override;
   BufferedImage* rotateRight(BufferedImage* target) const override;
   BufferedImage* rotate180(BufferedImage* target) const override;
