@@ -178,9 +178,11 @@ bool Bitmap::readLimited(io::IInputStream& in, int64_t maxPixels) {
   return reader.readFile(*this) == BmpError::kNone;
 }
 
-bool Bitmap::readDib(io::IInputStream& in) {
+bool Bitmap::readDib(io::IInputStream& in) { return readDibLimited(in, kMaxPixels); }
+
+bool Bitmap::readDibLimited(io::IInputStream& in, int64_t maxPixels) {
   reset();
-  BmpReader reader(in, kMaxPixels);
+  BmpReader reader(in, maxPixels);
   return reader.readDib(*this) == BmpError::kNone;
 }
 

@@ -83,6 +83,7 @@ class Bitmap final : public thread::PooledObject<Bitmap, IBitmap> {
 
   // Reading with a caller's limit on the picture size (pixels), below kMaxPixels.
   bool readLimited(io::IInputStream& in, int64_t maxPixels);
+  bool readDibLimited(io::IInputStream& in, int64_t maxPixels);
   // Replaces the raster with a zeroed one of the given layout; false (empty raster)
   // when the layout is out of range or the memory was refused.
   bool createRaster(const RasterLayout& layout);
