@@ -1,0 +1,48 @@
+#pragma once
+// Services of the Windows shell behind paths: the recycle bin, change notifications,
+// shortcuts, type names and size texts, scheduled deletion, alternate data streams
+// and the Explorer's listing settings. POSIX has none of these except the size text:
+// there the operations answer false or an empty result, and notifications do nothing.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace s::file {
+
+class Shell {
+ public:
+  Shell() = delete;
+
+  struct Stream {
+    std::u16string name;  // ":name:$DATA" as the platform lists it
+    int64_t size = 0;
+  };
+
+  static bool recycle(const std::u16string& path, bool confirm);
+  static bool deleteAtRestart(const std::u16string& path);
+  static void notifyCreated(const std::u16string& path, bool folder);
+  static void notifyDeleted(const std::u16string& path, bool folder);
+  static void notifyRenamed(const std::u16string& from, const std::u16string& to, bool folder);
+  static void notifyUpdated(const std::u16string& path);
+
+  // The shell's type name of an object (or of its extension when it does not exist).
+  static std::u16string typeName(const std::u16string& path, bool exists, bool folder);
+  // A short size text such as "1.50 KB".
+  static std::u16string sizeText(int64_t size);
+
+  // Opens the object with its associated program.
+  static bool open(const std::u16string& path);
+
+  static bool createShortcut(const std::u16string& target, const std::u16string& link, const std::u16string& description);
+  static std::u16string shortcutTarget(const std::u16string& link);
+
+  // Alternate data streams of a file, without the default "::$DATA".
+  static bool listStreams(const std::u16string& path, std::vector<Stream>* streams);
+
+  // Explorer's "Hidden" (1 shows hidden entries, 2 hides them) and "ShowSuperHidden"
+  // settings, read at every call; the defaults where they cannot be read.
+  static int explorerHidden();
+  static int explorerShowSuperHidden();
+};
+
+}  // namespace s::file

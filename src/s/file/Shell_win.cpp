@@ -1,0 +1,188 @@
+#include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <vector>
+
+#include "s/file/Shell.h"
+#include "s/thread/CriticalSection.h"
+
+namespace s::file {
+
+namespace {
+
+const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+// The shell does not take the "\\?\" form.
+std::u16string shellForm(const std::u16string& path) {
+  if (path.compare(0, 8, u"\\\\?\\UNC\\") == 0) return u"\\\\" + path.substr(8);
+  if (path.compare(0, 4, u"\\\\?\\") == 0) return path.substr(4);
+  return path;
+}
+
+// COM for the calling thread, for one scope.
+class ComScope {
+ public:
+  ComScope() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComScope() {
+    if (initialized_) CoUninitialize();
+  }
+
+ private:
+  bool initialized_;
+};
+
+int readExplorerValue(const wchar_t* name, int fallback) {
+  // The key is opened once per process; its values are read at every listing.
+  static HKEY key = [] {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", 0,
+                      KEY_READ, &opened) != ERROR_SUCCESS) {
+      opened = nullptr;
+    }
+    return opened;
+  }();
+  static thread::CriticalSection lock;
+  if (!key) return fallback;
+  thread::CriticalSection::Scope scope(lock);
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  DWORD type = 0;
+  if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+      type != REG_DWORD || size != sizeof value) {
+    return fallback;
+  }
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+bool Shell::recycle(const std::u16string& path, bool confirm) {
+  // The shell wants a list ending in two zeros.
+  std::u16string list = shellForm(path);
+  list.push_back(0);
+  list.push_back(0);
+  SHFILEOPSTRUCTW operation = {};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = wide(list);
+  operation.fFlags = FOF_ALLOWUNDO;
+  if (!confirm) operation.fFlags |= FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  return SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted;
+}
+
+bool Shell::deleteAtRestart(const std::u16string& path) {
+  return MoveFileExW(wide(path), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+}
+
+void Shell::notifyCreated(const std::u16string& path, bool folder) {
+  SHChangeNotify(folder ? SHCNE_MKDIR : SHCNE_CREATE, SHCNF_PATHW | SHCNF_FLUSHNOWAIT, wide(shellForm(path)), nullptr);
+}
+
+void Shell::notifyDeleted(const std::u16string& path, bool folder) {
+  SHChangeNotify(folder ? SHCNE_RMDIR : SHCNE_DELETE, SHCNF_PATHW | SHCNF_FLUSHNOWAIT, wide(shellForm(path)), nullptr);
+}
+
+void Shell::notifyRenamed(const std::u16string& from, const std::u16string& to, bool folder) {
+  const std::u16string fromText = shellForm(from);
+  const std::u16string toText = shellForm(to);
+  SHChangeNotify(folder ? SHCNE_RENAMEFOLDER : SHCNE_RENAMEITEM, SHCNF_PATHW | SHCNF_FLUSHNOWAIT, wide(fromText),
+                 wide(toText));
+}
+
+void Shell::notifyUpdated(const std::u16string& path) {
+  SHChangeNotify(SHCNE_UPDATEITEM, SHCNF_PATHW | SHCNF_FLUSHNOWAIT, wide(shellForm(path)), nullptr);
+}
+
+std::u16string Shell::typeName(const std::u16string& path, bool exists, bool folder) {
+  SHFILEINFOW info = {};
+  UINT flags = SHGFI_TYPENAME;
+  DWORD attributes = 0;
+  if (!exists) {
+    flags |= SHGFI_USEFILEATTRIBUTES;
+    attributes = folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+  }
+  if (!SHGetFileInfoW(wide(shellForm(path)), attributes, &info, sizeof info, flags)) return std::u16string();
+  return std::u16string(reinterpret_cast<const char16_t*>(info.szTypeName));
+}
+
+std::u16string Shell::sizeText(int64_t size) {
+  wchar_t buffer[64] = {};
+  if (!StrFormatByteSizeW(size, buffer, 64)) return std::u16string();
+  return std::u16string(reinterpret_cast<const char16_t*>(buffer));
+}
+
+bool Shell::open(const std::u16string& path) {
+  const std::u16string file = shellForm(path);
+  SHELLEXECUTEINFOW info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = L"open";
+  info.lpFile = wide(file);
+  info.nShow = SW_SHOWNORMAL;
+  return ShellExecuteExW(&info) != 0;
+}
+
+bool Shell::createShortcut(const std::u16string& target, const std::u16string& link, const std::u16string& description) {
+  ComScope com;
+  IShellLinkW* shellLink = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&shellLink)))) {
+    return false;
+  }
+  bool ok = SUCCEEDED(shellLink->SetPath(wide(shellForm(target))));
+  if (ok && !description.empty()) shellLink->SetDescription(wide(description));
+  IPersistFile* file = nullptr;
+  if (ok) ok = SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)));
+  if (ok) {
+    ok = SUCCEEDED(file->Save(wide(shellForm(link)), TRUE));
+    file->Release();
+  }
+  shellLink->Release();
+  return ok;
+}
+
+std::u16string Shell::shortcutTarget(const std::u16string& link) {
+  ComScope com;
+  IShellLinkW* shellLink = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&shellLink)))) {
+    return std::u16string();
+  }
+  std::u16string result;
+  IPersistFile* file = nullptr;
+  if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    if (SUCCEEDED(file->Load(wide(shellForm(link)), STGM_READ))) {
+      std::vector<wchar_t> buffer(32768);
+      if (SUCCEEDED(shellLink->GetPath(buffer.data(), static_cast<int>(buffer.size()), nullptr, 0))) {
+        result.assign(reinterpret_cast<const char16_t*>(buffer.data()));
+      }
+    }
+    file->Release();
+  }
+  shellLink->Release();
+  return result;
+}
+
+bool Shell::listStreams(const std::u16string& path, std::vector<Stream>* streams) {
+  streams->clear();
+  WIN32_FIND_STREAM_DATA data;
+  HANDLE find = FindFirstStreamW(wide(path), FindStreamInfoStandard, &data, 0);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  do {
+    Stream stream;
+    stream.name.assign(reinterpret_cast<const char16_t*>(data.cStreamName));
+    if (stream.name == u"::$DATA") continue;
+    stream.size = data.StreamSize.QuadPart;
+    streams->push_back(stream);
+  } while (FindNextStreamW(find, &data));
+  FindClose(find);
+  return true;
+}
+
+int Shell::explorerHidden() { return readExplorerValue(L"Hidden", 1); }
+
+int Shell::explorerShowSuperHidden() { return readExplorerValue(L"ShowSuperHidden", 0); }
+
+}  // namespace s::file

@@ -1,0 +1,194 @@
+// PathWin: file streams, whole-file reads and writes, shortcuts.
+#include <algorithm>
+#include <string>
+
+#include "s/file/FileHandle.h"
+#include "s/file/NameCodec.h"
+#include "s/file/Shell.h"
+#include "s/file/win/FileInputStream.h"
+#include "s/file/win/FileOutputStream.h"
+#include "s/file/win/PathWin.h"
+#include "s/thread/Owned.h"
+
+namespace s::file::win {
+
+namespace {
+
+using thread::Owned;
+
+// Internet shortcut files are small; anything larger is not one.
+constexpr int64_t kMaxUrlFileSize = 65536;
+
+// UTF-8 of a text; a surrogate without its partner becomes U+FFFD.
+std::string utf8Of(IPath::TextView text) {
+  std::string bytes;
+  bytes.reserve(text.size() * 3);
+  for (size_t i = 0; i < text.size(); ++i) {
+    uint32_t codePoint = text[i];
+    if (codePoint >= 0xD800 && codePoint <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else if (codePoint >= 0xD800 && codePoint <= 0xDFFF) {
+      codePoint = 0xFFFD;
+    }
+    if (codePoint < 0x80) {
+      bytes.push_back(static_cast<char>(codePoint));
+    } else if (codePoint < 0x800) {
+      bytes.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
+      bytes.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else if (codePoint < 0x10000) {
+      bytes.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+      bytes.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+      bytes.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else {
+      bytes.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
+      bytes.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
+      bytes.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+      bytes.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    }
+  }
+  return bytes;
+}
+
+}  // namespace
+
+FileInputStream* PathWin::openInput() {
+  FileInputStream* stream = FileInputStream::create();
+  if (valid_) stream->open(callPath());
+  return stream;
+}
+
+FileOutputStream* PathWin::openOutput(bool append) {
+  FileOutputStream* stream = FileOutputStream::create();
+  if (valid_) {
+    createParentDirectory();
+    stream->open(callPath(), append);
+    dropCaches();
+  }
+  return stream;
+}
+
+bool PathWin::readAll(std::vector<uint8_t>* bytes) {
+  bytes->clear();
+  FileHandle file;
+  if (!valid_ || !file.open(callPath(), FileHandle::Mode::kRead)) return false;
+  const int64_t expected = file.size();
+  if (expected > 0 && static_cast<uint64_t>(expected) < SIZE_MAX / 2) bytes->reserve(static_cast<size_t>(expected));
+  // Read to the end whatever the size said: the file may grow or shrink meanwhile.
+  unsigned char block[65536];
+  for (;;) {
+    size_t got = 0;
+    if (!file.read(block, sizeof block, &got)) return false;
+    if (got == 0) return true;
+    bytes->insert(bytes->end(), block, block + got);
+  }
+}
+
+bool PathWin::writeAll(const void* data, size_t size, bool append) {
+  Owned<FileOutputStream> stream(openOutput(append));
+  size_t written = 0;
+  const bool wrote = stream->write(data, size, &written);
+  const bool closed = stream->close();
+  return wrote && closed && written == size;
+}
+
+bool PathWin::writeText(TextView text, bool append) {
+  const std::string bytes = utf8Of(text);
+  return writeAll(bytes.data(), bytes.size(), append);
+}
+
+bool PathWin::wipe() {
+  if (!exists()) return false;
+  if (isDirectory()) {
+    if (isReparsePoint()) return true;
+    bool ok = true;
+    forEachEntry(true, [&](const DirectoryReader::Entry& entry) {
+      Owned<PathWin> inner(fromText(childText(entry.name)));
+      if (!inner->wipe()) ok = false;
+    });
+    return ok;
+  }
+  // Overwrite in place (no truncation), so the old bytes are gone from the disk.
+  FileHandle file;
+  if (!file.open(callPath(), FileHandle::Mode::kReadWriteAppend)) return false;
+  const int64_t size = file.size();
+  if (size < 0 || file.seek(0, FileHandle::Origin::kBegin) != 0) return false;
+  static const unsigned char kZeros[65536] = {};
+  int64_t left = size;
+  while (left > 0) {
+    const size_t chunk = static_cast<size_t>(std::min<int64_t>(left, sizeof kZeros));
+    size_t written = 0;
+    if (!file.write(kZeros, chunk, &written)) return false;
+    left -= static_cast<int64_t>(written);
+  }
+  const bool synced = file.sync();
+  return file.close() && synced;
+}
+
+bool PathWin::createShortcut(TextView linkText, bool overwrite, TextView description) {
+  if (!exists()) return false;
+  Owned<PathWin> link(fromText(linkText));
+  if (!link->extensionEquals(u".lnk")) link->set(Text(linkText) + u".lnk");
+  if (link->exists() && !overwrite) return false;
+  return Shell::createShortcut(fullPath_, link->fullPath_, Text(description));
+}
+
+PathWin* PathWin::shortcutTarget() {
+  if (!isShortcut()) return nullptr;
+  const Text target = Shell::shortcutTarget(callPath());
+  return target.empty() ? nullptr : fromText(target);
+}
+
+bool PathWin::isFolderShortcut() {
+  Text target;
+  return !getFolderShortcutTarget(target).empty();
+}
+
+IPath::Text& PathWin::getFolderShortcutTarget(Text& target, bool append) {
+  if (!append) target.clear();
+  if (!isDirectory()) return target;
+  Owned<PathWin> link(child(u"target.lnk"));
+  Owned<PathWin> destination(link->shortcutTarget());
+  if (destination && destination->isDirectory()) target += destination->fullPath_;
+  return target;
+}
+
+const IPath::Text& PathWin::getFolderShortcutTarget() { return getFolderShortcutTarget(scratch_); }
+
+PathWin* PathWin::folderShortcutTargetPath() {
+  Text target;
+  if (getFolderShortcutTarget(target).empty()) return nullptr;
+  return fromText(target);
+}
+
+bool PathWin::createInternetShortcut(TextView url, bool overwrite) {
+  if (!valid_ || (exists() && !overwrite)) return false;
+  return writeText(u"[InternetShortcut]\r\nURL=" + Text(url) + u"\r\n", false);
+}
+
+IPath::Text& PathWin::getUrl(Text& target, bool append) {
+  if (!append) target.clear();
+  if (!isFile() || getSize() > kMaxUrlFileSize) return target;
+  std::vector<uint8_t> bytes;
+  if (!readAll(&bytes)) return target;
+  // The "URL=" line of the file (ASCII keys; the value is taken as UTF-8).
+  size_t lineStart = 0;
+  while (lineStart < bytes.size()) {
+    size_t lineEnd = lineStart;
+    while (lineEnd < bytes.size() && bytes[lineEnd] != '\n' && bytes[lineEnd] != '\r') ++lineEnd;
+    if (lineEnd - lineStart > 4 && (bytes[lineStart] | 0x20) == 'u' && (bytes[lineStart + 1] | 0x20) == 'r' &&
+        (bytes[lineStart + 2] | 0x20) == 'l' && bytes[lineStart + 3] == '=') {
+      const std::string value(bytes.begin() + static_cast<std::ptrdiff_t>(lineStart + 4),
+                              bytes.begin() + static_cast<std::ptrdiff_t>(lineEnd));
+      NameCodec::decode(value, &target);
+      return target;
+    }
+    lineStart = lineEnd + 1;
+  }
+  return target;
+}
+
+const IPath::Text& PathWin::getUrl() { return getUrl(scratch_); }
+
+}  // namespace s::file::win

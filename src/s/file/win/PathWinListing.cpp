@@ -1,0 +1,167 @@
+// PathWin: listing folder contents.
+#include <algorithm>
+
+#include "s/file/IPathArray.h"
+#include "s/file/Shell.h"
+#include "s/file/win/PathWin.h"
+#include "s/thread/Owned.h"
+
+namespace s::file::win {
+
+namespace {
+
+constexpr PathStyle kStyle = kNativeStyle;
+
+char16_t foldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
+
+bool sameIgnoringCase(IPath::TextView a, IPath::TextView b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (foldAscii(a[i]) != foldAscii(b[i])) return false;
+  }
+  return true;
+}
+
+bool lessIgnoringCase(const IPath::Text& a, const IPath::Text& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](char16_t x, char16_t y) { return foldAscii(x) < foldAscii(y); });
+}
+
+// The root of the volume holding the system folder, "C:\" when it cannot be found.
+const IPath::Text& systemVolumeRoot() {
+  static const IPath::Text root = [] {
+    IPath::Text folder = FileSystem::systemFolder();
+    if (folder.size() >= 2 && folder[1] == u':') return folder.substr(0, 2) + u"\\";
+    return IPath::Text(u"C:\\");
+  }();
+  return root;
+}
+
+bool matches(PathWin::EntryKind kind, uint32_t attributes) {
+  const bool folder = (attributes & kAttributeDirectory) != 0;
+  return kind == PathWin::EntryKind::kAll || (kind == PathWin::EntryKind::kFolders) == folder;
+}
+
+}  // namespace
+
+bool PathWin::forEachEntry(bool ignorePolicy, const std::function<void(const DirectoryReader::Entry&)>& visit) {
+  if (!valid_ || fullPath_.empty()) return false;
+  DirectoryReader reader;
+  if (!reader.open(callPath())) return false;
+  bool skipHidden = false;
+  bool skipSystem = false;
+  bool skipBootFiles = false;
+  // POSIX lists everything: the Explorer's settings and reparse points are Windows'.
+  if (kStyle == PathStyle::kWindows) {
+    if (!ignorePolicy) {
+      skipHidden = Shell::explorerHidden() == 2;
+      skipSystem = Shell::explorerShowSuperHidden() == 0;
+      skipBootFiles = (skipHidden || skipSystem) && sameIgnoringCase(getVolumeRoot(), systemVolumeRoot());
+    }
+  }
+  DirectoryReader::Entry entry;
+  while (reader.next(&entry)) {
+    if (kStyle == PathStyle::kWindows) {
+      if (entry.attributes & kAttributeReparsePoint) continue;
+      if (skipHidden && (entry.attributes & kAttributeHidden)) continue;
+      if (skipSystem && (entry.attributes & kAttributeSystem)) continue;
+      if (skipBootFiles && (sameIgnoringCase(entry.name, u"AUTOEXEC.BAT") || sameIgnoringCase(entry.name, u"CONFIG.SYS"))) {
+        continue;
+      }
+    }
+    visit(entry);
+  }
+  return true;
+}
+
+bool PathWin::listInto(bool ignorePolicy, bool recurse, EntryKind kind, IPathArray* paths) {
+  return forEachEntry(ignorePolicy, [&](const DirectoryReader::Entry& entry) {
+    const bool folder = (entry.attributes & kAttributeDirectory) != 0;
+    PathWin* found = fromText(childText(entry.name));
+    // Symbolic links to folders are listed but never descended into.
+    const bool descend = recurse && folder && !(entry.attributes & kAttributeReparsePoint);
+    if (matches(kind, entry.attributes)) {
+      paths->push(found);
+      if (descend) found->listInto(ignorePolicy, true, kind, paths);
+    } else {
+      if (descend) found->listInto(ignorePolicy, true, kind, paths);
+      found->release();
+    }
+  });
+}
+
+bool PathWin::listPathArray(bool ignorePolicy, bool recurse, IPathArray* paths) {
+  return listInto(ignorePolicy, recurse, EntryKind::kAll, paths);
+}
+
+bool PathWin::listFolderArray(bool ignorePolicy, bool recurse, IPathArray* paths) {
+  return listInto(ignorePolicy, recurse, EntryKind::kFolders, paths);
+}
+
+bool PathWin::listFileArray(bool ignorePolicy, bool recurse, IPathArray* paths) {
+  return listInto(ignorePolicy, recurse, EntryKind::kFiles, paths);
+}
+
+bool PathWin::listNamesOf(bool ignorePolicy, EntryKind kind, std::vector<Text>* names) {
+  return forEachEntry(ignorePolicy, [&](const DirectoryReader::Entry& entry) {
+    if (matches(kind, entry.attributes)) names->push_back(entry.name);
+  });
+}
+
+bool PathWin::listNames(bool ignorePolicy, std::vector<Text>* names) {
+  return listNamesOf(ignorePolicy, EntryKind::kAll, names);
+}
+
+bool PathWin::listFolderNames(bool ignorePolicy, std::vector<Text>* names) {
+  return listNamesOf(ignorePolicy, EntryKind::kFolders, names);
+}
+
+bool PathWin::listFileNames(bool ignorePolicy, std::vector<Text>* names) {
+  return listNamesOf(ignorePolicy, EntryKind::kFiles, names);
+}
+
+bool PathWin::hasChildren(bool ignorePolicy) {
+  bool found = false;
+  forEachEntry(ignorePolicy, [&](const DirectoryReader::Entry&) { found = true; });
+  return found;
+}
+
+int PathWin::getIndexInFolder(const std::vector<Text>& extensions, bool sorted) {
+  thread::Owned<PathWin> folder(parent());
+  std::vector<Text> names;
+  if (!folder->listFileNames(false, &names)) return -1;
+  if (!extensions.empty()) {
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [&](const Text& name) {
+                                 thread::Owned<PathWin> entry(fromText(name));
+                                 return std::none_of(extensions.begin(), extensions.end(), [&](const Text& extension) {
+                                   return entry->extensionEquals(extension);
+                                 });
+                               }),
+                names.end());
+  }
+  if (sorted) std::stable_sort(names.begin(), names.end(), lessIgnoringCase);
+  const Text own = getFileName();
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (kStyle == PathStyle::kWindows ? sameIgnoringCase(names[i], own) : names[i] == own) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+bool PathWin::listStreams(IPathArray* paths) {
+  std::vector<Shell::Stream> streams;
+  if (!isFile() || !Shell::listStreams(callPath(), &streams)) return false;
+  for (const auto& stream : streams) {
+    // ":name:$DATA" becomes "file:name".
+    Text name = stream.name;
+    if (!name.empty() && name[0] == u':') name.erase(0, 1);
+    const size_t type = name.rfind(u":$DATA");
+    if (type != Text::npos && type + 6 == name.size()) name.resize(type);
+    PathWin* found = fromText(fullPath_ + u":" + name);
+    found->setStreamSize(stream.size);
+    paths->push(found);
+  }
+  return true;
+}
+
+}  // namespace s::file::win

@@ -1,0 +1,117 @@
+#include "s/image/ImageFormat.h"
+
+#include <cstring>
+
+#include "s/file/win/PathWin.h"
+#include "s/image/bmp/win/Bitmap.h"
+#include "s/io/ByteCursor.h"
+#include "s/io/Streams.h"
+#include "s/thread/Owned.h"
+
+namespace s::image {
+
+bool ImageFormat::isJpegMarker(uint8_t code) {
+  return code == 0x01 || (code >= 0xC0 && code <= 0xEF) || code == 0xF0 || code == 0xFD || code == 0xFE;
+}
+
+bool ImageFormat::checkIcoDirectory(const uint8_t* prefix, int64_t fileSize) {
+  io::ByteCursor cursor(prefix, kPrefixBytes);
+  cursor.skip(4);  // reserved 0, type 1
+  const int count = cursor.u16();
+  if (count == 0 || fileSize <= 6 + 16 * static_cast<int64_t>(count)) return false;
+  // Only the entries that start before byte 84 (at most five) lie wholly inside
+  // the prefix; later ones are left to the decoder.
+  for (int i = 0; i < count; ++i) {
+    const int64_t entryStart = 6 + 16 * static_cast<int64_t>(i);
+    if (entryStart >= 84) break;
+    io::ByteCursor entry(prefix + entryStart, 16);
+    entry.skip(3);  // width, height, colour count
+    const uint8_t reserved = entry.u8();
+    entry.skip(2);  // planes
+    const uint16_t bitCount = entry.u16();
+    const uint32_t dataSize = entry.u32();
+    const uint32_t dataOffset = entry.u32();
+    if (reserved != 0 || bitCount > 32) return false;
+    if (dataOffset < entryStart + 16) return false;
+    // 64-bit: offset + size can pass 2^32.
+    if (static_cast<int64_t>(dataOffset) + dataSize > fileSize) return false;
+  }
+  return true;
+}
+
+ImageType ImageFormat::detect(const uint8_t* prefix, size_t prefixBytes, int64_t fileSize) {
+  if (fileSize <= static_cast<int64_t>(kPrefixBytes) || prefixBytes < kPrefixBytes) return ImageType::kUnknown;
+  const uint8_t* p = prefix;
+  if (p[0] == 0xFF && p[1] == 0xD8 && p[2] == 0xFF) return isJpegMarker(p[3]) ? ImageType::kJpg : ImageType::kUnknown;
+  if (std::memcmp(p, "GIF87a", 6) == 0 || std::memcmp(p, "GIF89a", 6) == 0) return ImageType::kGif;
+  static const uint8_t kPngSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
+  if (std::memcmp(p, kPngSignature, 8) == 0) return ImageType::kPng;
+  if (p[0] == 'B' && p[1] == 'M' && p[6] == 0 && p[7] == 0 && p[8] == 0 && p[9] == 0) return ImageType::kBmp;
+  if (std::memcmp(p, "MM*", 3) == 0 || std::memcmp(p, "II*", 3) == 0) return ImageType::kTiff;
+  if (p[0] == 0 && p[1] == 0 && p[2] == 1 && p[3] == 0 && checkIcoDirectory(p, fileSize)) return ImageType::kIco;
+  return ImageType::kUnknown;
+}
+
+ImageType ImageFormat::detect(io::IInputStream& in, int64_t fileSize) {
+  uint8_t prefix[kPrefixBytes];
+  const size_t got = io::Streams::readFully(in, prefix, sizeof(prefix));
+  return detect(prefix, got, fileSize);
+}
+
+const char16_t* ImageFormat::typeWord(ImageType type) {
+  switch (type) {
+    case ImageType::kJpg: return u"jpg";
+    case ImageType::kGif: return u"gif";
+    case ImageType::kPng: return u"png";
+    case ImageType::kBmp: return u"bmp";
+    case ImageType::kTiff: return u"tiff";
+    case ImageType::kIco: return u"ico";
+    case ImageType::kUnknown: break;
+  }
+  return nullptr;
+}
+
+IEncodedImage* ImageFormat::newCodec(ImageType type) {
+  switch (type) {
+    case ImageType::kBmp: return bmp::win::Bitmap::create();
+    default: return nullptr;
+  }
+}
+
+IEncodedImage* ImageFormat::decode(io::IInputStream& in, int64_t fileSize) {
+  const int64_t start = in.getPosition();
+  IEncodedImage* codec = newCodec(detect(in, fileSize));
+  if (!codec) return nullptr;
+  if (in.seek(start)) (void)codec->read(in);
+  return codec;
+}
+
+namespace {
+
+ImageType detectPath(file::IPath* path) {
+  if (!path || !path->exists() || path->isDirectory()) return ImageType::kUnknown;
+  const int64_t size = path->getSize();
+  if (size <= static_cast<int64_t>(ImageFormat::kPrefixBytes)) return ImageType::kUnknown;
+  file::IFileInputStream* stream = path->openInput();
+  if (!stream) return ImageType::kUnknown;
+  const ImageType type = ImageFormat::detect(*stream, size);
+  stream->release();
+  return type;
+}
+
+}  // namespace
+
+bool detectImageFormat(std::u16string_view path, const char16_t** type) {
+  thread::Owned<file::win::PathWin> object(file::win::PathWin::fromText(path));
+  const char16_t* word = ImageFormat::typeWord(detectPath(object.get()));
+  if (type) *type = word;
+  return word != nullptr;
+}
+
+IEncodedImage* decodeImageFile(file::IPath* path) {
+  IEncodedImage* codec = ImageFormat::newCodec(detectPath(path));
+  if (codec) (void)codec->load(path);
+  return codec;
+}
+
+}  // namespace s::image

@@ -1,0 +1,25 @@
+#pragma once
+// How a pixel image becomes a JPEG: quality; transparency is always composed onto
+// the background colour.
+#include "s/image/EncodeSettingBase.h"
+#include "s/thread/Pool.h"
+
+namespace s::image::jpg {
+
+class EncodeSetting final : public thread::PooledObject<EncodeSetting, EncodeSettingBase> {
+ public:
+  static constexpr char16_t kRegistrationName[] = u"s_image_jpg_EncodeSetting";
+
+  int quality = 75;
+
+  void reset() override;
+  // None until the JPEG codec is part of the library.
+  IEncodedImage* encodeImage(win::BufferedImage* image) override;
+
+ protected:
+  const char16_t* getSubkey() const override { return u"\\JpgEncodeSetting"; }
+  void loadValues(ISettingStore& store, const char16_t* key) override;
+  void saveValues(ISettingStore& store, const char16_t* key) override;
+};
+
+}  // namespace s::image::jpg
