@@ -114,8 +114,8 @@ class BufferedImage final : public thread::PooledObject<BufferedImage, IBuffered
   int getCapacityByteCount() const { return capacityByteCount_; }
   const bmp::win::Bitmap* getRaster() const { return raster_; }
 
-  // The resampler used by scaledCopy. Until the library's bilinear resampler is
-  // installed here, a nearest-neighbour placeholder is used; see ScaleSeam.cpp.
+  // The resampler used by scaledCopy: the scale filter's bilinear kernel unless a
+  // test installs another (nullptr restores it).
   static void setScaleFunction(ScaleFunction function);
   static ScaleFunction getScaleFunction();
 

@@ -30,6 +30,7 @@
 
 #include "s/base/IObject.h"
 #include "s/image/RasterView.h"
+#include "s/image/filters/IFilter.h"
 #include "s/image/filters/scale/IScaleFilter.h"
 #include "s/thread/IPoolable.h"
 #include "s/thread/Pool.h"
@@ -49,7 +50,7 @@ struct ScalePlan {
   int canvasHeight = 0;
 };
 
-class ScaleFilterBase : public base::IObject, public thread::IPoolable {};
+class ScaleFilterBase : public IFilter {};
 
 class ScaleFilter final : public thread::PooledObject<ScaleFilter, ScaleFilterBase> {
  public:
@@ -70,9 +71,12 @@ class ScaleFilter final : public thread::PooledObject<ScaleFilter, ScaleFilterBa
   int kernelKind = kKernelBilinear;
   int enlargePolicy = kScaleBoth;
 
-  const char16_t* getFilterId() const { return kFilterId; }
-  bool isAutoRelease() const { return autoRelease_; }
-  void setAutoRelease(bool autoRelease) { autoRelease_ = autoRelease; }
+  const char16_t* getFilterId() const override { return kFilterId; }
+  bool isAutoRelease() const override { return autoRelease_; }
+  void setAutoRelease(bool autoRelease) override { autoRelease_ = autoRelease; }
+  // Scales source into output (prepared to the result size) or, without an output,
+  // into a new image that the caller releases. None when the source is refused.
+  win::BufferedImage* apply(win::BufferedImage* source, win::BufferedImage* output) override;
   int getSourceWidth() const { return sourceWidth_; }
   int getSourceHeight() const { return sourceHeight_; }
   int getResultWidth() const { return resultWidth_; }
