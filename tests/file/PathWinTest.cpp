@@ -73,11 +73,18 @@ TEST(PathWin, NativeSplittingThroughSet) {
 }
 
 TEST(PathWin, DumpLabelsEveryPart) {
-  std::u16string text;
-  pathOf(u"cat.jpg")->dump(text);
-  EXPECT_NE(text.find(u"Original String: cat.jpg"), std::u16string::npos);
-  EXPECT_NE(text.find(u"FileTitle: cat"), std::u16string::npos);
-  EXPECT_NE(text.find(u"Ext: .jpg"), std::u16string::npos);
+  // Without a target the path hands over a new text.
+  Owned<PathWin::Text> text(pathOf(u"cat.jpg")->dump(nullptr));
+  EXPECT_TRUE(text->find(u"Original String: cat.jpg\n"));
+  EXPECT_TRUE(text->find(u"FileTitle: cat\n"));
+  EXPECT_TRUE(text->find(u"Ext: .jpg\n"));
+  // With one it fills it, appending when asked.
+  PathWin::Text target(u"name: ");
+  auto path = pathOf(u"dir/cat.jpg");
+  EXPECT_EQ(path->getFileName(&target, true), &target);
+  EXPECT_EQ(target, u"name: cat.jpg");
+  path->getExtensionNoDot(&target);
+  EXPECT_EQ(target, u"jpg");
 }
 
 TEST(PathWin, MissingObjectsAreNeitherFilesNorFolders) {
@@ -278,7 +285,7 @@ TEST(PathWin, TimesAndAttributes) {
   EXPECT_TRUE(path->clearReadOnly());
   EXPECT_FALSE(pathOf(temp / u"t.txt")->isReadOnly());
   EXPECT_GE(path->getSizeOnDisk(), 1);
-  EXPECT_FALSE(path->getSizeText().empty());
+  EXPECT_FALSE(path->getSizeText().isEmpty());
 }
 
 TEST(PathWin, TextsAndInternetShortcuts) {
@@ -301,7 +308,7 @@ TEST(PathWin, PoolHandsOutResetPaths) {
   path->release();
   Owned<PathWin> again(PathWin::create());
   EXPECT_FALSE(again->isValid());
-  EXPECT_TRUE(again->getFullPath().empty());
+  EXPECT_TRUE(again->getFullPath().isEmpty());
   EXPECT_EQ(std::u16string(again->getRegistrationName()), u"s_file_win_PathWin");
 }
 
