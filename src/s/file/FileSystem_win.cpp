@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "s/file/FileSystem.h"
+#include "s/file/PathSyntax.h"
 #include "s/file/WideText.h"
 
 namespace s::file {
@@ -173,7 +174,45 @@ bool FileSystem::absolutePath(std::u16string_view path, std::u16string* absolute
 }
 
 bool FileSystem::canonicalPath(std::u16string_view path, std::u16string* canonical) {
-  return absolutePath(path, canonical);
+  std::u16string absolute;
+  if (!absolutePath(path, &absolute)) return false;
+  // Resolve junctions and links of the longest existing prefix (the system names it
+  // in its stored case), then append the rest by name.
+  std::u16string existing = absolute;
+  std::u16string rest;
+  for (;;) {
+    const std::u16string longForm = PathSyntax::longForm(existing, PathStyle::kWindows);
+    HANDLE handle = CreateFileW(wide(longForm.empty() ? existing : longForm), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+      std::vector<wchar_t> buffer(32768);
+      const DWORD length = GetFinalPathNameByHandleW(handle, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                     FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+      CloseHandle(handle);
+      if (length == 0 || length >= buffer.size()) break;
+      std::u16string resolved(reinterpret_cast<const char16_t*>(buffer.data()), length);
+      if (resolved.compare(0, 8, u"\\\\?\\UNC\\") == 0) {
+        resolved = u"\\\\" + resolved.substr(8);
+      } else if (resolved.compare(0, 4, u"\\\\?\\") == 0) {
+        resolved = resolved.substr(4);
+      }
+      while (resolved.size() > 3 && resolved.back() == u'\\') resolved.pop_back();
+      if (!rest.empty()) {
+        if (resolved.back() != u'\\') resolved += u'\\';
+        resolved += rest;
+      }
+      *canonical = resolved;
+      return true;
+    }
+    const size_t separator = existing.find_last_of(u'\\');
+    if (separator == std::u16string::npos || separator < 3) break;
+    const std::u16string tail = existing.substr(separator + 1);
+    rest = rest.empty() ? tail : tail + u'\\' + rest;
+    existing.resize(separator);
+  }
+  // Nothing could be resolved: the absolute form by name.
+  *canonical = absolute;
+  return true;
 }
 
 bool FileSystem::volumeInfo(std::u16string_view root, VolumeInfo* info) {

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "s/base/IObject.h"
+#include "s/col/_array/ArrayP.h"
 #include "s/col/_array/ArrayU08.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/thread/IPoolable.h"
@@ -148,6 +149,11 @@ class IPath : public base::IObject, public thread::IPoolable {
   virtual bool listNames(bool ignorePolicy, std::vector<std::u16string>* names) = 0;
   virtual bool listFolderNames(bool ignorePolicy, std::vector<std::u16string>* names) = 0;
   virtual bool listFileNames(bool ignorePolicy, std::vector<std::u16string>* names) = 0;
+  // New paths appended to list as IPath* (an ArrayP; with a disposer it owns them,
+  // without one the caller releases them).
+  virtual bool listPaths(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) = 0;
+  virtual bool listFolders(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) = 0;
+  virtual bool listFiles(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) = 0;
   virtual bool listPathArray(bool ignorePolicy, bool recurse, IPathArray* paths) = 0;
   virtual bool listFolderArray(bool ignorePolicy, bool recurse, IPathArray* paths) = 0;
   virtual bool listFileArray(bool ignorePolicy, bool recurse, IPathArray* paths) = 0;

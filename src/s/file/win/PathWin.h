@@ -126,6 +126,9 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
   bool listNames(bool ignorePolicy, std::vector<std::u16string>* names) override;
   bool listFolderNames(bool ignorePolicy, std::vector<std::u16string>* names) override;
   bool listFileNames(bool ignorePolicy, std::vector<std::u16string>* names) override;
+  bool listPaths(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) override;
+  bool listFolders(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) override;
+  bool listFiles(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) override;
   bool listPathArray(bool ignorePolicy, bool recurse, IPathArray* paths) override;
   bool listFolderArray(bool ignorePolicy, bool recurse, IPathArray* paths) override;
   bool listFileArray(bool ignorePolicy, bool recurse, IPathArray* paths) override;
@@ -157,7 +160,8 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
   bool isReparsePoint();
   // Calls visit for each listable entry; false when the folder cannot be enumerated.
   bool forEachEntry(bool ignorePolicy, const std::function<void(const DirectoryReader::Entry&)>& visit);
-  bool listInto(bool ignorePolicy, bool recurse, EntryKind kind, IPathArray* paths);
+  // Hands each new path to add, in listing order (a folder's entries follow it).
+  bool listInto(bool ignorePolicy, bool recurse, EntryKind kind, const std::function<void(PathWin*)>& add);
   bool listNamesOf(bool ignorePolicy, EntryKind kind, std::vector<std::u16string>* names);
   PathWin* numberedVariant(bool bareNumber);
   bool copyFileTo(const PathWin& target, bool overwrite);

@@ -47,10 +47,18 @@ FileOutputStream* PathWin::openOutput(bool append) {
 
 bool PathWin::readAll(Bytes* bytes) {
   bytes->clear();
-  std::vector<uint8_t> content;
-  if (!readAll(&content)) return false;
-  bytes->append(content.data(), content.size(), 0);
-  return true;
+  FileHandle file;
+  if (!valid_ || !file.open(callPath(), FileHandle::Mode::kRead)) return false;
+  const int64_t expected = file.size();
+  if (expected > 0 && static_cast<uint64_t>(expected) < SIZE_MAX / 2) bytes->reserve(static_cast<size_t>(expected));
+  // Read to the end whatever the size said: the file may grow or shrink meanwhile.
+  unsigned char block[65536];
+  for (;;) {
+    size_t got = 0;
+    if (!file.read(block, sizeof block, &got)) return false;
+    if (got == 0) return true;
+    bytes->append(block, got, 0);
+  }
 }
 
 bool PathWin::readAll(std::vector<uint8_t>* bytes) {

@@ -74,32 +74,42 @@ bool PathWin::forEachEntry(bool ignorePolicy, const std::function<void(const Dir
   return true;
 }
 
-bool PathWin::listInto(bool ignorePolicy, bool recurse, EntryKind kind, IPathArray* paths) {
+bool PathWin::listInto(bool ignorePolicy, bool recurse, EntryKind kind, const std::function<void(PathWin*)>& add) {
   return forEachEntry(ignorePolicy, [&](const DirectoryReader::Entry& entry) {
     const bool folder = (entry.attributes & kAttributeDirectory) != 0;
-    PathWin* found = fromText(childText(entry.name));
+    thread::Owned<PathWin> found(fromText(childText(entry.name)));
     // Symbolic links to folders are listed but never descended into.
     const bool descend = recurse && folder && !(entry.attributes & kAttributeReparsePoint);
-    if (matches(kind, entry.attributes)) {
-      paths->push(found);
-      if (descend) found->listInto(ignorePolicy, true, kind, paths);
-    } else {
-      if (descend) found->listInto(ignorePolicy, true, kind, paths);
-      found->release();
-    }
+    PathWin* kept = found.get();
+    if (matches(kind, entry.attributes)) add(found.detach());
+    if (descend) kept->listInto(ignorePolicy, true, kind, add);
   });
 }
 
+bool PathWin::listPaths(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) {
+  return listInto(ignorePolicy, recurse, EntryKind::kAll, [&](PathWin* path) { list->append(static_cast<void*>(static_cast<IPath*>(path))); });
+}
+
+bool PathWin::listFolders(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) {
+  return listInto(ignorePolicy, recurse, EntryKind::kFolders,
+                  [&](PathWin* path) { list->append(static_cast<void*>(static_cast<IPath*>(path))); });
+}
+
+bool PathWin::listFiles(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) {
+  return listInto(ignorePolicy, recurse, EntryKind::kFiles,
+                  [&](PathWin* path) { list->append(static_cast<void*>(static_cast<IPath*>(path))); });
+}
+
 bool PathWin::listPathArray(bool ignorePolicy, bool recurse, IPathArray* paths) {
-  return listInto(ignorePolicy, recurse, EntryKind::kAll, paths);
+  return listInto(ignorePolicy, recurse, EntryKind::kAll, [&](PathWin* path) { paths->push(path); });
 }
 
 bool PathWin::listFolderArray(bool ignorePolicy, bool recurse, IPathArray* paths) {
-  return listInto(ignorePolicy, recurse, EntryKind::kFolders, paths);
+  return listInto(ignorePolicy, recurse, EntryKind::kFolders, [&](PathWin* path) { paths->push(path); });
 }
 
 bool PathWin::listFileArray(bool ignorePolicy, bool recurse, IPathArray* paths) {
-  return listInto(ignorePolicy, recurse, EntryKind::kFiles, paths);
+  return listInto(ignorePolicy, recurse, EntryKind::kFiles, [&](PathWin* path) { paths->push(path); });
 }
 
 bool PathWin::listNamesOf(bool ignorePolicy, EntryKind kind, std::vector<std::u16string>* names) {

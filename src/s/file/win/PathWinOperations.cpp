@@ -1,5 +1,6 @@
 // PathWin: creating, deleting, copying, moving and renaming objects.
 #include <string>
+#include <vector>
 
 #include "s/file/Shell.h"
 #include "s/file/win/PathWin.h"
@@ -153,13 +154,15 @@ bool PathWin::copyFolderTo(PathWin& target, bool overwrite) {
   } else if (!target.createDirectory(false)) {
     return false;
   }
-  bool ok = true;
-  forEachEntry(true, [&](const DirectoryReader::Entry& entry) {
-    if (!ok) return;
-    Owned<PathWin> inner(fromText(childText(entry.name)));
-    ok = inner->copyTo(target.childText(entry.name), overwrite);
-  });
-  return ok;
+  // The entries are taken before anything is copied, so nothing the copy creates is
+  // copied again.
+  std::vector<std::u16string> names;
+  if (!forEachEntry(true, [&](const DirectoryReader::Entry& entry) { names.push_back(entry.name); })) return false;
+  for (const auto& name : names) {
+    Owned<PathWin> inner(fromText(childText(name)));
+    if (!inner->copyTo(target.childText(name), overwrite)) return false;
+  }
+  return true;
 }
 
 bool PathWin::copyTo(TextView newText, bool overwrite) {
