@@ -118,9 +118,7 @@ TEST(PathWin, AwkwardNamesCreateWriteListAndRead) {
     EXPECT_EQ(path->getFileName(), name);
     EXPECT_EQ(readFile(text), "content");
   }
-  std::vector<std::u16string> names;
-  ASSERT_TRUE(pathOf(temp.path())->listFileNames(true, &names));
-  std::sort(names.begin(), names.end());
+  const auto names = s::file::testing::namesIn(temp.path(), s::file::testing::Listed::kFiles);
   std::vector<std::u16string> expected(std::begin(kAwkwardNames), std::end(kAwkwardNames));
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(names, expected);
@@ -180,10 +178,7 @@ TEST(PathWin, CopyFileOverwritesOnlyWhenAsked) {
   EXPECT_TRUE(source->copyTo(temp / u"img/deeper/src.jpg", false));
   EXPECT_EQ(readFile(temp / u"img/deeper/src.jpg"), "new content");
   // No temporary file is left behind.
-  std::vector<std::u16string> names;
-  pathOf(temp.path())->listNames(true, &names);
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::u16string>{u"dst.jpg", u"img", u"src.jpg"}));
+  EXPECT_EQ(s::file::testing::namesIn(temp.path()), (std::vector<std::u16string>{u"dst.jpg", u"img", u"src.jpg"}));
 }
 
 TEST(PathWin, CopyFileOntoAFolderFailsAndKeepsTheFolder) {
@@ -263,7 +258,11 @@ TEST(PathWin, ListingRecursesIntoFolders) {
                                       files->get(2)->getLength() + 4);
   EXPECT_TRUE(pathOf(temp.path())->hasChildren(true));
   EXPECT_FALSE(pathOf(temp / u"a.jpg")->hasChildren(true));
-  EXPECT_EQ(pathOf(temp / u"sub/b.png")->getIndexInFolder({u".png"}, true), 0);
+  Owned<s::str::strarray::StrArray> extensions(s::str::strarray::StrArray::create());
+  extensions->appendCopy(u".PNG");
+  EXPECT_EQ(pathOf(temp / u"sub/b.png")->getIndexInFolder(extensions.get(), true), 0);
+  EXPECT_EQ(pathOf(temp / u"sub/b.png")->getIndexInFolder(nullptr, true), 0);
+  EXPECT_EQ(pathOf(temp / u"sub/missing.png")->getIndexInFolder(nullptr, true), -1);
   // A folder that cannot be enumerated gives nothing.
   Owned<PathArray> none(PathArray::create());
   EXPECT_FALSE(pathOf(temp / u"missing")->listPathArray(true, true, none.get()));

@@ -25,6 +25,7 @@
 #include "s/base/IObject.h"
 #include "s/col/_array/ArrayP.h"
 #include "s/col/_array/ArrayU08.h"
+#include "s/str/strarray/StrArray.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/thread/IPoolable.h"
 #include "s/thread/Owned.h"
@@ -142,13 +143,15 @@ class IPath : public base::IObject, public thread::IPoolable {
   virtual IPath* parent() const = 0;
   virtual IPath* shortcutTarget() = 0;
   virtual IPath* folderShortcutTargetPath() = 0;
-  // Position among the folder's entries (files whose extension is in extensions when
-  // that is not empty, sorted by name when asked); -1 when not found.
-  virtual int getIndexInFolder(const std::vector<std::u16string>& extensions, bool sorted) = 0;
+  // Position among the folder's files (those whose extension is in extensions when
+  // that is given and not empty; sorted by name ignoring case when asked); -1 when
+  // not found.
+  virtual int getIndexInFolder(const str::strarray::StrArray* extensions, bool sorted) = 0;
   virtual bool hasChildren(bool ignorePolicy) = 0;
-  virtual bool listNames(bool ignorePolicy, std::vector<std::u16string>* names) = 0;
-  virtual bool listFolderNames(bool ignorePolicy, std::vector<std::u16string>* names) = 0;
-  virtual bool listFileNames(bool ignorePolicy, std::vector<std::u16string>* names) = 0;
+  // Names of entries appended to names: all, folders only, files only.
+  virtual bool listNames(bool ignorePolicy, str::strarray::StrArray* names) = 0;
+  virtual bool listFolderNames(bool ignorePolicy, str::strarray::StrArray* names) = 0;
+  virtual bool listFileNames(bool ignorePolicy, str::strarray::StrArray* names) = 0;
   // New paths appended to list as IPath* (an ArrayP; with a disposer it owns them,
   // without one the caller releases them).
   virtual bool listPaths(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) = 0;

@@ -121,11 +121,11 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
   PathWin* parent() const override;
   PathWin* shortcutTarget() override;
   PathWin* folderShortcutTargetPath() override;
-  int getIndexInFolder(const std::vector<std::u16string>& extensions, bool sorted) override;
+  int getIndexInFolder(const str::strarray::StrArray* extensions, bool sorted) override;
   bool hasChildren(bool ignorePolicy) override;
-  bool listNames(bool ignorePolicy, std::vector<std::u16string>* names) override;
-  bool listFolderNames(bool ignorePolicy, std::vector<std::u16string>* names) override;
-  bool listFileNames(bool ignorePolicy, std::vector<std::u16string>* names) override;
+  bool listNames(bool ignorePolicy, str::strarray::StrArray* names) override;
+  bool listFolderNames(bool ignorePolicy, str::strarray::StrArray* names) override;
+  bool listFileNames(bool ignorePolicy, str::strarray::StrArray* names) override;
   bool listPaths(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) override;
   bool listFolders(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) override;
   bool listFiles(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) override;
@@ -162,7 +162,7 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
   bool forEachEntry(bool ignorePolicy, const std::function<void(const DirectoryReader::Entry&)>& visit);
   // Hands each new path to add, in listing order (a folder's entries follow it).
   bool listInto(bool ignorePolicy, bool recurse, EntryKind kind, const std::function<void(PathWin*)>& add);
-  bool listNamesOf(bool ignorePolicy, EntryKind kind, std::vector<std::u16string>* names);
+  bool listNamesOf(bool ignorePolicy, EntryKind kind, str::strarray::StrArray* names);
   PathWin* numberedVariant(bool bareNumber);
   bool copyFileTo(const PathWin& target, bool overwrite);
   bool copyFolderTo(PathWin& target, bool overwrite);

@@ -112,21 +112,21 @@ bool PathWin::listFileArray(bool ignorePolicy, bool recurse, IPathArray* paths) 
   return listInto(ignorePolicy, recurse, EntryKind::kFiles, [&](PathWin* path) { paths->push(path); });
 }
 
-bool PathWin::listNamesOf(bool ignorePolicy, EntryKind kind, std::vector<std::u16string>* names) {
+bool PathWin::listNamesOf(bool ignorePolicy, EntryKind kind, str::strarray::StrArray* names) {
   return forEachEntry(ignorePolicy, [&](const DirectoryReader::Entry& entry) {
-    if (matches(kind, entry.attributes)) names->push_back(entry.name);
+    if (matches(kind, entry.attributes)) names->appendCopy(entry.name);
   });
 }
 
-bool PathWin::listNames(bool ignorePolicy, std::vector<std::u16string>* names) {
+bool PathWin::listNames(bool ignorePolicy, str::strarray::StrArray* names) {
   return listNamesOf(ignorePolicy, EntryKind::kAll, names);
 }
 
-bool PathWin::listFolderNames(bool ignorePolicy, std::vector<std::u16string>* names) {
+bool PathWin::listFolderNames(bool ignorePolicy, str::strarray::StrArray* names) {
   return listNamesOf(ignorePolicy, EntryKind::kFolders, names);
 }
 
-bool PathWin::listFileNames(bool ignorePolicy, std::vector<std::u16string>* names) {
+bool PathWin::listFileNames(bool ignorePolicy, str::strarray::StrArray* names) {
   return listNamesOf(ignorePolicy, EntryKind::kFiles, names);
 }
 
@@ -136,19 +136,21 @@ bool PathWin::hasChildren(bool ignorePolicy) {
   return found;
 }
 
-int PathWin::getIndexInFolder(const std::vector<std::u16string>& extensions, bool sorted) {
+int PathWin::getIndexInFolder(const str::strarray::StrArray* extensions, bool sorted) {
   thread::Owned<PathWin> folder(parent());
+  thread::Owned<str::strarray::StrArray> listed(str::strarray::StrArray::create());
+  if (!folder->listFileNames(false, listed.get())) return -1;
   std::vector<std::u16string> names;
-  if (!folder->listFileNames(false, &names)) return -1;
-  if (!extensions.empty()) {
-    names.erase(std::remove_if(names.begin(), names.end(),
-                               [&](const std::u16string& name) {
-                                 thread::Owned<PathWin> entry(fromText(name));
-                                 return std::none_of(extensions.begin(), extensions.end(), [&](const std::u16string& extension) {
-                                   return entry->extensionEquals(extension);
-                                 });
-                               }),
-                names.end());
+  for (size_t i = 0; i < listed->count(); ++i) {
+    const std::u16string name(listed->textAt(i)->view());
+    bool wanted = !extensions || extensions->count() == 0;
+    if (!wanted) {
+      thread::Owned<PathWin> entry(fromText(name));
+      for (size_t k = 0; k < extensions->count() && !wanted; ++k) {
+        wanted = entry->extensionEquals(extensions->textAt(k)->view());
+      }
+    }
+    if (wanted) names.push_back(name);
   }
   if (sorted) std::stable_sort(names.begin(), names.end(), lessIgnoringCase);
   const std::u16string own(getFileName().view());
