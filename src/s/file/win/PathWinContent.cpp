@@ -37,11 +37,10 @@ FileInputStream* PathWin::openInput() {
 
 FileOutputStream* PathWin::openOutput(bool append) {
   FileOutputStream* stream = FileOutputStream::create();
-  if (valid_) {
-    createParentDirectory();
-    stream->open(callPath(), append);
-    dropCaches();
-  }
+  if (valid_) createParentDirectory();
+  // An invalid path opens nothing, and the stream then reports every write as failed.
+  stream->open(valid_ ? callPath() : TextView(), append);
+  dropCaches();
   return stream;
 }
 
