@@ -1,0 +1,177 @@
+#include "GalleryCommand.h"
+
+#include <atomic>
+
+#include "Options.h"
+#include "Platform.h"
+#include "s/base/Version.h"
+#include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
+#include "s/image/gui/dialogs/pictorva/GalleryRun.h"
+#include "s/str/strbuffer/StrBuffer.h"
+
+namespace pictorva::cli {
+
+namespace {
+
+using s::image::gui::dialogs::pictorva::GalleryEvent;
+using s::image::gui::dialogs::pictorva::GalleryRun;
+using s::image::gui::dialogs::pictorva::Setting;
+namespace pictorva = s::image::gui::dialogs::pictorva;
+
+constexpr int kExitDone = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitInterrupted = 130;
+
+std::u16string widen(const char* text) {
+  s::str::strbuffer::StrBuffer out;
+  out.appendUtf8(text);
+  return std::u16string(out.view());
+}
+
+std::u16string decimal(uint32_t value) {
+  s::str::strbuffer::StrBuffer out;
+  out.appendUInt32(value);
+  return std::u16string(out.view());
+}
+
+// Message texts end their lines in CR LF (they are made for message boxes); a console
+// on Linux wants LF.
+std::u16string forConsole(std::u16string text) {
+#ifndef _WIN32
+  for (size_t at; (at = text.find(u"\r\n")) != std::u16string::npos;) text.erase(at, 1);
+#endif
+  return text;
+}
+
+// Shows the run's progress on standard error: one line per event, or one line that
+// updates itself when standard error is a terminal.
+class ProgressPrinter {
+ public:
+  ProgressPrinter() : terminal_(isTerminal(Stream::kErr)) {}
+
+  void show(const GalleryEvent& event) {
+    if (event.is(pictorva::kProcessStatusStart)) {
+      line(u"Started");
+    } else if (event.is(pictorva::kProcessStatusUpdate)) {
+      line(u"[" + decimal(event.second + 1) + u"/" + decimal(event.first) + u"] " + std::u16string(event.textView()));
+    } else if (event.is(pictorva::kProcessStatusEnd)) {
+      if (event.first == pictorva::kEndFailed) {
+        line(u"Failed: " + std::u16string(event.textView()));
+      } else {
+        line(u"Done!");
+      }
+      if (terminal_) writeText(Stream::kErr, u"\n");
+    }
+  }
+
+  // A notice on a line of its own.
+  void note(std::u16string_view text) {
+    if (terminal_) {
+      writeText(Stream::kErr, u"\n");
+      pendingLine_ = false;
+    }
+    writeText(Stream::kErr, std::u16string(text) + u"\n");
+  }
+
+ private:
+  void line(const std::u16string& text) {
+    if (terminal_) {
+      // Back to the start of the line and clear it.
+      writeText(Stream::kErr, u"\r\x1b[K" + text);
+      pendingLine_ = true;
+    } else {
+      writeText(Stream::kErr, text + u"\n");
+    }
+  }
+
+  bool terminal_;
+  bool pendingLine_ = false;
+};
+
+int runGallery(const Options& options) {
+  s::thread::SyncRelay events;
+  ProgressPrinter progress;
+  bool ended = false;
+  bool failed = false;
+  events.bindReceiver([&](const s::thread::RelayRecord& record) {
+    const GalleryEvent event = GalleryEvent::fromRecord(record);
+    progress.show(event);
+    if (event.is(pictorva::kProcessStatusEnd)) {
+      ended = true;
+      failed = event.first == pictorva::kEndFailed;
+    }
+    return uintptr_t{0};
+  });
+
+  GalleryRun::Hooks hooks;
+  hooks.apply = [&](Setting& setting) {
+    setting.style = options.style;
+    setting.title->assign(options.title);
+    if (options.style == Setting::kStyleTile) {
+      setting.cellWidth = Setting::cellSizeFromText(options.width);
+      setting.cellHeight = Setting::cellSizeFromText(options.height);
+    }
+  };
+  hooks.showMessage = [](std::u16string_view message) {
+    writeText(Stream::kErr, forConsole(std::u16string(message)) + u"\n");
+  };
+  GalleryRun run(&events, hooks);
+
+  std::vector<std::u16string> files;
+  for (const std::u16string& file : options.files) files.push_back(absolutePath(file));
+
+  std::atomic<int> interrupts{0};
+  installInterruptHandler(&interrupts);
+  switch (run.start(files)) {
+    case GalleryRun::StartResult::kStarted:
+      break;
+    case GalleryRun::StartResult::kFolderRefused:
+      return kExitFailed;
+    default:
+      writeText(Stream::kErr, u"pictorva-cli: the gallery could not be started\n");
+      return kExitFailed;
+  }
+
+  bool cancelled = false;
+  while (!ended) {
+    events.waitAndPump(50);
+    if (interrupts.load() > 0 && !cancelled) {
+      cancelled = true;
+      run.cancel();
+      progress.note(u"Canceling..");
+    }
+  }
+  run.finish();
+  run.waitIdle();
+  events.close();
+  writeText(Stream::kOut, run.pagePath() + u"\n");
+  if (failed) return kExitFailed;
+  return cancelled ? kExitInterrupted : kExitDone;
+}
+
+}  // namespace
+
+int runCommandLine(const std::vector<std::u16string>& arguments) {
+  Options options;
+  std::u16string error;
+  if (!parseOptions(arguments, &options, &error)) {
+    writeText(Stream::kErr, u"pictorva-cli: " + error + u"\n" + widen(usageText()));
+    return kExitUsage;
+  }
+  switch (options.command) {
+    case Options::Command::kHelp:
+      writeText(Stream::kOut, widen(usageText()));
+      return kExitDone;
+    case Options::Command::kVersion:
+      writeText(Stream::kOut, u"pictorva-cli " + widen(s::base::libraryVersion()) + u"\n");
+      return kExitDone;
+    case Options::Command::kGallery:
+      return runGallery(options);
+    case Options::Command::kNone:
+      break;
+  }
+  return kExitUsage;
+}
+
+}  // namespace pictorva::cli

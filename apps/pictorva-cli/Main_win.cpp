@@ -1,0 +1,13 @@
+#include <string>
+#include <vector>
+
+#include "GalleryCommand.h"
+
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::u16string> arguments;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring argument(argv[i]);
+    arguments.emplace_back(argument.begin(), argument.end());
+  }
+  return pictorva::cli::runCommandLine(arguments);
+}

@@ -1,0 +1,58 @@
+#include <windows.h>
+
+#include <vector>
+
+#include "Platform.h"
+#include "s/str/strbuffer/StrBuffer.h"
+
+namespace pictorva::cli {
+
+namespace {
+
+std::atomic<int>* interruptPresses = nullptr;
+
+BOOL WINAPI onControl(DWORD event) {
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+  if (interruptPresses && interruptPresses->fetch_add(1) >= 1) ExitProcess(130);
+  return TRUE;
+}
+
+HANDLE handleOf(Stream stream) { return GetStdHandle(stream == Stream::kOut ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE); }
+
+}  // namespace
+
+void writeText(Stream stream, std::u16string_view text) {
+  HANDLE handle = handleOf(stream);
+  DWORD mode;
+  if (GetConsoleMode(handle, &mode)) {
+    DWORD written;
+    WriteConsoleW(handle, reinterpret_cast<const wchar_t*>(text.data()), static_cast<DWORD>(text.size()), &written,
+                  nullptr);
+    return;
+  }
+  const std::string bytes = s::str::strbuffer::StrBuffer(text).toUtf8();
+  DWORD written;
+  WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+bool isTerminal(Stream stream) {
+  DWORD mode;
+  return GetConsoleMode(handleOf(stream), &mode) != 0;
+}
+
+std::u16string absolutePath(std::u16string_view path) {
+  const std::wstring wide(path.begin(), path.end());
+  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return std::u16string(path);
+  std::vector<wchar_t> buffer(needed + 1);
+  const DWORD length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+  if (length == 0 || length >= buffer.size()) return std::u16string(path);
+  return std::u16string(buffer.begin(), buffer.begin() + length);
+}
+
+void installInterruptHandler(std::atomic<int>* presses) {
+  interruptPresses = presses;
+  SetConsoleCtrlHandler(onControl, TRUE);
+}
+
+}  // namespace pictorva::cli

@@ -1,0 +1,110 @@
+#pragma once
+// The gallery run: turns a list of dropped files into a gallery folder beside the
+// first of them ("thumbnail", or "thumbnail (n)" when taken) with a copy of every
+// file in "img", small copies of the pictures in "simg" (Tile style), and one HTML
+// page named after the title.
+//
+// Threads. start(), cancel() and finish() belong to the receiving thread (the
+// window's, or the command line's main thread). The run itself executes on the
+// run's own worker thread, at below-normal priority, and reports through the relay:
+// "ProcessStatusStart", one "ProcessStatusUpdate" per file, "ProcessStatusEnd".
+// Each send waits until the receiver has handled the event; the worker never holds
+// the job lock while it sends. When the receiver has handled the end event it calls
+// finish(), which empties the job list and accepts the next start.
+//
+// The window and the command line drive the same object; only the hooks differ.
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "s/image/gui/dialogs/pictorva/GalleryPage.h"
+#include "s/image/gui/dialogs/pictorva/Setting.h"
+#include "s/image/util/Sizer.h"
+#include "s/str/strarray/StrArray.h"
+#include "s/thread/ITask.h"
+#include "s/thread/ObjLocker.h"
+#include "s/thread/Owned.h"
+#include "s/thread/SyncRelay.h"
+#include "s/thread/win/Thread.h"
+
+namespace s::file::win {
+class PathWin;
+}
+
+namespace s::image::gui::dialogs::pictorva {
+
+class GalleryRun final : public thread::ITask {
+ public:
+  struct Hooks {
+    // Fills the setting just before a run (the window reads its fields here). The
+    // setting has been reset when it is called.
+    std::function<void(Setting& setting)> apply;
+    // Shows why a start was refused (a message box, or a line on the console).
+    std::function<void(std::u16string_view message)> showMessage;
+    // A text of the language pack by id; empty when the pack has none.
+    std::function<std::u16string(int id)> languageText;
+  };
+
+  enum class StartResult { kStarted, kEmptyList, kBusy, kFolderRefused, kNoWorker };
+
+  static constexpr int kTextOutputFolderRefused = 608299;
+
+  GalleryRun(thread::SyncRelay* events, Hooks hooks);
+  // Cancels a run and waits until the worker is idle.
+  ~GalleryRun() override;
+  GalleryRun(const GalleryRun&) = delete;
+  GalleryRun& operator=(const GalleryRun&) = delete;
+
+  StartResult start(const std::vector<std::u16string>& paths);
+  void cancel() { cancel_ = 1; }
+  // The receiver has handled "ProcessStatusEnd".
+  void finish();
+
+  bool isRunning() const { return running_.load() != 0; }
+  bool isCancelling() const { return cancel_.load() != 0; }
+  void waitIdle() { worker_->waitIdle(); }
+
+  const Setting& setting() const { return *setting_; }
+  // The page of the last run, set before its end event.
+  std::u16string pagePath();
+
+  // The run, on the worker thread.
+  void run() override;
+
+  // The text shown when the output folder of a start cannot be written.
+  std::u16string outputFolderMessage(std::u16string_view folder) const;
+  // The page's file name for a title: characters that no file name may hold become
+  // '_' (on Windows also a leading device name such as CON gets a '_'), so a title
+  // can never place the page outside the gallery folder.
+  static std::u16string pageFileName(std::u16string_view title);
+
+ private:
+  struct Pass;  // the state of one run, kept off the object
+
+  bool outputFolderAccepts(std::u16string_view firstPath, std::u16string* folder) const;
+  bool jobEntry(size_t index, std::u16string* entry);
+  size_t jobCount();
+  void send(const char16_t* name, uint32_t first = 0, uint32_t second = 0, const char16_t* text = nullptr);
+
+  void scalePass(Pass& pass);
+  void infoPass(Pass& pass);
+  void copyPass(Pass& pass);
+  void pagePass(Pass& pass);
+  bool makeSmallCopy(Pass& pass, file::win::PathWin& source, size_t index);
+
+  thread::SyncRelay* events_;
+  Hooks hooks_;
+  thread::Owned<str::strarray::StrArray> jobList_;
+  thread::ObjLocker jobLock_;
+  std::atomic<uint8_t> running_{0};
+  std::atomic<uint8_t> cancel_{0};
+  thread::Owned<Setting> setting_;
+  util::Sizer sizer_;
+  thread::Owned<thread::win::Thread> worker_;
+  std::u16string pagePath_;  // guarded by jobLock_
+};
+
+}  // namespace s::image::gui::dialogs::pictorva
