@@ -57,20 +57,18 @@ class ProgressPrinter {
       line(u"[" + decimal(event.second + 1) + u"/" + decimal(event.first) + u"] " + std::u16string(event.textView()));
     } else if (event.is(pictorva::kProcessStatusEnd)) {
       if (event.first == pictorva::kEndFailed) {
-        line(u"Failed: " + std::u16string(event.textView()));
+        line(u"Failed:");
+        note(forConsole(std::u16string(event.textView())));
       } else {
         line(u"Done!");
+        endLine();
       }
-      if (terminal_) writeText(Stream::kErr, u"\n");
     }
   }
 
-  // A notice on a line of its own.
+  // A text on lines of its own.
   void note(std::u16string_view text) {
-    if (terminal_) {
-      writeText(Stream::kErr, u"\n");
-      pendingLine_ = false;
-    }
+    endLine();
     writeText(Stream::kErr, std::u16string(text) + u"\n");
   }
 
@@ -79,14 +77,19 @@ class ProgressPrinter {
     if (terminal_) {
       // Back to the start of the line and clear it.
       writeText(Stream::kErr, u"\r\x1b[K" + text);
-      pendingLine_ = true;
+      lineOpen_ = true;
     } else {
       writeText(Stream::kErr, text + u"\n");
     }
   }
 
+  void endLine() {
+    if (lineOpen_) writeText(Stream::kErr, u"\n");
+    lineOpen_ = false;
+  }
+
   bool terminal_;
-  bool pendingLine_ = false;
+  bool lineOpen_ = false;  // the updating line has no line end yet
 };
 
 int runGallery(const Options& options) {

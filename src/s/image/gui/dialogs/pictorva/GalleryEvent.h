@@ -14,7 +14,8 @@ inline constexpr char16_t kProcessStatusUpdate[] = u"ProcessStatusUpdate";
 inline constexpr char16_t kProcessStatusEnd[] = u"ProcessStatusEnd";
 
 // First number of "ProcessStatusEnd": 0 when the gallery is complete, kEndFailed when
-// a copy or the page could not be written (the text then says which path).
+// a copy or the page could not be written (the text then names each such path, one
+// line each, lines separated by CR LF).
 inline constexpr uint32_t kEndFailed = 1;
 
 struct GalleryEvent {

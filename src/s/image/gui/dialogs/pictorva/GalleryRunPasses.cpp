@@ -22,14 +22,14 @@ struct GalleryRun::Pass {
   Owned<PathWin> gallery;  // G
   size_t total = 0;        // job list entries when the run began
   GalleryRows rows;
-  std::u16string failure;  // the first copy or page that could not be written
+  std::u16string failures;  // each copy or page that could not be written, a line each
 
   void fail(std::u16string_view what, std::u16string_view path) {
-    if (!failure.empty()) return;
-    failure = what;
-    failure += u" \"";
-    failure += path;
-    failure += u"\"";
+    if (!failures.empty()) failures += u"\r\n";
+    failures += what;
+    failures += u" \"";
+    failures += path;
+    failures += u"\"";
   }
 };
 
@@ -96,8 +96,8 @@ void GalleryRun::run() {
       pagePass(pass);
     }
   }
-  const bool failed = !pass.failure.empty();
-  send(kProcessStatusEnd, failed ? kEndFailed : 0, 0, failed ? pass.failure.c_str() : nullptr);
+  const bool failed = !pass.failures.empty();
+  send(kProcessStatusEnd, failed ? kEndFailed : 0, 0, failed ? pass.failures.c_str() : nullptr);
 }
 
 void GalleryRun::scalePass(Pass& pass) {

@@ -1,0 +1,289 @@
+#include "s/image/gui/dialogs/pictorva/GalleryRun.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "file/TempFolder.h"
+#include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
+#include "s/str/strarray/StrArray.h"
+
+namespace {
+
+using s::file::testing::TempFolder;
+using s::image::gui::dialogs::pictorva::GalleryEvent;
+using s::image::gui::dialogs::pictorva::GalleryRun;
+using s::image::gui::dialogs::pictorva::Setting;
+namespace pictorva = s::image::gui::dialogs::pictorva;
+
+// A 24-bit bottom-up BMP of width x height in one grey level.
+std::vector<uint8_t> bmpBytes(int width, int height, uint8_t grey = 128) {
+  const int rowBytes = (width * 3 + 3) & ~3;
+  const uint32_t pixelBytes = static_cast<uint32_t>(rowBytes * height);
+  std::vector<uint8_t> bytes(54 + pixelBytes, grey);
+  auto put32 = [&](size_t at, uint32_t value) { std::memcpy(&bytes[at], &value, 4); };
+  auto put16 = [&](size_t at, uint16_t value) { std::memcpy(&bytes[at], &value, 2); };
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  put32(2, 54 + pixelBytes);  // file size
+  put32(6, 0);                // reserved
+  put32(10, 54);              // pixel data offset
+  put32(14, 40);              // information header size
+  put32(18, static_cast<uint32_t>(width));
+  put32(22, static_cast<uint32_t>(height));
+  put16(26, 1);   // planes
+  put16(28, 24);  // bits per pixel
+  put32(30, 0);   // no compression
+  put32(34, pixelBytes);
+  put32(38, 2835);  // 72 dpi
+  put32(42, 2835);
+  put32(46, 0);  // colours used
+  put32(50, 0);  // important colours
+  return bytes;
+}
+
+void writeFile(const std::u16string& path, const std::vector<uint8_t>& bytes) {
+  auto file = s::file::testing::pathOf(path);
+  ASSERT_TRUE(file->writeAll(bytes.data(), bytes.size(), false));
+}
+
+bool exists(const std::u16string& path) { return s::file::testing::pathOf(path)->exists(); }
+
+std::string readText(const std::u16string& path) {
+  s::col::_array::ArrayU08* bytes = s::col::_array::ArrayU08::create();
+  s::file::testing::pathOf(path)->readAll(bytes);
+  std::string text(reinterpret_cast<const char*>(bytes->data()), bytes->getCount());
+  bytes->release();
+  return text;
+}
+
+std::vector<std::u16string> names(const std::u16string& folder) {
+  auto names = s::thread::make<s::str::strarray::StrArray>();
+  s::file::testing::pathOf(folder)->listNames(true, names.get());
+  return s::file::testing::sortedNames(*names);
+}
+
+// A run with this thread as its event receiver, recording the events.
+class Harness {
+ public:
+  struct Seen {
+    std::u16string name;
+    uint32_t first, second;
+    std::u16string text;
+  };
+
+  explicit Harness(Setting defaults = {}) {
+    style = defaults.style;
+    events.bindReceiver([this](const s::thread::RelayRecord& record) {
+      const GalleryEvent event = GalleryEvent::fromRecord(record);
+      seen.push_back({event.name, event.first, event.second, std::u16string(event.textView())});
+      if (onEvent) onEvent(event);
+      if (event.is(pictorva::kProcessStatusEnd)) ended = true;
+      return uintptr_t{0};
+    });
+    GalleryRun::Hooks hooks;
+    hooks.apply = [this](Setting& setting) {
+      setting.style = style;
+      setting.title->assign(title);
+      setting.cellWidth = cellWidth;
+      setting.cellHeight = cellHeight;
+    };
+    hooks.showMessage = [this](std::u16string_view text) { messages.emplace_back(text); };
+    run = std::make_unique<GalleryRun>(&events, hooks);
+  }
+
+  // Starts a run and handles its events until it ends.
+  GalleryRun::StartResult make(const std::vector<std::u16string>& files) {
+    ended = false;
+    const GalleryRun::StartResult result = run->start(files);
+    if (result != GalleryRun::StartResult::kStarted) return result;
+    while (!ended) events.waitAndPump(20);
+    run->finish();
+    run->waitIdle();
+    return result;
+  }
+
+  std::vector<std::u16string> eventNames() const {
+    std::vector<std::u16string> out;
+    for (const Seen& event : seen) out.push_back(event.name);
+    return out;
+  }
+
+  int32_t style = Setting::kStyleTile;
+  std::u16string title = u"Thumbnail (Tile)";
+  int32_t cellWidth = 150;
+  int32_t cellHeight = 150;
+  s::thread::SyncRelay events;
+  std::vector<Seen> seen;
+  std::vector<std::u16string> messages;
+  std::function<void(const GalleryEvent&)> onEvent;
+  bool ended = false;
+  std::unique_ptr<GalleryRun> run;
+};
+
+TEST(GalleryRun, TileGalleryWithSmallCopiesRowsAndEvents) {
+  TempFolder folder;
+  writeFile(folder / u"wide.BMP", bmpBytes(1000, 500));
+  writeFile(folder / u"small.bmp", bmpBytes(100, 80));
+  Harness harness;
+  ASSERT_EQ(harness.make({folder / u"wide.BMP", folder / u"small.bmp"}), GalleryRun::StartResult::kStarted);
+
+  EXPECT_EQ(names(folder / u"thumbnail"),
+            (std::vector<std::u16string>{u"Thumbnail (Tile).html", u"img", u"simg"}));
+  EXPECT_EQ(names(folder / u"thumbnail/img"), (std::vector<std::u16string>{u"small.bmp", u"wide.BMP"}));
+  // Fitted into 150 x 150, never enlarged.
+  EXPECT_EQ(names(folder / u"thumbnail/simg"),
+            (std::vector<std::u16string>{u"small (100x80).bmp", u"wide (150x75).BMP"}));
+  EXPECT_EQ(harness.run->pagePath(), folder / u"thumbnail/Thumbnail (Tile).html");
+  const std::string page = readText(folder / u"thumbnail/Thumbnail (Tile).html");
+  EXPECT_NE(page.find("window.thumb.addImage('simg/wide%20(150x75).BMP', 150, 75, 'wide', 'img/wide.BMP', "
+                      "1000, 500, '1465k', 'BMP');\r\n"),
+            std::string::npos);
+  EXPECT_NE(page.find("window.thumb.insertTable(2);"), std::string::npos);
+
+  EXPECT_EQ(harness.eventNames(),
+            (std::vector<std::u16string>{pictorva::kProcessStatusStart, pictorva::kProcessStatusUpdate,
+                                         pictorva::kProcessStatusUpdate, pictorva::kProcessStatusEnd}));
+  EXPECT_EQ(harness.seen[1].first, 2u);
+  EXPECT_EQ(harness.seen[2].second, 1u);
+  EXPECT_EQ(harness.seen[2].text, u"small.bmp");
+  EXPECT_EQ(harness.seen[3].first, 0u) << "complete";
+}
+
+TEST(GalleryRun, GalleryFoldersAreNumberedAndNeverReused) {
+  TempFolder folder;
+  writeFile(folder / u"a.bmp", bmpBytes(20, 10));
+  Harness harness;
+  for (int i = 0; i < 3; ++i) harness.make({folder / u"a.bmp"});
+  EXPECT_TRUE(exists(folder / u"thumbnail/img/a.bmp"));
+  EXPECT_TRUE(exists(folder / u"thumbnail (1)/img/a.bmp"));
+  EXPECT_TRUE(exists(folder / u"thumbnail (2)/simg/a (20x10).bmp"));
+}
+
+TEST(GalleryRun, SkippedSourcesAreStillCopiedAndSameNamesOverwrite) {
+  TempFolder folder;
+  writeFile(folder / u"one/x.bmp", bmpBytes(30, 20, 10));
+  writeFile(folder / u"two/x.bmp", bmpBytes(30, 20, 200));
+  writeFile(folder / u"one/notes.txt", {'h', 'i'});
+  writeFile(folder / u"one/scan.tif", {'I', 'I', 42, 0});
+  std::vector<uint8_t> tiny = bmpBytes(5, 5);
+  tiny.resize(100);  // files of 100 bytes or fewer are never recognised
+  writeFile(folder / u"one/tiny.bmp", tiny);
+  s::file::testing::pathOf(folder / u"one/sub")->createDirectory();
+  Harness harness;
+  harness.make({folder / u"one/x.bmp", folder / u"two/x.bmp", folder / u"one/notes.txt", folder / u"one/scan.tif",
+                folder / u"one/tiny.bmp", folder / u"one/sub"});
+  const std::u16string gallery = folder / u"one/thumbnail";
+  EXPECT_EQ(names(gallery + u"/img"),
+            (std::vector<std::u16string>{u"notes.txt", u"scan.tif", u"sub", u"tiny.bmp", u"x.bmp"}));
+  EXPECT_EQ(readText(gallery + u"/img/x.bmp")[60], static_cast<char>(200)) << "the later file wins";
+  // The two pictures of the same name and size get distinct small copies.
+  EXPECT_EQ(names(gallery + u"/simg"), (std::vector<std::u16string>{u"x (30x20) (1).bmp", u"x (30x20).bmp"}));
+  EXPECT_NE(readText(gallery + u"/Thumbnail (Tile).html").find("insertTable(2);"), std::string::npos);
+}
+
+TEST(GalleryRun, CellSizeZeroMakesNoSmallCopies) {
+  TempFolder folder;
+  writeFile(folder / u"a.bmp", bmpBytes(20, 10));
+  Harness harness;
+  harness.cellWidth = 0;
+  harness.title = u"";
+  harness.make({folder / u"a.bmp"});
+  EXPECT_TRUE(exists(folder / u"thumbnail/img/a.bmp"));
+  EXPECT_FALSE(exists(folder / u"thumbnail/simg/a (0x10).bmp"));
+  // An empty title names the page ".html".
+  EXPECT_NE(readText(folder / u"thumbnail/.html").find("insertTable(0);"), std::string::npos);
+}
+
+TEST(GalleryRun, TitleNeverPlacesThePageOutsideTheGallery) {
+  TempFolder folder;
+  writeFile(folder / u"a.bmp", bmpBytes(20, 10));
+  Harness harness;
+  harness.title = u"../../report";
+  harness.make({folder / u"a.bmp"});
+  EXPECT_TRUE(exists(folder / u"thumbnail/.._.._report.html"));
+  EXPECT_NE(readText(folder / u"thumbnail/.._.._report.html").find("<title>../../report</title>"), std::string::npos);
+  EXPECT_EQ(GalleryRun::pageFileName(u"a:b*c?\"d<e>f|g\\h"), u"a_b_c__d_e_f_g_h.html");
+}
+
+TEST(GalleryRun, CancelKeepsTheRowsSoFarAndCopiesEverything) {
+  TempFolder folder;
+  std::vector<std::u16string> files;
+  for (int i = 0; i < 4; ++i) {
+    files.push_back(folder / (u"p" + std::u16string(1, static_cast<char16_t>(u'0' + i)) + u".bmp"));
+    writeFile(files.back(), bmpBytes(40, 30));
+  }
+  Harness harness;
+  harness.onEvent = [&](const GalleryEvent& event) {
+    if (event.is(pictorva::kProcessStatusUpdate) && event.second == 1) harness.run->cancel();
+  };
+  harness.make(files);
+  EXPECT_EQ(names(folder / u"thumbnail/img").size(), 4u);
+  EXPECT_EQ(names(folder / u"thumbnail/simg").size(), 2u) << "the file being processed is finished";
+  EXPECT_NE(readText(folder / u"thumbnail/Thumbnail (Tile).html").find("insertTable(2);"), std::string::npos);
+  EXPECT_FALSE(harness.run->isCancelling()) << "finish clears the flags";
+}
+
+TEST(GalleryRun, ASecondStartDuringARunIsIgnored) {
+  TempFolder folder;
+  writeFile(folder / u"a.bmp", bmpBytes(20, 10));
+  writeFile(folder / u"b.bmp", bmpBytes(20, 10));
+  Harness harness;
+  // The worker waits for this thread to handle its start event, so the run is busy.
+  ASSERT_EQ(harness.run->start({folder / u"a.bmp"}), GalleryRun::StartResult::kStarted);
+  EXPECT_EQ(harness.run->start({folder / u"b.bmp"}), GalleryRun::StartResult::kBusy);
+  while (!harness.ended) harness.events.waitAndPump(20);
+  harness.run->finish();
+  harness.run->waitIdle();
+  EXPECT_EQ(names(folder / u"thumbnail/img"), (std::vector<std::u16string>{u"a.bmp"}));
+  // Once finished, the next start is accepted.
+  EXPECT_EQ(harness.make({folder / u"b.bmp"}), GalleryRun::StartResult::kStarted);
+}
+
+TEST(GalleryRun, RefusedOutputFolderStartsNothingAndLeavesNothingBehind) {
+  TempFolder folder;
+  writeFile(folder / u"a.bmp", bmpBytes(20, 10));
+  Harness harness;
+  const std::u16string missing = folder / u"no/such/folder/a.bmp";
+  EXPECT_EQ(harness.make({missing}), GalleryRun::StartResult::kFolderRefused);
+  ASSERT_EQ(harness.messages.size(), 1u);
+  EXPECT_EQ(harness.messages[0], u"The output folder is inaccessible or write-protected.\r\n\"" +
+                                     (folder / u"no/such/folder") + u"\"");
+  EXPECT_TRUE(harness.seen.empty());
+  // The refused paths are not carried into the next run.
+  harness.make({folder / u"a.bmp"});
+  EXPECT_EQ(names(folder / u"thumbnail/img"), (std::vector<std::u16string>{u"a.bmp"}));
+  EXPECT_EQ(harness.run->start({}), GalleryRun::StartResult::kEmptyList);
+}
+
+TEST(GalleryRun, FlatStyleListsSizesAndReportsEveryEntry) {
+  TempFolder folder;
+  writeFile(folder / u"a.bmp", bmpBytes(64, 48));
+  writeFile(folder / u"b.txt", {'x'});
+  Harness harness;
+  harness.style = Setting::kStyleFlat;
+  harness.title = u"Thumbnail (Flat)";
+  harness.make({folder / u"a.bmp", folder / u"b.txt"});
+  EXPECT_EQ(names(folder / u"thumbnail"), (std::vector<std::u16string>{u"Thumbnail (Flat).html", u"img"}));
+  const std::string page = readText(folder / u"thumbnail/Thumbnail (Flat).html");
+  EXPECT_NE(page.find("window.thumb.addImage('simg/', 0, 0, 'a', 'img/a.bmp', 64, 48, '10KB', 'bmp');"),
+            std::string::npos);
+  ASSERT_EQ(harness.seen.size(), 4u) << "an update for every entry, skipped ones included";
+  EXPECT_EQ(harness.seen[2].text, u"b.txt");
+}
+
+TEST(GalleryRun, EmptyPictureMakesNoSmallCopy) {
+  TempFolder folder;
+  // A BMP header that claims 0 x 0 pixels: recognised, decodes to nothing.
+  std::vector<uint8_t> bytes = bmpBytes(8, 8);
+  std::memset(&bytes[18], 0, 8);
+  writeFile(folder / u"empty.bmp", bytes);
+  Harness harness;
+  harness.make({folder / u"empty.bmp"});
+  EXPECT_TRUE(names(folder / u"thumbnail/simg").empty());
+  EXPECT_TRUE(exists(folder / u"thumbnail/img/empty.bmp"));
+}
+
+}  // namespace
