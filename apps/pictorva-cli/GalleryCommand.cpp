@@ -54,7 +54,13 @@ class ProgressPrinter {
     if (event.is(pictorva::kProcessStatusStart)) {
       line(u"Started");
     } else if (event.is(pictorva::kProcessStatusUpdate)) {
-      line(u"[" + decimal(event.second + 1) + u"/" + decimal(event.first) + u"] " + std::u16string(event.textView()));
+      std::u16string text = u"[";
+      text += decimal(event.second + 1);
+      text += u"/";
+      text += decimal(event.first);
+      text += u"] ";
+      text += event.textView();
+      line(text);
     } else if (event.is(pictorva::kProcessStatusEnd)) {
       if (event.first == pictorva::kEndFailed) {
         line(u"Failed:");
