@@ -102,6 +102,11 @@ TEST(FileStream, MissingFileFailsEveryRead) {
   size_t got = 7;
   EXPECT_FALSE(in->read(&c, 1, &got));
   EXPECT_EQ(got, 0u);
+  // An empty path opens nothing either way.
+  Owned<FileOutputStream> out(pathOf(u"")->openOutput());
+  EXPECT_FALSE(out->write("x", 1, nullptr));
+  EXPECT_FALSE(out->close());
+  EXPECT_FALSE(pathOf(u"")->writeAll("x", 1));
 }
 
 TEST(FileStream, AppendTruncateAndReadBack) {

@@ -73,11 +73,18 @@ TEST(PathWin, NativeSplittingThroughSet) {
 }
 
 TEST(PathWin, DumpLabelsEveryPart) {
-  std::u16string text;
-  pathOf(u"cat.jpg")->dump(text);
-  EXPECT_NE(text.find(u"Original String: cat.jpg"), std::u16string::npos);
-  EXPECT_NE(text.find(u"FileTitle: cat"), std::u16string::npos);
-  EXPECT_NE(text.find(u"Ext: .jpg"), std::u16string::npos);
+  // Without a target the path hands over a new text.
+  Owned<PathWin::Text> text(pathOf(u"cat.jpg")->dump(nullptr));
+  EXPECT_TRUE(text->find(u"Original String: cat.jpg\n"));
+  EXPECT_TRUE(text->find(u"FileTitle: cat\n"));
+  EXPECT_TRUE(text->find(u"Ext: .jpg\n"));
+  // With one it fills it, appending when asked.
+  PathWin::Text target(u"name: ");
+  auto path = pathOf(u"dir/cat.jpg");
+  EXPECT_EQ(path->getFileName(&target, true), &target);
+  EXPECT_EQ(target, u"name: cat.jpg");
+  path->getExtensionNoDot(&target);
+  EXPECT_EQ(target, u"jpg");
 }
 
 TEST(PathWin, MissingObjectsAreNeitherFilesNorFolders) {
@@ -111,9 +118,7 @@ TEST(PathWin, AwkwardNamesCreateWriteListAndRead) {
     EXPECT_EQ(path->getFileName(), name);
     EXPECT_EQ(readFile(text), "content");
   }
-  std::vector<std::u16string> names;
-  ASSERT_TRUE(pathOf(temp.path())->listFileNames(true, &names));
-  std::sort(names.begin(), names.end());
+  const auto names = s::file::testing::namesIn(temp.path(), s::file::testing::Listed::kFiles);
   std::vector<std::u16string> expected(std::begin(kAwkwardNames), std::end(kAwkwardNames));
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(names, expected);
@@ -173,10 +178,7 @@ TEST(PathWin, CopyFileOverwritesOnlyWhenAsked) {
   EXPECT_TRUE(source->copyTo(temp / u"img/deeper/src.jpg", false));
   EXPECT_EQ(readFile(temp / u"img/deeper/src.jpg"), "new content");
   // No temporary file is left behind.
-  std::vector<std::u16string> names;
-  pathOf(temp.path())->listNames(true, &names);
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::u16string>{u"dst.jpg", u"img", u"src.jpg"}));
+  EXPECT_EQ(s::file::testing::namesIn(temp.path()), (std::vector<std::u16string>{u"dst.jpg", u"img", u"src.jpg"}));
 }
 
 TEST(PathWin, CopyFileOntoAFolderFailsAndKeepsTheFolder) {
@@ -256,7 +258,11 @@ TEST(PathWin, ListingRecursesIntoFolders) {
                                       files->get(2)->getLength() + 4);
   EXPECT_TRUE(pathOf(temp.path())->hasChildren(true));
   EXPECT_FALSE(pathOf(temp / u"a.jpg")->hasChildren(true));
-  EXPECT_EQ(pathOf(temp / u"sub/b.png")->getIndexInFolder({u".png"}, true), 0);
+  Owned<s::str::strarray::StrArray> extensions(s::str::strarray::StrArray::create());
+  extensions->appendCopy(u".PNG");
+  EXPECT_EQ(pathOf(temp / u"sub/b.png")->getIndexInFolder(extensions.get(), true), 0);
+  EXPECT_EQ(pathOf(temp / u"sub/b.png")->getIndexInFolder(nullptr, true), 0);
+  EXPECT_EQ(pathOf(temp / u"sub/missing.png")->getIndexInFolder(nullptr, true), -1);
   // A folder that cannot be enumerated gives nothing.
   Owned<PathArray> none(PathArray::create());
   EXPECT_FALSE(pathOf(temp / u"missing")->listPathArray(true, true, none.get()));
@@ -278,7 +284,7 @@ TEST(PathWin, TimesAndAttributes) {
   EXPECT_TRUE(path->clearReadOnly());
   EXPECT_FALSE(pathOf(temp / u"t.txt")->isReadOnly());
   EXPECT_GE(path->getSizeOnDisk(), 1);
-  EXPECT_FALSE(path->getSizeText().empty());
+  EXPECT_FALSE(path->getSizeText().isEmpty());
 }
 
 TEST(PathWin, TextsAndInternetShortcuts) {
@@ -301,7 +307,7 @@ TEST(PathWin, PoolHandsOutResetPaths) {
   path->release();
   Owned<PathWin> again(PathWin::create());
   EXPECT_FALSE(again->isValid());
-  EXPECT_TRUE(again->getFullPath().empty());
+  EXPECT_TRUE(again->getFullPath().isEmpty());
   EXPECT_EQ(std::u16string(again->getRegistrationName()), u"s_file_win_PathWin");
 }
 

@@ -4,6 +4,7 @@
 // directory bit of its target, and is never descended into by callers.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace s::file {
 
@@ -21,7 +22,7 @@ class DirectoryReader {
   DirectoryReader& operator=(const DirectoryReader&) = delete;
 
   // folder without a trailing separator (the long form on Windows).
-  bool open(const std::u16string& folder);
+  bool open(std::u16string_view folder);
   // The next entry; false when there are no more.
   bool next(Entry* entry);
   void close();

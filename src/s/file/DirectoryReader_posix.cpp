@@ -18,7 +18,7 @@ struct State {
 
 }  // namespace
 
-bool DirectoryReader::open(const std::u16string& folder) {
+bool DirectoryReader::open(std::u16string_view folder) {
   close();
   std::string bytes;
   if (folder.empty() || !NameCodec::encode(folder, &bytes)) return false;

@@ -14,10 +14,10 @@ struct State {
 
 }  // namespace
 
-bool DirectoryReader::open(const std::u16string& folder) {
+bool DirectoryReader::open(std::u16string_view folder) {
   close();
   if (folder.empty()) return false;
-  std::u16string pattern = folder;
+  std::u16string pattern(folder);
   if (pattern.back() != u'\\' && pattern.back() != u'/') pattern += u'\\';
   pattern += u'*';
   auto* state = new State();

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace s::file {
 
@@ -24,7 +25,7 @@ class FileHandle {
   FileHandle(const FileHandle&) = delete;
   FileHandle& operator=(const FileHandle&) = delete;
 
-  bool open(const std::u16string& path, Mode mode);
+  bool open(std::u16string_view path, Mode mode);
   bool isOpen() const { return handle_ != kNone; }
   // False when the platform reported a failure (for example a delayed write error).
   bool close();

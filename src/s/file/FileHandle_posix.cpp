@@ -10,7 +10,7 @@
 
 namespace s::file {
 
-bool FileHandle::open(const std::u16string& path, Mode mode) {
+bool FileHandle::open(std::u16string_view path, Mode mode) {
   close();
   std::string bytes;
   if (path.empty() || !NameCodec::encode(path, &bytes)) return false;

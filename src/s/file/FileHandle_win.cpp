@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "s/file/FileHandle.h"
+#include "s/file/WideText.h"
 
 namespace s::file {
 
@@ -10,7 +11,7 @@ HANDLE nativeOf(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
 }  // namespace
 
-bool FileHandle::open(const std::u16string& path, Mode mode) {
+bool FileHandle::open(std::u16string_view path, Mode mode) {
   close();
   if (path.empty()) return false;
   DWORD access = GENERIC_READ | GENERIC_WRITE;
@@ -28,7 +29,7 @@ bool FileHandle::open(const std::u16string& path, Mode mode) {
       disposition = OPEN_ALWAYS;
       break;
   }
-  HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  HANDLE handle = CreateFileW(wide(path), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, disposition, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   handle_ = reinterpret_cast<intptr_t>(handle);

@@ -46,35 +46,35 @@ class FileSystem {
   // The error of the last failed call of this class on this thread.
   static FsError lastError();
 
-  static uint32_t attributes(const std::u16string& path);
-  static bool setAttributes(const std::u16string& path, uint32_t attributes);
-  static bool status(const std::u16string& path, FileStatus* status);
+  static uint32_t attributes(std::u16string_view path);
+  static bool setAttributes(std::u16string_view path, uint32_t attributes);
+  static bool status(std::u16string_view path, FileStatus* status);
   // Times of 0 are left unchanged.
-  static bool setTimes(const std::u16string& path, const FileStatus& times);
-  static bool canAccess(const std::u16string& path, bool read, bool write);
+  static bool setTimes(std::u16string_view path, const FileStatus& times);
+  static bool canAccess(std::u16string_view path, bool read, bool write);
 
-  static bool createDirectory(const std::u16string& path);
+  static bool createDirectory(std::u16string_view path);
   // Creates an empty file; fails when the name exists.
-  static bool createNewFile(const std::u16string& path);
-  static bool removeFile(const std::u16string& path);
+  static bool createNewFile(std::u16string_view path);
+  static bool removeFile(std::u16string_view path);
   // Removes an empty folder (or, on POSIX, a symbolic link to one).
-  static bool removeDirectory(const std::u16string& path);
+  static bool removeDirectory(std::u16string_view path);
   // Renames within a volume, write-through; with replace an existing file target is
   // replaced, without it an existing target makes the call fail. Fails with
   // kCrossDevice when the platform cannot rename across volumes.
-  static bool rename(const std::u16string& from, const std::u16string& to, bool replace);
+  static bool rename(std::u16string_view from, std::u16string_view to, bool replace);
   // Copies a file's content, attributes and times to a new file `to` that must not
   // exist. On failure `to` is removed again.
-  static bool copyFileToNew(const std::u16string& from, const std::u16string& to);
+  static bool copyFileToNew(std::u16string_view from, std::u16string_view to);
   // POSIX: recreates a symbolic link; Windows: false.
-  static bool copySymbolicLink(const std::u16string& from, const std::u16string& to);
+  static bool copySymbolicLink(std::u16string_view from, std::u16string_view to);
 
   // The absolute form of path, with "." and ".." resolved by name.
-  static bool absolutePath(const std::u16string& path, std::u16string* absolute);
+  static bool absolutePath(std::u16string_view path, std::u16string* absolute);
   // The absolute form with symbolic links of its existing part resolved (POSIX); on
   // Windows the absolute form.
-  static bool canonicalPath(const std::u16string& path, std::u16string* canonical);
-  static bool volumeInfo(const std::u16string& root, VolumeInfo* info);
+  static bool canonicalPath(std::u16string_view path, std::u16string* canonical);
+  static bool volumeInfo(std::u16string_view root, VolumeInfo* info);
   // The folder of the system (Windows folder), or empty.
   static std::u16string systemFolder();
   // The temporary folder without a trailing separator.

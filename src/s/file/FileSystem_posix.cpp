@@ -46,7 +46,7 @@ bool failFromErrno() {
   }
 }
 
-bool bytesOf(const std::u16string& path, std::string* bytes) {
+bool bytesOf(std::u16string_view path, std::string* bytes) {
   if (path.empty() || !NameCodec::encode(path, bytes)) return fail(FsError::kNotFound);
   return true;
 }
@@ -97,7 +97,7 @@ bool writeFully(int fd, const char* data, size_t count) {
 }
 
 // Resolves "." and ".." by name in an absolute path.
-std::u16string normalizeAbsolute(const std::u16string& path) {
+std::u16string normalizeAbsolute(std::u16string_view path) {
   std::vector<std::u16string_view> parts;
   std::u16string_view rest(path);
   while (!rest.empty()) {
@@ -123,7 +123,7 @@ std::u16string normalizeAbsolute(const std::u16string& path) {
 
 FsError FileSystem::lastError() { return lastError_; }
 
-uint32_t FileSystem::attributes(const std::u16string& path) {
+uint32_t FileSystem::attributes(std::u16string_view path) {
   std::string bytes;
   if (!bytesOf(path, &bytes)) return kInvalidAttributes;
   struct stat linkInfo;
@@ -146,7 +146,7 @@ uint32_t FileSystem::attributes(const std::u16string& path) {
   return result;
 }
 
-bool FileSystem::setAttributes(const std::u16string& path, uint32_t attributes) {
+bool FileSystem::setAttributes(std::u16string_view path, uint32_t attributes) {
   // Only the read-only bit has a POSIX meaning: it clears or restores write permission.
   std::string bytes;
   if (!bytesOf(path, &bytes)) return false;
@@ -162,7 +162,7 @@ bool FileSystem::setAttributes(const std::u16string& path, uint32_t attributes) 
   return ::chmod(bytes.c_str(), mode) == 0 || failFromErrno();
 }
 
-bool FileSystem::status(const std::u16string& path, FileStatus* status) {
+bool FileSystem::status(std::u16string_view path, FileStatus* status) {
   *status = FileStatus();
   std::string bytes;
   if (!bytesOf(path, &bytes)) return false;
@@ -183,7 +183,7 @@ bool FileSystem::status(const std::u16string& path, FileStatus* status) {
   return true;
 }
 
-bool FileSystem::setTimes(const std::u16string& path, const FileStatus& times) {
+bool FileSystem::setTimes(std::u16string_view path, const FileStatus& times) {
   // A POSIX file's creation time cannot be set.
   std::string bytes;
   if (!bytesOf(path, &bytes)) return false;
@@ -191,7 +191,7 @@ bool FileSystem::setTimes(const std::u16string& path, const FileStatus& times) {
   return ::utimensat(AT_FDCWD, bytes.c_str(), both, 0) == 0 || failFromErrno();
 }
 
-bool FileSystem::canAccess(const std::u16string& path, bool read, bool write) {
+bool FileSystem::canAccess(std::u16string_view path, bool read, bool write) {
   std::string bytes;
   if (!bytesOf(path, &bytes)) return false;
   int mode = F_OK;
@@ -200,13 +200,13 @@ bool FileSystem::canAccess(const std::u16string& path, bool read, bool write) {
   return ::access(bytes.c_str(), mode) == 0 || failFromErrno();
 }
 
-bool FileSystem::createDirectory(const std::u16string& path) {
+bool FileSystem::createDirectory(std::u16string_view path) {
   std::string bytes;
   if (!bytesOf(path, &bytes)) return false;
   return ::mkdir(bytes.c_str(), 0777) == 0 || failFromErrno();
 }
 
-bool FileSystem::createNewFile(const std::u16string& path) {
+bool FileSystem::createNewFile(std::u16string_view path) {
   std::string bytes;
   if (!bytesOf(path, &bytes)) return false;
   const int fd = ::open(bytes.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -214,13 +214,13 @@ bool FileSystem::createNewFile(const std::u16string& path) {
   return ::close(fd) == 0 || failFromErrno();
 }
 
-bool FileSystem::removeFile(const std::u16string& path) {
+bool FileSystem::removeFile(std::u16string_view path) {
   std::string bytes;
   if (!bytesOf(path, &bytes)) return false;
   return ::unlink(bytes.c_str()) == 0 || failFromErrno();
 }
 
-bool FileSystem::removeDirectory(const std::u16string& path) {
+bool FileSystem::removeDirectory(std::u16string_view path) {
   std::string bytes;
   if (!bytesOf(path, &bytes)) return false;
   struct stat info;
@@ -230,7 +230,7 @@ bool FileSystem::removeDirectory(const std::u16string& path) {
   return ::rmdir(bytes.c_str()) == 0 || failFromErrno();
 }
 
-bool FileSystem::rename(const std::u16string& from, const std::u16string& to, bool replace) {
+bool FileSystem::rename(std::u16string_view from, std::u16string_view to, bool replace) {
   std::string fromBytes;
   std::string toBytes;
   if (!bytesOf(from, &fromBytes) || !bytesOf(to, &toBytes)) return false;
@@ -260,7 +260,7 @@ bool FileSystem::rename(const std::u16string& from, const std::u16string& to, bo
   return true;
 }
 
-bool FileSystem::copyFileToNew(const std::u16string& from, const std::u16string& to) {
+bool FileSystem::copyFileToNew(std::u16string_view from, std::u16string_view to) {
   std::string fromBytes;
   std::string toBytes;
   if (!bytesOf(from, &fromBytes) || !bytesOf(to, &toBytes)) return false;
@@ -307,7 +307,7 @@ bool FileSystem::copyFileToNew(const std::u16string& from, const std::u16string&
   return ok;
 }
 
-bool FileSystem::copySymbolicLink(const std::u16string& from, const std::u16string& to) {
+bool FileSystem::copySymbolicLink(std::u16string_view from, std::u16string_view to) {
   std::string fromBytes;
   std::string toBytes;
   if (!bytesOf(from, &fromBytes) || !bytesOf(to, &toBytes)) return false;
@@ -318,7 +318,7 @@ bool FileSystem::copySymbolicLink(const std::u16string& from, const std::u16stri
   return ::symlink(target.data(), toBytes.c_str()) == 0 || failFromErrno();
 }
 
-bool FileSystem::absolutePath(const std::u16string& path, std::u16string* absolute) {
+bool FileSystem::absolutePath(std::u16string_view path, std::u16string* absolute) {
   if (path.empty()) return fail(FsError::kNotFound);
   if (path[0] == u'/') {
     *absolute = normalizeAbsolute(path);
@@ -334,7 +334,7 @@ bool FileSystem::absolutePath(const std::u16string& path, std::u16string* absolu
   return true;
 }
 
-bool FileSystem::canonicalPath(const std::u16string& path, std::u16string* canonical) {
+bool FileSystem::canonicalPath(std::u16string_view path, std::u16string* canonical) {
   std::u16string absolute;
   if (!absolutePath(path, &absolute)) return false;
   // Resolve the longest existing prefix, then append the rest by name.
@@ -361,7 +361,7 @@ bool FileSystem::canonicalPath(const std::u16string& path, std::u16string* canon
   }
 }
 
-bool FileSystem::volumeInfo(const std::u16string& root, VolumeInfo* info) {
+bool FileSystem::volumeInfo(std::u16string_view root, VolumeInfo* info) {
   std::string bytes;
   if (!bytesOf(root, &bytes)) return false;
   struct statvfs volume;

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "s/file/FileSystem.h"
+#include "s/file/PathSyntax.h"
+#include "s/file/WideText.h"
 
 namespace s::file {
 
@@ -39,7 +41,6 @@ bool failFromLastError() {
   }
 }
 
-const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 int64_t fileTimeOf(const FILETIME& time) {
   return static_cast<int64_t>((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
@@ -53,23 +54,24 @@ FILETIME toFileTime(int64_t value) {
 }
 
 // Platform calls need "C:\" for a drive alone: "C:" means the current folder there.
-std::u16string callable(const std::u16string& path) {
-  if (path.size() == 2 && path[1] == u':') return path + u'\\';
-  return path;
+std::u16string callable(std::u16string_view path) {
+  std::u16string result(path);
+  if (result.size() == 2 && result[1] == u':') result += u'\\';
+  return result;
 }
 
 }  // namespace
 
 FsError FileSystem::lastError() { return lastError_; }
 
-uint32_t FileSystem::attributes(const std::u16string& path) {
+uint32_t FileSystem::attributes(std::u16string_view path) {
   if (path.empty()) return kInvalidAttributes;
   const DWORD result = GetFileAttributesW(wide(callable(path)));
   if (result == INVALID_FILE_ATTRIBUTES) failFromLastError();
   return result;
 }
 
-bool FileSystem::setAttributes(const std::u16string& path, uint32_t attributes) {
+bool FileSystem::setAttributes(std::u16string_view path, uint32_t attributes) {
   // Only the bits SetFileAttributes accepts; the directory bit is not one of them.
   const DWORD settable = attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                        FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
@@ -78,7 +80,7 @@ bool FileSystem::setAttributes(const std::u16string& path, uint32_t attributes) 
          failFromLastError();
 }
 
-bool FileSystem::status(const std::u16string& path, FileStatus* status) {
+bool FileSystem::status(std::u16string_view path, FileStatus* status) {
   *status = FileStatus();
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (path.empty() || !GetFileAttributesExW(wide(callable(path)), GetFileExInfoStandard, &data)) {
@@ -91,7 +93,7 @@ bool FileSystem::status(const std::u16string& path, FileStatus* status) {
   return true;
 }
 
-bool FileSystem::setTimes(const std::u16string& path, const FileStatus& times) {
+bool FileSystem::setTimes(std::u16string_view path, const FileStatus& times) {
   // FILE_FLAG_BACKUP_SEMANTICS lets the same call open folders.
   HANDLE handle = CreateFileW(wide(callable(path)), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -106,7 +108,7 @@ bool FileSystem::setTimes(const std::u16string& path, const FileStatus& times) {
   return ok != 0;
 }
 
-bool FileSystem::canAccess(const std::u16string& path, bool read, bool write) {
+bool FileSystem::canAccess(std::u16string_view path, bool read, bool write) {
   const DWORD attributes = GetFileAttributesW(wide(callable(path)));
   if (attributes == INVALID_FILE_ATTRIBUTES) return failFromLastError();
   if (write && (attributes & FILE_ATTRIBUTE_READONLY) && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -128,29 +130,29 @@ bool FileSystem::canAccess(const std::u16string& path, bool read, bool write) {
   return true;
 }
 
-bool FileSystem::createDirectory(const std::u16string& path) {
+bool FileSystem::createDirectory(std::u16string_view path) {
   return CreateDirectoryW(wide(path), nullptr) || failFromLastError();
 }
 
-bool FileSystem::createNewFile(const std::u16string& path) {
+bool FileSystem::createNewFile(std::u16string_view path) {
   HANDLE handle = CreateFileW(wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return failFromLastError();
   return CloseHandle(handle) || failFromLastError();
 }
 
-bool FileSystem::removeFile(const std::u16string& path) { return DeleteFileW(wide(path)) || failFromLastError(); }
+bool FileSystem::removeFile(std::u16string_view path) { return DeleteFileW(wide(path)) || failFromLastError(); }
 
-bool FileSystem::removeDirectory(const std::u16string& path) {
+bool FileSystem::removeDirectory(std::u16string_view path) {
   return RemoveDirectoryW(wide(path)) || failFromLastError();
 }
 
-bool FileSystem::rename(const std::u16string& from, const std::u16string& to, bool replace) {
+bool FileSystem::rename(std::u16string_view from, std::u16string_view to, bool replace) {
   DWORD flags = MOVEFILE_WRITE_THROUGH;
   if (replace) flags |= MOVEFILE_REPLACE_EXISTING;
   return MoveFileExW(wide(from), wide(to), flags) || failFromLastError();
 }
 
-bool FileSystem::copyFileToNew(const std::u16string& from, const std::u16string& to) {
+bool FileSystem::copyFileToNew(std::u16string_view from, std::u16string_view to) {
   if (CopyFileW(wide(from), wide(to), TRUE)) return true;
   failFromLastError();
   // CopyFile may leave a partial target behind (a full disk); it was ours.
@@ -158,9 +160,9 @@ bool FileSystem::copyFileToNew(const std::u16string& from, const std::u16string&
   return false;
 }
 
-bool FileSystem::copySymbolicLink(const std::u16string&, const std::u16string&) { return fail(FsError::kOther); }
+bool FileSystem::copySymbolicLink(std::u16string_view, std::u16string_view) { return fail(FsError::kOther); }
 
-bool FileSystem::absolutePath(const std::u16string& path, std::u16string* absolute) {
+bool FileSystem::absolutePath(std::u16string_view path, std::u16string* absolute) {
   if (path.empty()) return fail(FsError::kNotFound);
   const DWORD needed = GetFullPathNameW(wide(path), 0, nullptr, nullptr);
   if (needed == 0) return failFromLastError();
@@ -171,11 +173,49 @@ bool FileSystem::absolutePath(const std::u16string& path, std::u16string* absolu
   return true;
 }
 
-bool FileSystem::canonicalPath(const std::u16string& path, std::u16string* canonical) {
-  return absolutePath(path, canonical);
+bool FileSystem::canonicalPath(std::u16string_view path, std::u16string* canonical) {
+  std::u16string absolute;
+  if (!absolutePath(path, &absolute)) return false;
+  // Resolve junctions and links of the longest existing prefix (the system names it
+  // in its stored case), then append the rest by name.
+  std::u16string existing = absolute;
+  std::u16string rest;
+  for (;;) {
+    const std::u16string longForm = PathSyntax::longForm(existing, PathStyle::kWindows);
+    HANDLE handle = CreateFileW(wide(longForm.empty() ? existing : longForm), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+      std::vector<wchar_t> buffer(32768);
+      const DWORD length = GetFinalPathNameByHandleW(handle, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                     FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+      CloseHandle(handle);
+      if (length == 0 || length >= buffer.size()) break;
+      std::u16string resolved(reinterpret_cast<const char16_t*>(buffer.data()), length);
+      if (resolved.compare(0, 8, u"\\\\?\\UNC\\") == 0) {
+        resolved = u"\\\\" + resolved.substr(8);
+      } else if (resolved.compare(0, 4, u"\\\\?\\") == 0) {
+        resolved = resolved.substr(4);
+      }
+      while (resolved.size() > 3 && resolved.back() == u'\\') resolved.pop_back();
+      if (!rest.empty()) {
+        if (resolved.back() != u'\\') resolved += u'\\';
+        resolved += rest;
+      }
+      *canonical = resolved;
+      return true;
+    }
+    const size_t separator = existing.find_last_of(u'\\');
+    if (separator == std::u16string::npos || separator < 3) break;
+    const std::u16string tail = existing.substr(separator + 1);
+    rest = rest.empty() ? tail : tail + u'\\' + rest;
+    existing.resize(separator);
+  }
+  // Nothing could be resolved: the absolute form by name.
+  *canonical = absolute;
+  return true;
 }
 
-bool FileSystem::volumeInfo(const std::u16string& root, VolumeInfo* info) {
+bool FileSystem::volumeInfo(std::u16string_view root, VolumeInfo* info) {
   wchar_t name[MAX_PATH + 1] = {};
   if (!GetVolumeInformationW(wide(root), nullptr, 0, nullptr, nullptr, nullptr, name, MAX_PATH + 1)) {
     return failFromLastError();

@@ -7,9 +7,11 @@
 // - Texts are UTF-16. On Windows "/" and "\" separate and the Win32 wide API sees
 //   the long form ("\\?\") of long paths; on POSIX only "/" separates, there are no
 //   drives or UNC names, and names reach the file system as UTF-8 (see NameCodec).
-// - Text accessors come in pairs: the first fills a target (replacing its content, or
-//   appending when asked) and returns it; the second returns the text from the path's
-//   scratch buffer, valid until the next call on the same path.
+// - Texts are StrBuffers. Text accessors come in pairs: the first fills a target
+//   (replacing its content, or appending when asked) and returns it, or, given no
+//   target, returns a new text from the pool that the caller releases; the second
+//   returns the text from the path itself or its scratch buffer, valid until the next
+//   call on the same path.
 // - Operations that return a path hand over a new one from the pool: the caller
 //   releases it (thread::Owned does that).
 // - Attributes and status (size, times) are fetched once and cached; set and reset
@@ -21,7 +23,12 @@
 #include <vector>
 
 #include "s/base/IObject.h"
+#include "s/col/_array/ArrayP.h"
+#include "s/col/_array/ArrayU08.h"
+#include "s/str/strarray/StrArray.h"
+#include "s/str/strbuffer/StrBuffer.h"
 #include "s/thread/IPoolable.h"
+#include "s/thread/Owned.h"
 
 namespace s::file {
 
@@ -31,12 +38,13 @@ class IPathArray;
 
 class IPath : public base::IObject, public thread::IPoolable {
  public:
-  using Text = std::u16string;
+  using Text = str::strbuffer::StrBuffer;
+  using Bytes = col::_array::ArrayU08;
   using TextView = std::u16string_view;
 
   // Labels the parts: "Original String: ", "Drive: ", "Dir: ", "FileTitle: ", "Ext: ",
   // "FullPath: ", one a line.
-  virtual Text& dump(Text& target, bool append = false) const = 0;
+  virtual Text* dump(Text* target, bool append = false) const = 0;
   virtual bool isValid() const = 0;
   virtual bool isAbsolute() const = 0;
   virtual bool exists() = 0;
@@ -60,13 +68,13 @@ class IPath : public base::IObject, public thread::IPoolable {
   virtual bool isInternetShortcut() = 0;
   virtual bool isFolderShortcut() = 0;
   virtual bool isUnc() const = 0;
-  virtual Text getUncServer() const = 0;
+  virtual thread::Owned<Text> getUncServer() const = 0;
   virtual bool isDriveOnly() const = 0;
   virtual bool hasDrive() const = 0;
   virtual char16_t getFirstChar() const = 0;
   virtual bool isSameVolume(TextView other) const = 0;
-  virtual Text makeRelative(TextView text, bool asFolder) = 0;
-  virtual Text makeAbsolute(TextView text, bool asFolder) = 0;
+  virtual thread::Owned<Text> makeRelative(TextView text, bool asFolder) = 0;
+  virtual thread::Owned<Text> makeAbsolute(TextView text, bool asFolder) = 0;
   virtual const Text& getFullPath() const = 0;
   virtual const Text& getLongPath() const = 0;
   virtual size_t getLength() const = 0;
@@ -102,30 +110,30 @@ class IPath : public base::IObject, public thread::IPoolable {
   virtual bool createShortcut(TextView linkText, bool overwrite, TextView description = TextView()) = 0;
   // Writes an internet shortcut file at this path pointing to url.
   virtual bool createInternetShortcut(TextView url, bool overwrite) = 0;
-  virtual Text& getFullPathString(Text& target, bool append = false) const = 0;
+  virtual Text* getFullPathString(Text* target, bool append = false) const = 0;
   virtual const Text& getFullPathString() const = 0;
-  virtual Text& getFullPathWithSeparator(Text& target, bool append = false) const = 0;
+  virtual Text* getFullPathWithSeparator(Text* target, bool append = false) const = 0;
   virtual const Text& getFullPathWithSeparator() const = 0;
   virtual IPath* getParentOrNone() const = 0;
-  virtual Text& getFolder(Text& target, bool append = false) const = 0;
+  virtual Text* getFolder(Text* target, bool append = false) const = 0;
   virtual const Text& getFolder() const = 0;
-  virtual Text& getFolderTrimmed(Text& target, bool append = false) const = 0;
+  virtual Text* getFolderTrimmed(Text* target, bool append = false) const = 0;
   virtual const Text& getFolderTrimmed() const = 0;
-  virtual Text& getFileName(Text& target, bool append = false) const = 0;
+  virtual Text* getFileName(Text* target, bool append = false) const = 0;
   virtual const Text& getFileName() const = 0;
-  virtual Text& getTitle(Text& target, bool append = false) const = 0;
+  virtual Text* getTitle(Text* target, bool append = false) const = 0;
   virtual const Text& getTitle() const = 0;
-  virtual Text& getExtension(Text& target, bool append = false) const = 0;
+  virtual Text* getExtension(Text* target, bool append = false) const = 0;
   virtual const Text& getExtension() const = 0;
-  virtual Text& getExtensionNoDot(Text& target, bool append = false) const = 0;
+  virtual Text* getExtensionNoDot(Text* target, bool append = false) const = 0;
   virtual const Text& getExtensionNoDot() const = 0;
-  virtual Text& getTypeName(Text& target, bool append = false) = 0;
+  virtual Text* getTypeName(Text* target, bool append = false) = 0;
   virtual const Text& getTypeName() = 0;
-  virtual Text& getSizeText(Text& target, bool append = false) = 0;
+  virtual Text* getSizeText(Text* target, bool append = false) = 0;
   virtual const Text& getSizeText() = 0;
-  virtual Text& getUrl(Text& target, bool append = false) = 0;
+  virtual Text* getUrl(Text* target, bool append = false) = 0;
   virtual const Text& getUrl() = 0;
-  virtual Text& getFolderShortcutTarget(Text& target, bool append = false) = 0;
+  virtual Text* getFolderShortcutTarget(Text* target, bool append = false) = 0;
   virtual const Text& getFolderShortcutTarget() = 0;
   virtual IPath* child(TextView name) const = 0;
   virtual IPath* withNameSuffix(TextView suffix) const = 0;
@@ -135,26 +143,35 @@ class IPath : public base::IObject, public thread::IPoolable {
   virtual IPath* parent() const = 0;
   virtual IPath* shortcutTarget() = 0;
   virtual IPath* folderShortcutTargetPath() = 0;
-  // Position among the folder's entries (files whose extension is in extensions when
-  // that is not empty, sorted by name when asked); -1 when not found.
-  virtual int getIndexInFolder(const std::vector<Text>& extensions, bool sorted) = 0;
+  // Position among the folder's files (those whose extension is in extensions when
+  // that is given and not empty; sorted by name ignoring case when asked); -1 when
+  // not found.
+  virtual int getIndexInFolder(const str::strarray::StrArray* extensions, bool sorted) = 0;
   virtual bool hasChildren(bool ignorePolicy) = 0;
-  virtual bool listNames(bool ignorePolicy, std::vector<Text>* names) = 0;
-  virtual bool listFolderNames(bool ignorePolicy, std::vector<Text>* names) = 0;
-  virtual bool listFileNames(bool ignorePolicy, std::vector<Text>* names) = 0;
+  // Names of entries appended to names: all, folders only, files only.
+  virtual bool listNames(bool ignorePolicy, str::strarray::StrArray* names) = 0;
+  virtual bool listFolderNames(bool ignorePolicy, str::strarray::StrArray* names) = 0;
+  virtual bool listFileNames(bool ignorePolicy, str::strarray::StrArray* names) = 0;
+  // New paths appended to list as IPath* (an ArrayP; with a disposer it owns them,
+  // without one the caller releases them).
+  virtual bool listPaths(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) = 0;
+  virtual bool listFolders(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) = 0;
+  virtual bool listFiles(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) = 0;
   virtual bool listPathArray(bool ignorePolicy, bool recurse, IPathArray* paths) = 0;
   virtual bool listFolderArray(bool ignorePolicy, bool recurse, IPathArray* paths) = 0;
   virtual bool listFileArray(bool ignorePolicy, bool recurse, IPathArray* paths) = 0;
   virtual bool listStreams(IPathArray* paths) = 0;
   virtual IFileInputStream* openInput() = 0;
   virtual IFileOutputStream* openOutput(bool append = false) = 0;
-  virtual bool readAll(std::vector<uint8_t>* bytes) = 0;
+  virtual bool readAll(Bytes* bytes) = 0;
   virtual bool writeAll(const void* data, size_t size, bool append = false) = 0;
+  virtual bool writeAll(const Bytes& bytes, bool append = false) = 0;
   // The text's UTF-8 form, without byte-order mark.
   virtual bool writeText(TextView text, bool append = false) = 0;
   virtual bool wipe() = 0;
   virtual bool extensionEquals(TextView extension) const = 0;
   virtual void set(TextView text) = 0;
+  virtual void set(const Text& text) = 0;
 };
 
 }  // namespace s::file

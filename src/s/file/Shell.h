@@ -5,6 +5,7 @@
 // there the operations answer false or an empty result, and notifications do nothing.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace s::file {
@@ -18,26 +19,26 @@ class Shell {
     int64_t size = 0;
   };
 
-  static bool recycle(const std::u16string& path, bool confirm);
-  static bool deleteAtRestart(const std::u16string& path);
-  static void notifyCreated(const std::u16string& path, bool folder);
-  static void notifyDeleted(const std::u16string& path, bool folder);
-  static void notifyRenamed(const std::u16string& from, const std::u16string& to, bool folder);
-  static void notifyUpdated(const std::u16string& path);
+  static bool recycle(std::u16string_view path, bool confirm);
+  static bool deleteAtRestart(std::u16string_view path);
+  static void notifyCreated(std::u16string_view path, bool folder);
+  static void notifyDeleted(std::u16string_view path, bool folder);
+  static void notifyRenamed(std::u16string_view from, std::u16string_view to, bool folder);
+  static void notifyUpdated(std::u16string_view path);
 
   // The shell's type name of an object (or of its extension when it does not exist).
-  static std::u16string typeName(const std::u16string& path, bool exists, bool folder);
+  static std::u16string typeName(std::u16string_view path, bool exists, bool folder);
   // A short size text such as "1.50 KB".
   static std::u16string sizeText(int64_t size);
 
   // Opens the object with its associated program.
-  static bool open(const std::u16string& path);
+  static bool open(std::u16string_view path);
 
-  static bool createShortcut(const std::u16string& target, const std::u16string& link, const std::u16string& description);
-  static std::u16string shortcutTarget(const std::u16string& link);
+  static bool createShortcut(std::u16string_view target, std::u16string_view link, std::u16string_view description);
+  static std::u16string shortcutTarget(std::u16string_view link);
 
   // Alternate data streams of a file, without the default "::$DATA".
-  static bool listStreams(const std::u16string& path, std::vector<Stream>* streams);
+  static bool listStreams(std::u16string_view path, std::vector<Stream>* streams);
 
   // Explorer's "Hidden" (1 shows hidden entries, 2 hides them) and "ShowSuperHidden"
   // settings, read at every call; the defaults where they cannot be read.

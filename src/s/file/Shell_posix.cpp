@@ -4,13 +4,13 @@
 
 namespace s::file {
 
-bool Shell::recycle(const std::u16string&, bool) { return false; }
-bool Shell::deleteAtRestart(const std::u16string&) { return false; }
-void Shell::notifyCreated(const std::u16string&, bool) {}
-void Shell::notifyDeleted(const std::u16string&, bool) {}
-void Shell::notifyRenamed(const std::u16string&, const std::u16string&, bool) {}
-void Shell::notifyUpdated(const std::u16string&) {}
-std::u16string Shell::typeName(const std::u16string&, bool, bool) { return std::u16string(); }
+bool Shell::recycle(std::u16string_view, bool) { return false; }
+bool Shell::deleteAtRestart(std::u16string_view) { return false; }
+void Shell::notifyCreated(std::u16string_view, bool) {}
+void Shell::notifyDeleted(std::u16string_view, bool) {}
+void Shell::notifyRenamed(std::u16string_view, std::u16string_view, bool) {}
+void Shell::notifyUpdated(std::u16string_view) {}
+std::u16string Shell::typeName(std::u16string_view, bool, bool) { return std::u16string(); }
 
 std::u16string Shell::sizeText(int64_t size) {
   // Three significant digits in the largest fitting unit, as the Windows shell writes.
@@ -36,12 +36,12 @@ std::u16string Shell::sizeText(int64_t size) {
   return result;
 }
 
-bool Shell::open(const std::u16string&) { return false; }
+bool Shell::open(std::u16string_view) { return false; }
 
-bool Shell::createShortcut(const std::u16string&, const std::u16string&, const std::u16string&) { return false; }
-std::u16string Shell::shortcutTarget(const std::u16string&) { return std::u16string(); }
+bool Shell::createShortcut(std::u16string_view, std::u16string_view, std::u16string_view) { return false; }
+std::u16string Shell::shortcutTarget(std::u16string_view) { return std::u16string(); }
 
-bool Shell::listStreams(const std::u16string&, std::vector<Stream>* streams) {
+bool Shell::listStreams(std::u16string_view, std::vector<Stream>* streams) {
   streams->clear();
   return false;
 }

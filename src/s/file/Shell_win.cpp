@@ -7,19 +7,19 @@
 #include <vector>
 
 #include "s/file/Shell.h"
+#include "s/file/WideText.h"
 #include "s/thread/CriticalSection.h"
 
 namespace s::file {
 
 namespace {
 
-const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 // The shell does not take the "\\?\" form.
-std::u16string shellForm(const std::u16string& path) {
-  if (path.compare(0, 8, u"\\\\?\\UNC\\") == 0) return u"\\\\" + path.substr(8);
-  if (path.compare(0, 4, u"\\\\?\\") == 0) return path.substr(4);
-  return path;
+std::u16string shellForm(std::u16string_view path) {
+  if (path.substr(0, 8) == u"\\\\?\\UNC\\") return u"\\\\" + std::u16string(path.substr(8));
+  if (path.substr(0, 4) == u"\\\\?\\") return std::u16string(path.substr(4));
+  return std::u16string(path);
 }
 
 // COM for the calling thread, for one scope.
@@ -59,43 +59,44 @@ int readExplorerValue(const wchar_t* name, int fallback) {
 
 }  // namespace
 
-bool Shell::recycle(const std::u16string& path, bool confirm) {
+bool Shell::recycle(std::u16string_view path, bool confirm) {
   // The shell wants a list ending in two zeros.
   std::u16string list = shellForm(path);
   list.push_back(0);
   list.push_back(0);
   SHFILEOPSTRUCTW operation = {};
   operation.wFunc = FO_DELETE;
-  operation.pFrom = wide(list);
+  const WideText from(list);
+  operation.pFrom = from;
   operation.fFlags = FOF_ALLOWUNDO;
   if (!confirm) operation.fFlags |= FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
   return SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted;
 }
 
-bool Shell::deleteAtRestart(const std::u16string& path) {
+bool Shell::deleteAtRestart(std::u16string_view path) {
   return MoveFileExW(wide(path), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
 }
 
-void Shell::notifyCreated(const std::u16string& path, bool folder) {
+void Shell::notifyCreated(std::u16string_view path, bool folder) {
   SHChangeNotify(folder ? SHCNE_MKDIR : SHCNE_CREATE, SHCNF_PATHW | SHCNF_FLUSHNOWAIT, wide(shellForm(path)), nullptr);
 }
 
-void Shell::notifyDeleted(const std::u16string& path, bool folder) {
+void Shell::notifyDeleted(std::u16string_view path, bool folder) {
   SHChangeNotify(folder ? SHCNE_RMDIR : SHCNE_DELETE, SHCNF_PATHW | SHCNF_FLUSHNOWAIT, wide(shellForm(path)), nullptr);
 }
 
-void Shell::notifyRenamed(const std::u16string& from, const std::u16string& to, bool folder) {
+void Shell::notifyRenamed(std::u16string_view from, std::u16string_view to, bool folder) {
   const std::u16string fromText = shellForm(from);
   const std::u16string toText = shellForm(to);
   SHChangeNotify(folder ? SHCNE_RENAMEFOLDER : SHCNE_RENAMEITEM, SHCNF_PATHW | SHCNF_FLUSHNOWAIT, wide(fromText),
                  wide(toText));
 }
 
-void Shell::notifyUpdated(const std::u16string& path) {
+void Shell::notifyUpdated(std::u16string_view path) {
   SHChangeNotify(SHCNE_UPDATEITEM, SHCNF_PATHW | SHCNF_FLUSHNOWAIT, wide(shellForm(path)), nullptr);
 }
 
-std::u16string Shell::typeName(const std::u16string& path, bool exists, bool folder) {
+std::u16string Shell::typeName(std::u16string_view path, bool exists, bool folder) {
   SHFILEINFOW info = {};
   UINT flags = SHGFI_TYPENAME;
   DWORD attributes = 0;
@@ -113,18 +114,19 @@ std::u16string Shell::sizeText(int64_t size) {
   return std::u16string(reinterpret_cast<const char16_t*>(buffer));
 }
 
-bool Shell::open(const std::u16string& path) {
+bool Shell::open(std::u16string_view path) {
   const std::u16string file = shellForm(path);
   SHELLEXECUTEINFOW info = {};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_FLAG_NO_UI;
   info.lpVerb = L"open";
-  info.lpFile = wide(file);
+  const WideText fileText(file);
+  info.lpFile = fileText;
   info.nShow = SW_SHOWNORMAL;
   return ShellExecuteExW(&info) != 0;
 }
 
-bool Shell::createShortcut(const std::u16string& target, const std::u16string& link, const std::u16string& description) {
+bool Shell::createShortcut(std::u16string_view target, std::u16string_view link, std::u16string_view description) {
   ComScope com;
   IShellLinkW* shellLink = nullptr;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
@@ -143,7 +145,7 @@ bool Shell::createShortcut(const std::u16string& target, const std::u16string& l
   return ok;
 }
 
-std::u16string Shell::shortcutTarget(const std::u16string& link) {
+std::u16string Shell::shortcutTarget(std::u16string_view link) {
   ComScope com;
   IShellLinkW* shellLink = nullptr;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
@@ -165,7 +167,7 @@ std::u16string Shell::shortcutTarget(const std::u16string& link) {
   return result;
 }
 
-bool Shell::listStreams(const std::u16string& path, std::vector<Stream>* streams) {
+bool Shell::listStreams(std::u16string_view path, std::vector<Stream>* streams) {
   streams->clear();
   WIN32_FIND_STREAM_DATA data;
   HANDLE find = FindFirstStreamW(wide(path), FindStreamInfoStandard, &data, 0);

@@ -30,6 +30,9 @@
 namespace s::digest {
 class IDigest;
 }
+namespace s::str::strbuffer {
+class StrBuffer;
+}
 
 namespace s::col::_array {
 
@@ -122,6 +125,21 @@ class ArrayBase : public base::IObject,
   // The comparator of the element type (none for the base).
   virtual const base::IComparator* getComparator() const { return nullptr; }
 
+  // --- Text dumps ---
+  // Each takes the text to write into, or nullptr for a new pooled text that the
+  // caller releases; with append false the text is emptied first. Each returns the
+  // text written to.
+  using StrBuffer = str::strbuffer::StrBuffer;
+  // Appends one element's text form: numbers in decimal; for ArrayP the element's
+  // registration name, "(", its address in decimal and ")".
+  virtual void appendElementText(StrBuffer* text, const void* element) const = 0;
+  // All elements, separated by " ".
+  StrBuffer* elementsText(StrBuffer* text, bool append) const;
+  // The registration name, " [", the elements, "]".
+  StrBuffer* toText(StrBuffer* text, bool append) const;
+  // <name length="count">elements</name>, with the registration name as name.
+  StrBuffer* toXml(StrBuffer* text, bool append) const;
+
   void* rawData() { return storage_; }
   const void* rawData() const { return storage_; }
   void* elementAt(size_t index) { return storage_ + (index << widthShift_); }
@@ -149,6 +167,10 @@ class ArrayBase : public base::IObject,
   void reset() override { freeStorage(); }
 
  protected:
+  // Decimal forms for the typed arrays' appendElementText.
+  static void appendSigned(StrBuffer* text, int64_t value);
+  static void appendUnsigned(StrBuffer* text, uint64_t value);
+
   // Room for one more element at the end (one growth step when full); returns it
   // and counts it. The fast path of single-element appends.
   void* appendSlot() {

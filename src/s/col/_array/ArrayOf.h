@@ -1,5 +1,6 @@
 #pragma once
 // Typed access to the elements of an array of T, on top of the shared implementation.
+#include <cstring>
 #include <type_traits>
 
 #include "s/col/_array/ArrayBase.h"
@@ -50,6 +51,18 @@ class ArrayOf : public ArrayBase {
       if (data()[i] == value) return i;
     }
     return kAll;
+  }
+
+  void appendElementText(StrBuffer* text, const void* element) const override {
+    T value;
+    std::memcpy(&value, element, sizeof(T));
+    if constexpr (std::is_pointer_v<T>) {
+      appendUnsigned(text, reinterpret_cast<uintptr_t>(value));
+    } else if constexpr (std::is_signed_v<T>) {
+      appendSigned(text, value);
+    } else {
+      appendUnsigned(text, value);
+    }
   }
 
   // Stable sort with the class's comparator, or with comparator (which receives

@@ -34,6 +34,9 @@ class ArrayP : public thread::PooledObject<ArrayP, ArrayOf<void*>> {
   }
 
   const base::IComparator* getComparator() const override;
+  // The element's registration name, "(", its address in decimal, ")"; a null
+  // element has no name and appears as "null(0)".
+  void appendElementText(StrBuffer* text, const void* element) const override;
   void reset() override;
 
  protected:

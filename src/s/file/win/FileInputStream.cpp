@@ -2,7 +2,7 @@
 
 namespace s::file::win {
 
-bool FileInputStream::open(const std::u16string& path) {
+bool FileInputStream::open(std::u16string_view path) {
   close();
   return file_.open(path, FileHandle::Mode::kRead);
 }

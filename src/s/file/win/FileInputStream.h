@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "s/base/IObject.h"
 #include "s/file/FileHandle.h"
@@ -19,7 +20,7 @@ class FileInputStream final : public thread::PooledObject<FileInputStream, FileI
   static constexpr char16_t kRegistrationName[] = u"s_file_win_FileInputStream";
 
   // Opens path (the long form where there is one); false leaves the stream closed.
-  bool open(const std::u16string& path);
+  bool open(std::u16string_view path);
   bool isOpen() const { return file_.isOpen(); }
 
   bool read(void* buffer, size_t count, size_t* readCount) override;

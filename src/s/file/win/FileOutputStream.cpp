@@ -8,7 +8,7 @@
 
 namespace s::file::win {
 
-bool FileOutputStream::open(const std::u16string& path, bool append) {
+bool FileOutputStream::open(std::u16string_view path, bool append) {
   close();
   failed_ = false;
   if (!file_.open(path, append ? FileHandle::Mode::kReadWriteAppend : FileHandle::Mode::kReadWriteCreate)) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "s/base/IObject.h"
 #include "s/file/FileHandle.h"
@@ -25,7 +26,7 @@ class FileOutputStream final : public thread::PooledObject<FileOutputStream, Fil
 
   // Opens path for reading and writing: created afresh, or with append opened (or
   // created) and positioned at its end.
-  bool open(const std::u16string& path, bool append);
+  bool open(std::u16string_view path, bool append);
   bool isOpen() const override { return file_.isOpen(); }
 
   bool write(const void* buffer, size_t count, size_t* writtenCount) override;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "s/base/IDestructor.h"
 #include "s/file/Extension.h"
 #include "s/file/PathSyntax.h"
 #include "s/file/Shell.h"
@@ -13,10 +14,25 @@ namespace s::file::win {
 
 namespace {
 
+// Gives the paths an array drops back to their pools.
+class PathReleaser final : public base::IDestructor {
+ public:
+  void dispose(void** slot) override {
+    if (!*slot) return;
+    static_cast<IPath*>(*slot)->release();
+    *slot = nullptr;
+  }
+};
+
+PathReleaser& pathReleaser() {
+  static PathReleaser releaser;
+  return releaser;
+}
+
 char16_t foldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
 
 // Windows names ignore case; POSIX names do not.
-int comparePaths(const std::u16string& a, const std::u16string& b) {
+int comparePaths(std::u16string_view a, std::u16string_view b) {
   const size_t shorter = std::min(a.size(), b.size());
   for (size_t i = 0; i < shorter; ++i) {
     const char16_t x = kNativeStyle == PathStyle::kWindows ? foldAscii(a[i]) : a[i];
@@ -30,56 +46,61 @@ std::u16string destinationIn(std::u16string_view folder, const IPath* path) {
   std::u16string text(folder);
   const char16_t separator = PathSyntax::separator(kNativeStyle);
   if (text.empty() || text.back() != separator) text += separator;
-  text += path->getFileName();
+  text += path->getFileName().view();
   return text;
 }
 
 }  // namespace
 
+PathArray::PathArray() { paths_.setDisposer(&pathReleaser()); }
+
 void PathArray::releasePathsFrom(int index) {
   if (index < 0) index = 0;
-  for (size_t i = static_cast<size_t>(index); i < paths_.size(); ++i) {
-    if (paths_[i]) paths_[i]->release();
-  }
-  if (static_cast<size_t>(index) < paths_.size()) {
-    paths_.resize(static_cast<size_t>(index));
-    flags_.resize(static_cast<size_t>(index));
-  }
+  const size_t from = static_cast<size_t>(index);
+  if (from >= paths_.getCount()) return;
+  paths_.dropLast(paths_.getCount() - from);
+  flags_.dropLast(flags_.getCount() - from);
 }
 
 void PathArray::insert(int index, IPath* path) {
   if (!path) return;
   index = std::clamp(index, 0, getCount());
-  paths_.insert(paths_.begin() + index, path);
-  flags_.insert(flags_.begin() + index, false);
+  paths_.insert(static_cast<size_t>(index), static_cast<void*>(path));
+  flags_.insert(static_cast<size_t>(index), uint8_t{0});
 }
 
 void PathArray::insertText(int index, std::u16string_view text) { insert(index, PathWin::fromText(text)); }
 
 IPath* PathArray::removeAt(int index) {
   if (!inRange(index)) return nullptr;
-  IPath* path = paths_[static_cast<size_t>(index)];
-  paths_.erase(paths_.begin() + index);
-  flags_.erase(flags_.begin() + index);
-  return path;
+  void* path = nullptr;
+  paths_.takeRange(static_cast<size_t>(index), &path, 1, 0);
+  flags_.removeRange(static_cast<size_t>(index), 1);
+  return static_cast<IPath*>(path);
+}
+
+void PathArray::reorder(const std::vector<size_t>& order) {
+  std::vector<void*> paths;
+  std::vector<uint8_t> flags;
+  for (size_t i : order) {
+    paths.push_back(paths_.get(i));
+    flags.push_back(flags_.get(i));
+  }
+  // A permutation: set() overwrites without releasing anything.
+  for (size_t i = 0; i < order.size(); ++i) {
+    paths_.set(i, paths[i]);
+    flags_.set(i, flags[i]);
+  }
 }
 
 void PathArray::sortBy(bool descending) {
-  // Flags travel with their entries.
-  std::vector<size_t> order(paths_.size());
+  std::vector<size_t> order(paths_.getCount());
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    const int result = comparePaths(paths_[a]->getFullPath(), paths_[b]->getFullPath());
+    const int result = comparePaths(at(a)->getFullPath().view(), at(b)->getFullPath().view());
     return descending ? result > 0 : result < 0;
   });
-  std::vector<IPath*> paths;
-  std::vector<bool> flags;
-  for (size_t i : order) {
-    paths.push_back(paths_[i]);
-    flags.push_back(flags_[i]);
-  }
-  paths_.swap(paths);
-  flags_.swap(flags);
+  reorder(order);
 }
 
 void PathArray::sortAscending() { sortBy(false); }
@@ -87,100 +108,95 @@ void PathArray::sortAscending() { sortBy(false); }
 void PathArray::sortDescending() { sortBy(true); }
 
 void PathArray::groupByExtension() {
-  std::vector<size_t> order(paths_.size());
+  std::vector<size_t> order(paths_.getCount());
   std::iota(order.begin(), order.end(), 0);
   thread::Owned<Extension> left(Extension::create());
   thread::Owned<Extension> right(Extension::create());
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    left->set(paths_[a]->getExtensionText());
-    right->set(paths_[b]->getExtensionText());
+    left->set(at(a)->getExtensionText().view());
+    right->set(at(b)->getExtensionText().view());
     return left->compareToIgnoreCase(right.get()) < 0;
   });
-  std::vector<IPath*> paths;
-  std::vector<bool> flags;
-  for (size_t i : order) {
-    paths.push_back(paths_[i]);
-    flags.push_back(flags_[i]);
-  }
-  paths_.swap(paths);
-  flags_.swap(flags);
+  reorder(order);
 }
 
-int PathArray::find(const IPath* path) const { return path ? findText(path->getFullPath()) : -1; }
+int PathArray::find(const IPath* path) const { return path ? findText(path->getFullPath().view()) : -1; }
 
 int PathArray::findText(std::u16string_view text) const {
   thread::Owned<PathWin> wanted(PathWin::fromText(text));
-  for (size_t i = 0; i < paths_.size(); ++i) {
-    if (comparePaths(paths_[i]->getFullPath(), wanted->getFullPath()) == 0) return static_cast<int>(i);
+  for (size_t i = 0; i < paths_.getCount(); ++i) {
+    if (comparePaths(at(i)->getFullPath().view(), wanted->getFullPath().view()) == 0) return static_cast<int>(i);
   }
   return -1;
 }
 
 std::u16string PathArray::join() const {
   std::u16string text;
-  for (const IPath* path : paths_) {
-    text += path->getFullPath();
+  for (size_t i = 0; i < paths_.getCount(); ++i) {
+    text += at(i)->getFullPath().view();
     text.push_back(u'\0');
   }
   text.push_back(u'\0');
   return text;
 }
 
-bool PathArray::getFlag(int index) const { return inRange(index) && flags_[static_cast<size_t>(index)]; }
+bool PathArray::getFlag(int index) const { return inRange(index) && flags_.get(static_cast<size_t>(index)) != 0; }
 
 void PathArray::setFlag(int index, bool flag) {
-  if (inRange(index)) flags_[static_cast<size_t>(index)] = flag;
+  if (inRange(index)) flags_.set(static_cast<size_t>(index), flag ? 1 : 0);
 }
 
 bool PathArray::copyAll(std::u16string_view folder, bool overwrite) {
   bool ok = true;
-  for (size_t i = 0; i < paths_.size(); ++i) {
-    flags_[i] = paths_[i]->copyTo(destinationIn(folder, paths_[i]), overwrite);
-    ok = ok && flags_[i];
+  for (int i = 0; i < getCount(); ++i) {
+    IPath* path = at(static_cast<size_t>(i));
+    setFlag(i, path->copyTo(destinationIn(folder, path), overwrite));
+    ok = ok && getFlag(i);
   }
   return ok;
 }
 
 bool PathArray::moveAll(std::u16string_view folder, bool overwrite) {
   bool ok = true;
-  for (size_t i = 0; i < paths_.size(); ++i) {
-    flags_[i] = paths_[i]->moveTo(destinationIn(folder, paths_[i]), overwrite, false);
-    ok = ok && flags_[i];
+  for (int i = 0; i < getCount(); ++i) {
+    IPath* path = at(static_cast<size_t>(i));
+    setFlag(i, path->moveTo(destinationIn(folder, path), overwrite, false));
+    ok = ok && getFlag(i);
   }
   return ok;
 }
 
 bool PathArray::removeAll() {
   bool ok = true;
-  for (size_t i = 0; i < paths_.size(); ++i) {
-    flags_[i] = paths_[i]->remove(false);
-    ok = ok && flags_[i];
+  for (int i = 0; i < getCount(); ++i) {
+    setFlag(i, at(static_cast<size_t>(i))->remove(false));
+    ok = ok && getFlag(i);
   }
   return ok;
 }
 
 bool PathArray::recycleAll(bool confirm) {
   bool ok = true;
-  for (size_t i = 0; i < paths_.size(); ++i) {
-    flags_[i] = paths_[i]->recycle(confirm, false);
-    ok = ok && flags_[i];
+  for (int i = 0; i < getCount(); ++i) {
+    setFlag(i, at(static_cast<size_t>(i))->recycle(confirm, false));
+    ok = ok && getFlag(i);
   }
   return ok;
 }
 
 void PathArray::notifyUpdated() {
-  for (const IPath* path : paths_) Shell::notifyUpdated(path->getFullPath());
+  for (size_t i = 0; i < paths_.getCount(); ++i) Shell::notifyUpdated(at(i)->getFullPath().view());
 }
 
 bool PathArray::openAll() {
-  bool ok = !paths_.empty();
-  for (size_t i = 0; i < paths_.size(); ++i) {
-    flags_[i] = Shell::open(paths_[i]->getFullPath());
-    ok = ok && flags_[i];
+  bool ok = getCount() > 0;
+  for (int i = 0; i < getCount(); ++i) {
+    setFlag(i, Shell::open(at(static_cast<size_t>(i))->getFullPath().view()));
+    ok = ok && getFlag(i);
   }
   return ok;
 }
 
-IPath* PathArray::get(int index) const { return inRange(index) ? paths_[static_cast<size_t>(index)] : nullptr; }
+IPath* PathArray::get(int index) const { return inRange(index) ? at(static_cast<size_t>(index)) : nullptr; }
 
 }  // namespace s::file::win

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "s/col/_array/ArrayP.h"
+#include "s/col/_array/ArrayU08.h"
 #include "s/file/IPathArray.h"
 #include "s/thread/Pool.h"
 
@@ -9,17 +11,18 @@ namespace s::file::win {
 
 class PathArrayBase : public IPathArray {};
 
-// An owned list of paths (see IPathArray). Batch operations work entry by entry and
+// An owned list of paths (see IPathArray), kept in an owning ArrayP. Batch operations work entry by entry and
 // record each entry's success in its flag.
 class PathArray final : public thread::PooledObject<PathArray, PathArrayBase> {
  public:
   static constexpr char16_t kRegistrationName[] = u"s_file_win_PathArray";
 
+  PathArray();
   ~PathArray() override { releasePaths(); }
 
   void releasePaths() override { releasePathsFrom(0); }
   void releasePathsFrom(int index) override;
-  int getCount() const override { return static_cast<int>(paths_.size()); }
+  int getCount() const override { return static_cast<int>(paths_.getCount()); }
   void insert(int index, IPath* path) override;
   void insertText(int index, std::u16string_view text) override;
   IPath* removeAt(int index) override;
@@ -44,10 +47,14 @@ class PathArray final : public thread::PooledObject<PathArray, PathArrayBase> {
 
  private:
   bool inRange(int index) const { return index >= 0 && index < getCount(); }
+  IPath* at(size_t index) const { return static_cast<IPath*>(paths_.get(index)); }
+  // Puts the entries (and their flags) in the order of indices.
+  void reorder(const std::vector<size_t>& order);
   void sortBy(bool descending);
 
-  std::vector<IPath*> paths_;
-  std::vector<bool> flags_;
+  // Owns the paths: entries that leave without being handed out are released.
+  col::_array::ArrayP paths_;
+  col::_array::ArrayU08 flags_;
 };
 
 }  // namespace s::file::win

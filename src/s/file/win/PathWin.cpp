@@ -9,18 +9,29 @@ namespace {
 constexpr PathStyle kStyle = kNativeStyle;
 constexpr char16_t kSeparator = PathSyntax::separator(kStyle);
 
-IPath::Text& fill(IPath::Text& target, bool append, IPath::TextView text) {
-  if (!append) target.clear();
-  target.append(text);
+using String = std::u16string;
+
+IPath::Text* fill(IPath::Text* target, bool append, IPath::TextView text) {
+  if (!target) target = IPath::Text::create();
+  if (!append) target->clear();
+  target->append(text);
   return target;
 }
 
-IPath::Text numberText(int n) {
+String numberText(int n) {
   const std::string digits = std::to_string(n);
-  return IPath::Text(digits.begin(), digits.end());
+  return String(digits.begin(), digits.end());
 }
 
 char16_t foldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
+
+bool sameIgnoringAsciiCase(IPath::TextView a, IPath::TextView b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (foldAscii(a[i]) != foldAscii(b[i])) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -38,7 +49,6 @@ void PathWin::reset() {
   fullPath_.clear();
   title_.clear();
   extension_.clear();
-  volumeRoot_.clear();
   scratch_.clear();
   valid_ = false;
   stream_ = false;
@@ -58,148 +68,146 @@ void PathWin::dropCaches() {
 
 void PathWin::set(TextView text) {
   // The text may be a part of this path's own texts; keep a copy first.
-  const Text given(text);
+  const String given(text);
   reset();
-  given_ = given;
-  if (given_.empty()) return;
+  given_.assign(given);
+  if (given.empty()) return;
   PathParts parts;
-  PathSyntax::split(given_, kStyle, &parts);
+  PathSyntax::split(given, kStyle, &parts);
   valid_ = parts.valid;
   stream_ = parts.stream;
-  fullPath_ = std::move(parts.fullPath);
-  drive_ = std::move(parts.drive);
-  folder_ = std::move(parts.folder);
-  title_ = std::move(parts.title);
-  extension_ = std::move(parts.extension);
-  if (kStyle == PathStyle::kWindows && fullPath_.size() >= PathSyntax::kLongFormThreshold) {
+  fullPath_.assign(parts.fullPath);
+  drive_.assign(parts.drive);
+  folder_.assign(parts.folder);
+  title_.assign(parts.title);
+  extension_.assign(parts.extension);
+  if (kStyle == PathStyle::kWindows && parts.fullPath.size() >= PathSyntax::kLongFormThreshold) {
     // "\\?\" names are taken literally, so the form is built from the absolute
     // path with "." and ".." resolved.
-    Text absolute;
-    if (!FileSystem::absolutePath(fullPath_, &absolute)) absolute = fullPath_;
-    longForm_ = PathSyntax::longForm(absolute, kStyle);
+    String absolute;
+    if (!FileSystem::absolutePath(parts.fullPath, &absolute)) absolute = parts.fullPath;
+    longForm_.assign(PathSyntax::longForm(absolute, kStyle));
   }
 }
 
-IPath::Text& PathWin::dump(Text& target, bool append) const {
-  if (!append) target.clear();
-  target += u"Original String: " + given_ + u"\n";
-  target += u"Drive: " + drive_ + u"\n";
-  target += u"Dir: " + folder_ + u"\n";
-  target += u"FileTitle: " + title_ + u"\n";
-  target += u"Ext: " + extension_ + u"\n";
-  target += u"FullPath: " + fullPath_ + u"\n";
+IPath::Text* PathWin::dump(Text* target, bool append) const {
+  target = fill(target, append, u"Original String: ");
+  target->append(given_);
+  target->append(u"\nDrive: ");
+  target->append(drive_);
+  target->append(u"\nDir: ");
+  target->append(folder_);
+  target->append(u"\nFileTitle: ");
+  target->append(title_);
+  target->append(u"\nExt: ");
+  target->append(extension_);
+  target->append(u"\nFullPath: ");
+  target->append(fullPath_);
+  target->append(u'\n');
   return target;
 }
 
-bool PathWin::isAbsolute() const { return valid_ && PathSyntax::isAbsolute(fullPath_, kStyle); }
+bool PathWin::isAbsolute() const { return valid_ && PathSyntax::isAbsolute(fullPath_.view(), kStyle); }
 
-bool PathWin::isUnc() const { return PathSyntax::isUnc(fullPath_, kStyle); }
+bool PathWin::isUnc() const { return PathSyntax::isUnc(fullPath_.view(), kStyle); }
 
-IPath::Text PathWin::getUncServer() const { return PathSyntax::uncServer(fullPath_, kStyle); }
+thread::Owned<IPath::Text> PathWin::getUncServer() const {
+  return Text::of(PathSyntax::uncServer(fullPath_.view(), kStyle));
+}
 
-bool PathWin::isDriveOnly() const { return PathSyntax::isDriveOnly(fullPath_, kStyle); }
+bool PathWin::isDriveOnly() const { return PathSyntax::isDriveOnly(fullPath_.view(), kStyle); }
 
-bool PathWin::hasDrive() const { return PathSyntax::hasDrive(fullPath_, kStyle); }
+bool PathWin::hasDrive() const { return PathSyntax::hasDrive(fullPath_.view(), kStyle); }
 
-char16_t PathWin::getFirstChar() const { return fullPath_.empty() ? u'\0' : fullPath_[0]; }
+char16_t PathWin::getFirstChar() const { return fullPath_.isEmpty() ? u'\0' : fullPath_.unitAt(0); }
 
 bool PathWin::isSameVolume(TextView other) const {
   PathParts parts;
   PathSyntax::split(other, kStyle, &parts);
   if (!valid_ || !parts.valid) return false;
+  const TextView full = fullPath_.view();
   if (kStyle == PathStyle::kPosix) {
-    return PathSyntax::isAbsolute(fullPath_, kStyle) && PathSyntax::isAbsolute(parts.fullPath, kStyle);
+    return PathSyntax::isAbsolute(full, kStyle) && PathSyntax::isAbsolute(parts.fullPath, kStyle);
   }
   if (hasDrive() && PathSyntax::hasDrive(parts.fullPath, kStyle)) {
-    return foldAscii(fullPath_[0]) == foldAscii(parts.fullPath[0]);
+    return foldAscii(full[0]) == foldAscii(parts.fullPath[0]);
   }
   if (isUnc() && PathSyntax::isUnc(parts.fullPath, kStyle)) {
-    const Text mine = getUncServer();
-    const Text theirs = PathSyntax::uncServer(parts.fullPath, kStyle);
-    if (mine.size() != theirs.size()) return false;
-    for (size_t i = 0; i < mine.size(); ++i) {
-      if (foldAscii(mine[i]) != foldAscii(theirs[i])) return false;
-    }
-    return true;
+    return sameIgnoringAsciiCase(PathSyntax::uncServer(full, kStyle), PathSyntax::uncServer(parts.fullPath, kStyle));
   }
   return false;
 }
 
-IPath::Text PathWin::makeRelative(TextView text, bool asFolder) {
-  const Text base = (asFolder || isDirectory()) ? fullPath_ : getFolderTrimmed();
-  Text normalized(text);
+thread::Owned<IPath::Text> PathWin::makeRelative(TextView text, bool asFolder) {
+  const String base((asFolder || isDirectory()) ? fullPath_.view() : getFolderTrimmed().view());
+  String normalized(text);
   if (kStyle == PathStyle::kWindows) {
     for (auto& c : normalized) {
       if (c == u'/') c = u'\\';
     }
   }
-  return PathSyntax::makeRelative(base, normalized, kStyle);
+  return Text::of(PathSyntax::makeRelative(base, normalized, kStyle));
 }
 
-IPath::Text PathWin::makeAbsolute(TextView text, bool asFolder) {
-  const Text base = (asFolder || isDirectory()) ? fullPath_ : getFolderTrimmed();
-  return PathSyntax::makeAbsolute(base, text, kStyle);
+thread::Owned<IPath::Text> PathWin::makeAbsolute(TextView text, bool asFolder) {
+  const String base((asFolder || isDirectory()) ? fullPath_.view() : getFolderTrimmed().view());
+  return Text::of(PathSyntax::makeAbsolute(base, text, kStyle));
 }
 
-IPath::Text& PathWin::getFullPathString(Text& target, bool append) const { return fill(target, append, fullPath_); }
+IPath::Text* PathWin::getFullPathString(Text* target, bool append) const { return fill(target, append, fullPath_.view()); }
 
-IPath::Text& PathWin::getFullPathWithSeparator(Text& target, bool append) const {
-  fill(target, append, fullPath_);
-  if (fullPath_.empty() || fullPath_.back() != kSeparator) target += kSeparator;
+IPath::Text* PathWin::getFullPathWithSeparator(Text* target, bool append) const {
+  target = fill(target, append, fullPath_.view());
+  if (fullPath_.isEmpty() || !fullPath_.endsWith(TextView(&kSeparator, 1))) target->append(kSeparator);
   return target;
 }
 
-const IPath::Text& PathWin::getFullPathWithSeparator() const { return getFullPathWithSeparator(scratch_); }
+const IPath::Text& PathWin::getFullPathWithSeparator() const { return *getFullPathWithSeparator(&scratch_); }
 
-IPath::Text& PathWin::getFolder(Text& target, bool append) const {
-  fill(target, append, drive_);
-  target += folder_;
+IPath::Text* PathWin::getFolder(Text* target, bool append) const {
+  target = fill(target, append, drive_.view());
+  target->append(folder_);
   // A drive alone ("C:") has no folder part; its folder text is the root "C:\".
-  if (folder_.empty() && !drive_.empty() && title_.empty() && extension_.empty()) target += kSeparator;
+  if (folder_.isEmpty() && !drive_.isEmpty() && title_.isEmpty() && extension_.isEmpty()) target->append(kSeparator);
   return target;
 }
 
-const IPath::Text& PathWin::getFolder() const { return getFolder(scratch_); }
+const IPath::Text& PathWin::getFolder() const { return *getFolder(&scratch_); }
 
-IPath::Text& PathWin::getFolderTrimmed(Text& target, bool append) const {
-  const size_t start = append ? target.size() : 0;
-  getFolder(target, append);
+IPath::Text* PathWin::getFolderTrimmed(Text* target, bool append) const {
+  const size_t start = (append && target) ? target->length() : 0;
+  target = getFolder(target, append);
   // Keep the separator of a root ("/", "C:\"), which names the root itself.
-  const size_t rootLength = kStyle == PathStyle::kPosix ? 1 : (drive_.empty() ? 1 : 3);
-  if (target.size() - start > rootLength && target.back() == kSeparator) target.pop_back();
+  const size_t rootLength = kStyle == PathStyle::kPosix ? 1 : (drive_.isEmpty() ? 1 : 3);
+  const size_t length = target->length();
+  if (length - start > rootLength && target->unitAt(length - 1) == kSeparator) target->setLength(length - 1);
   return target;
 }
 
-const IPath::Text& PathWin::getFolderTrimmed() const { return getFolderTrimmed(scratch_); }
+const IPath::Text& PathWin::getFolderTrimmed() const { return *getFolderTrimmed(&scratch_); }
 
-IPath::Text& PathWin::getFileName(Text& target, bool append) const {
-  fill(target, append, title_);
-  target += extension_;
+IPath::Text* PathWin::getFileName(Text* target, bool append) const {
+  target = fill(target, append, title_.view());
+  target->append(extension_);
   return target;
 }
 
-const IPath::Text& PathWin::getFileName() const { return getFileName(scratch_); }
+const IPath::Text& PathWin::getFileName() const { return *getFileName(&scratch_); }
 
-IPath::Text& PathWin::getTitle(Text& target, bool append) const { return fill(target, append, title_); }
+IPath::Text* PathWin::getTitle(Text* target, bool append) const { return fill(target, append, title_.view()); }
 
-IPath::Text& PathWin::getExtension(Text& target, bool append) const { return fill(target, append, extension_); }
+IPath::Text* PathWin::getExtension(Text* target, bool append) const { return fill(target, append, extension_.view()); }
 
-IPath::Text& PathWin::getExtensionNoDot(Text& target, bool append) const {
-  return fill(target, append, extension_.empty() ? TextView() : TextView(extension_).substr(1));
+IPath::Text* PathWin::getExtensionNoDot(Text* target, bool append) const {
+  return fill(target, append, extension_.isEmpty() ? TextView() : extension_.view().substr(1));
 }
 
-const IPath::Text& PathWin::getExtensionNoDot() const { return getExtensionNoDot(scratch_); }
+const IPath::Text& PathWin::getExtensionNoDot() const { return *getExtensionNoDot(&scratch_); }
 
-bool PathWin::extensionEquals(TextView extension) const {
-  if (extension.size() != extension_.size()) return false;
-  for (size_t i = 0; i < extension.size(); ++i) {
-    if (foldAscii(extension[i]) != foldAscii(extension_[i])) return false;
-  }
-  return true;
-}
+bool PathWin::extensionEquals(TextView extension) const { return sameIgnoringAsciiCase(extension, extension_.view()); }
 
-IPath::Text PathWin::childText(TextView name) const {
-  Text text = fullPath_;
+std::u16string PathWin::childText(TextView name) const {
+  String text(fullPath_.view());
   if (text.empty() || text.back() != kSeparator) text += kSeparator;
   text += name;
   return text;
@@ -208,23 +216,22 @@ IPath::Text PathWin::childText(TextView name) const {
 PathWin* PathWin::child(TextView name) const { return fromText(childText(name)); }
 
 PathWin* PathWin::withNameSuffix(TextView suffix) const {
-  Text text;
-  getFolder(text);
-  text += title_;
+  String text(getFolder().view());
+  text += title_.view();
   text += suffix;
   return fromText(text);
 }
 
 PathWin* PathWin::withSuffix(TextView suffix) {
-  Text text;
-  getFolder(text);
-  text += title_;
-  if (isDirectory()) {
-    text += extension_;
+  const bool folder = isDirectory();
+  String text(getFolder().view());
+  text += title_.view();
+  if (folder) {
+    text += extension_.view();
     text += suffix;
   } else {
     text += suffix;
-    text += extension_;
+    text += extension_.view();
   }
   return fromText(text);
 }
@@ -232,15 +239,14 @@ PathWin* PathWin::withSuffix(TextView suffix) {
 PathWin* PathWin::numberedVariant(bool bareNumber) {
   if (!exists()) return fromText(fullPath_);
   const bool folder = isDirectory();
-  Text base;
-  getFolder(base);
-  base += title_;
+  String base(getFolder().view());
+  base += title_.view();
   PathWin* candidate = create();
   for (int n = 1; n > 0; ++n) {
-    Text text = base;
-    if (folder) text += extension_;
+    String text = base;
+    if (folder) text += extension_.view();
     text += bareNumber ? numberText(n) : u" (" + numberText(n) + u")";
-    if (!folder) text += extension_;
+    if (!folder) text += extension_.view();
     candidate->set(text);
     if (!candidate->exists()) return candidate;
   }
@@ -255,7 +261,7 @@ PathWin* PathWin::uniqueNumbered() { return numberedVariant(true); }
 PathWin* PathWin::parent() const { return fromText(getFolder()); }
 
 PathWin* PathWin::getParentOrNone() const {
-  if (!valid_ || isDriveOnly() || fullPath_ == u"/" || (drive_.empty() && folder_.empty())) return nullptr;
+  if (!valid_ || isDriveOnly() || fullPath_ == u"/" || (drive_.isEmpty() && folder_.isEmpty())) return nullptr;
   return parent();
 }
 

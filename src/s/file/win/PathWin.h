@@ -25,8 +25,9 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
 
   // A new path from the pool set to text.
   static PathWin* fromText(TextView text);
+  static PathWin* fromText(const Text& text) { return fromText(text.view()); }
 
-  Text& dump(Text& target, bool append = false) const override;
+  Text* dump(Text* target, bool append = false) const override;
   void reset() override;
   bool isValid() const override { return valid_; }
   bool isAbsolute() const override;
@@ -51,16 +52,16 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
   bool isInternetShortcut() override;
   bool isFolderShortcut() override;
   bool isUnc() const override;
-  Text getUncServer() const override;
+  thread::Owned<Text> getUncServer() const override;
   bool isDriveOnly() const override;
   bool hasDrive() const override;
   char16_t getFirstChar() const override;
   bool isSameVolume(TextView other) const override;
-  Text makeRelative(TextView text, bool asFolder) override;
-  Text makeAbsolute(TextView text, bool asFolder) override;
+  thread::Owned<Text> makeRelative(TextView text, bool asFolder) override;
+  thread::Owned<Text> makeAbsolute(TextView text, bool asFolder) override;
   const Text& getFullPath() const override { return fullPath_; }
-  const Text& getLongPath() const override { return longForm_.empty() ? fullPath_ : longForm_; }
-  size_t getLength() const override { return fullPath_.size(); }
+  const Text& getLongPath() const override { return longForm_.isEmpty() ? fullPath_ : longForm_; }
+  size_t getLength() const override { return fullPath_.length(); }
   const Text& getVolumeRoot() override;
   const Text& getExtensionText() const override { return extension_; }
   int64_t getSize(bool sumFolders = false, bool recurse = true, int64_t* fileCount = nullptr,
@@ -87,30 +88,30 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
   bool moveTo(TextView newText, bool overwrite, bool notify = false) override;
   bool createShortcut(TextView linkText, bool overwrite, TextView description = TextView()) override;
   bool createInternetShortcut(TextView url, bool overwrite) override;
-  Text& getFullPathString(Text& target, bool append = false) const override;
+  Text* getFullPathString(Text* target, bool append = false) const override;
   const Text& getFullPathString() const override { return fullPath_; }
-  Text& getFullPathWithSeparator(Text& target, bool append = false) const override;
+  Text* getFullPathWithSeparator(Text* target, bool append = false) const override;
   const Text& getFullPathWithSeparator() const override;
   PathWin* getParentOrNone() const override;
-  Text& getFolder(Text& target, bool append = false) const override;
+  Text* getFolder(Text* target, bool append = false) const override;
   const Text& getFolder() const override;
-  Text& getFolderTrimmed(Text& target, bool append = false) const override;
+  Text* getFolderTrimmed(Text* target, bool append = false) const override;
   const Text& getFolderTrimmed() const override;
-  Text& getFileName(Text& target, bool append = false) const override;
+  Text* getFileName(Text* target, bool append = false) const override;
   const Text& getFileName() const override;
-  Text& getTitle(Text& target, bool append = false) const override;
+  Text* getTitle(Text* target, bool append = false) const override;
   const Text& getTitle() const override { return title_; }
-  Text& getExtension(Text& target, bool append = false) const override;
+  Text* getExtension(Text* target, bool append = false) const override;
   const Text& getExtension() const override { return extension_; }
-  Text& getExtensionNoDot(Text& target, bool append = false) const override;
+  Text* getExtensionNoDot(Text* target, bool append = false) const override;
   const Text& getExtensionNoDot() const override;
-  Text& getTypeName(Text& target, bool append = false) override;
+  Text* getTypeName(Text* target, bool append = false) override;
   const Text& getTypeName() override;
-  Text& getSizeText(Text& target, bool append = false) override;
+  Text* getSizeText(Text* target, bool append = false) override;
   const Text& getSizeText() override;
-  Text& getUrl(Text& target, bool append = false) override;
+  Text* getUrl(Text* target, bool append = false) override;
   const Text& getUrl() override;
-  Text& getFolderShortcutTarget(Text& target, bool append = false) override;
+  Text* getFolderShortcutTarget(Text* target, bool append = false) override;
   const Text& getFolderShortcutTarget() override;
   PathWin* child(TextView name) const override;
   PathWin* withNameSuffix(TextView suffix) const override;
@@ -120,23 +121,30 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
   PathWin* parent() const override;
   PathWin* shortcutTarget() override;
   PathWin* folderShortcutTargetPath() override;
-  int getIndexInFolder(const std::vector<Text>& extensions, bool sorted) override;
+  int getIndexInFolder(const str::strarray::StrArray* extensions, bool sorted) override;
   bool hasChildren(bool ignorePolicy) override;
-  bool listNames(bool ignorePolicy, std::vector<Text>* names) override;
-  bool listFolderNames(bool ignorePolicy, std::vector<Text>* names) override;
-  bool listFileNames(bool ignorePolicy, std::vector<Text>* names) override;
+  bool listNames(bool ignorePolicy, str::strarray::StrArray* names) override;
+  bool listFolderNames(bool ignorePolicy, str::strarray::StrArray* names) override;
+  bool listFileNames(bool ignorePolicy, str::strarray::StrArray* names) override;
+  bool listPaths(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) override;
+  bool listFolders(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) override;
+  bool listFiles(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) override;
   bool listPathArray(bool ignorePolicy, bool recurse, IPathArray* paths) override;
   bool listFolderArray(bool ignorePolicy, bool recurse, IPathArray* paths) override;
   bool listFileArray(bool ignorePolicy, bool recurse, IPathArray* paths) override;
   bool listStreams(IPathArray* paths) override;
   FileInputStream* openInput() override;
   FileOutputStream* openOutput(bool append = false) override;
-  bool readAll(std::vector<uint8_t>* bytes) override;
+  bool readAll(Bytes* bytes) override;
+  bool readAll(std::vector<uint8_t>* bytes);
   bool writeAll(const void* data, size_t size, bool append = false) override;
+  bool writeAll(const Bytes& bytes, bool append = false) override;
   bool writeText(TextView text, bool append = false) override;
+  bool writeText(const Text& text, bool append = false) { return writeText(text.view(), append); }
   bool wipe() override;
   bool extensionEquals(TextView extension) const override;
   void set(TextView text) override;
+  void set(const Text& text) override { set(text.view()); }
 
   // Objects a listing yields: all, folders only or files only.
   enum class EntryKind { kAll, kFolders, kFiles };
@@ -144,7 +152,7 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
  private:
   // The text every platform call uses: the long form when there is one, else the full
   // path.
-  const Text& callPath() const { return getLongPath(); }
+  TextView callPath() const { return getLongPath().view(); }
   // Forgets what was learnt from the file system (after the path's own changes).
   void dropCaches();
   bool loadStatus(bool refresh);
@@ -152,14 +160,15 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
   bool isReparsePoint();
   // Calls visit for each listable entry; false when the folder cannot be enumerated.
   bool forEachEntry(bool ignorePolicy, const std::function<void(const DirectoryReader::Entry&)>& visit);
-  bool listInto(bool ignorePolicy, bool recurse, EntryKind kind, IPathArray* paths);
-  bool listNamesOf(bool ignorePolicy, EntryKind kind, std::vector<Text>* names);
+  // Hands each new path to add, in listing order (a folder's entries follow it).
+  bool listInto(bool ignorePolicy, bool recurse, EntryKind kind, const std::function<void(PathWin*)>& add);
+  bool listNamesOf(bool ignorePolicy, EntryKind kind, str::strarray::StrArray* names);
   PathWin* numberedVariant(bool bareNumber);
   bool copyFileTo(const PathWin& target, bool overwrite);
   bool copyFolderTo(PathWin& target, bool overwrite);
   bool removeTree();
   // The full path of the folder entry name inside this folder.
-  Text childText(TextView name) const;
+  std::u16string childText(TextView name) const;
 
   Text given_;
   Text drive_;

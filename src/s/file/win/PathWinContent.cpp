@@ -3,11 +3,11 @@
 #include <string>
 
 #include "s/file/FileHandle.h"
-#include "s/file/NameCodec.h"
 #include "s/file/Shell.h"
 #include "s/file/win/FileInputStream.h"
 #include "s/file/win/FileOutputStream.h"
 #include "s/file/win/PathWin.h"
+#include "s/str/strbuffer/Utf8.h"
 #include "s/thread/Owned.h"
 
 namespace s::file::win {
@@ -19,35 +19,11 @@ using thread::Owned;
 // Internet shortcut files are small; anything larger is not one.
 constexpr int64_t kMaxUrlFileSize = 65536;
 
-// UTF-8 of a text; a surrogate without its partner becomes U+FFFD.
 std::string utf8Of(IPath::TextView text) {
-  std::string bytes;
-  bytes.reserve(text.size() * 3);
-  for (size_t i = 0; i < text.size(); ++i) {
-    uint32_t codePoint = text[i];
-    if (codePoint >= 0xD800 && codePoint <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (codePoint >= 0xD800 && codePoint <= 0xDFFF) {
-      codePoint = 0xFFFD;
-    }
-    if (codePoint < 0x80) {
-      bytes.push_back(static_cast<char>(codePoint));
-    } else if (codePoint < 0x800) {
-      bytes.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-      bytes.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    } else if (codePoint < 0x10000) {
-      bytes.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-      bytes.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-      bytes.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    } else {
-      bytes.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
-      bytes.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
-      bytes.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-      bytes.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    }
-  }
+  // Unpaired surrogates become U+FFFD, so the bytes are always valid UTF-8.
+  using str::strbuffer::Utf8Mode;
+  std::string bytes(str::strbuffer::encodedUtf8Length(text.data(), text.size(), Utf8Mode::kReplace), '\0');
+  str::strbuffer::encodeUtf8(text.data(), text.size(), reinterpret_cast<uint8_t*>(bytes.data()), Utf8Mode::kReplace);
   return bytes;
 }
 
@@ -61,12 +37,27 @@ FileInputStream* PathWin::openInput() {
 
 FileOutputStream* PathWin::openOutput(bool append) {
   FileOutputStream* stream = FileOutputStream::create();
-  if (valid_) {
-    createParentDirectory();
-    stream->open(callPath(), append);
-    dropCaches();
-  }
+  if (valid_) createParentDirectory();
+  // An invalid path opens nothing, and the stream then reports every write as failed.
+  stream->open(valid_ ? callPath() : TextView(), append);
+  dropCaches();
   return stream;
+}
+
+bool PathWin::readAll(Bytes* bytes) {
+  bytes->clear();
+  FileHandle file;
+  if (!valid_ || !file.open(callPath(), FileHandle::Mode::kRead)) return false;
+  const int64_t expected = file.size();
+  if (expected > 0 && static_cast<uint64_t>(expected) < SIZE_MAX / 2) bytes->reserve(static_cast<size_t>(expected));
+  // Read to the end whatever the size said: the file may grow or shrink meanwhile.
+  unsigned char block[65536];
+  for (;;) {
+    size_t got = 0;
+    if (!file.read(block, sizeof block, &got)) return false;
+    if (got == 0) return true;
+    bytes->append(block, got, 0);
+  }
 }
 
 bool PathWin::readAll(std::vector<uint8_t>* bytes) {
@@ -91,6 +82,10 @@ bool PathWin::writeAll(const void* data, size_t size, bool append) {
   const bool wrote = stream->write(data, size, &written);
   const bool closed = stream->close();
   return wrote && closed && written == size;
+}
+
+bool PathWin::writeAll(const Bytes& bytes, bool append) {
+  return writeAll(bytes.rawData(), bytes.getCount(), append);
 }
 
 bool PathWin::writeText(TextView text, bool append) {
@@ -129,46 +124,45 @@ bool PathWin::wipe() {
 bool PathWin::createShortcut(TextView linkText, bool overwrite, TextView description) {
   if (!exists()) return false;
   Owned<PathWin> link(fromText(linkText));
-  if (!link->extensionEquals(u".lnk")) link->set(Text(linkText) + u".lnk");
+  if (!link->extensionEquals(u".lnk")) link->set(std::u16string(linkText) + u".lnk");
   if (link->exists() && !overwrite) return false;
-  return Shell::createShortcut(fullPath_, link->fullPath_, Text(description));
+  return Shell::createShortcut(fullPath_.view(), link->fullPath_.view(), description);
 }
 
 PathWin* PathWin::shortcutTarget() {
   if (!isShortcut()) return nullptr;
-  const Text target = Shell::shortcutTarget(callPath());
+  const std::u16string target = Shell::shortcutTarget(callPath());
   return target.empty() ? nullptr : fromText(target);
 }
 
-bool PathWin::isFolderShortcut() {
-  Text target;
-  return !getFolderShortcutTarget(target).empty();
-}
+bool PathWin::isFolderShortcut() { return !getFolderShortcutTarget().isEmpty(); }
 
-IPath::Text& PathWin::getFolderShortcutTarget(Text& target, bool append) {
-  if (!append) target.clear();
+IPath::Text* PathWin::getFolderShortcutTarget(Text* target, bool append) {
+  if (!target) target = Text::create();
+  if (!append) target->clear();
   if (!isDirectory()) return target;
   Owned<PathWin> link(child(u"target.lnk"));
   Owned<PathWin> destination(link->shortcutTarget());
-  if (destination && destination->isDirectory()) target += destination->fullPath_;
+  if (destination && destination->isDirectory()) target->append(destination->fullPath_);
   return target;
 }
 
-const IPath::Text& PathWin::getFolderShortcutTarget() { return getFolderShortcutTarget(scratch_); }
+const IPath::Text& PathWin::getFolderShortcutTarget() { return *getFolderShortcutTarget(&scratch_); }
 
 PathWin* PathWin::folderShortcutTargetPath() {
-  Text target;
-  if (getFolderShortcutTarget(target).empty()) return nullptr;
+  const Text& target = getFolderShortcutTarget();
+  if (target.isEmpty()) return nullptr;
   return fromText(target);
 }
 
 bool PathWin::createInternetShortcut(TextView url, bool overwrite) {
   if (!valid_ || (exists() && !overwrite)) return false;
-  return writeText(u"[InternetShortcut]\r\nURL=" + Text(url) + u"\r\n", false);
+  return writeText(u"[InternetShortcut]\r\nURL=" + std::u16string(url) + u"\r\n", false);
 }
 
-IPath::Text& PathWin::getUrl(Text& target, bool append) {
-  if (!append) target.clear();
+IPath::Text* PathWin::getUrl(Text* target, bool append) {
+  if (!target) target = Text::create();
+  if (!append) target->clear();
   if (!isFile() || getSize() > kMaxUrlFileSize) return target;
   std::vector<uint8_t> bytes;
   if (!readAll(&bytes)) return target;
@@ -181,7 +175,7 @@ IPath::Text& PathWin::getUrl(Text& target, bool append) {
         (bytes[lineStart + 2] | 0x20) == 'l' && bytes[lineStart + 3] == '=') {
       const std::string value(bytes.begin() + static_cast<std::ptrdiff_t>(lineStart + 4),
                               bytes.begin() + static_cast<std::ptrdiff_t>(lineEnd));
-      NameCodec::decode(value, &target);
+      target->appendUtf8(value);
       return target;
     }
     lineStart = lineEnd + 1;
@@ -189,6 +183,6 @@ IPath::Text& PathWin::getUrl(Text& target, bool append) {
   return target;
 }
 
-const IPath::Text& PathWin::getUrl() { return getUrl(scratch_); }
+const IPath::Text& PathWin::getUrl() { return *getUrl(&scratch_); }
 
 }  // namespace s::file::win

@@ -22,17 +22,17 @@ bool sameIgnoringCase(IPath::TextView a, IPath::TextView b) {
   return true;
 }
 
-bool lessIgnoringCase(const IPath::Text& a, const IPath::Text& b) {
+bool lessIgnoringCase(const std::u16string& a, const std::u16string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                       [](char16_t x, char16_t y) { return foldAscii(x) < foldAscii(y); });
 }
 
 // The root of the volume holding the system folder, "C:\" when it cannot be found.
-const IPath::Text& systemVolumeRoot() {
-  static const IPath::Text root = [] {
-    IPath::Text folder = FileSystem::systemFolder();
+const std::u16string& systemVolumeRoot() {
+  static const std::u16string root = [] {
+    std::u16string folder = FileSystem::systemFolder();
     if (folder.size() >= 2 && folder[1] == u':') return folder.substr(0, 2) + u"\\";
-    return IPath::Text(u"C:\\");
+    return std::u16string(u"C:\\");
   }();
   return root;
 }
@@ -45,7 +45,7 @@ bool matches(PathWin::EntryKind kind, uint32_t attributes) {
 }  // namespace
 
 bool PathWin::forEachEntry(bool ignorePolicy, const std::function<void(const DirectoryReader::Entry&)>& visit) {
-  if (!valid_ || fullPath_.empty()) return false;
+  if (!valid_ || fullPath_.isEmpty()) return false;
   DirectoryReader reader;
   if (!reader.open(callPath())) return false;
   bool skipHidden = false;
@@ -56,7 +56,7 @@ bool PathWin::forEachEntry(bool ignorePolicy, const std::function<void(const Dir
     if (!ignorePolicy) {
       skipHidden = Shell::explorerHidden() == 2;
       skipSystem = Shell::explorerShowSuperHidden() == 0;
-      skipBootFiles = (skipHidden || skipSystem) && sameIgnoringCase(getVolumeRoot(), systemVolumeRoot());
+      skipBootFiles = (skipHidden || skipSystem) && sameIgnoringCase(getVolumeRoot().view(), systemVolumeRoot());
     }
   }
   DirectoryReader::Entry entry;
@@ -74,49 +74,59 @@ bool PathWin::forEachEntry(bool ignorePolicy, const std::function<void(const Dir
   return true;
 }
 
-bool PathWin::listInto(bool ignorePolicy, bool recurse, EntryKind kind, IPathArray* paths) {
+bool PathWin::listInto(bool ignorePolicy, bool recurse, EntryKind kind, const std::function<void(PathWin*)>& add) {
   return forEachEntry(ignorePolicy, [&](const DirectoryReader::Entry& entry) {
     const bool folder = (entry.attributes & kAttributeDirectory) != 0;
-    PathWin* found = fromText(childText(entry.name));
+    thread::Owned<PathWin> found(fromText(childText(entry.name)));
     // Symbolic links to folders are listed but never descended into.
     const bool descend = recurse && folder && !(entry.attributes & kAttributeReparsePoint);
-    if (matches(kind, entry.attributes)) {
-      paths->push(found);
-      if (descend) found->listInto(ignorePolicy, true, kind, paths);
-    } else {
-      if (descend) found->listInto(ignorePolicy, true, kind, paths);
-      found->release();
-    }
+    PathWin* kept = found.get();
+    if (matches(kind, entry.attributes)) add(found.detach());
+    if (descend) kept->listInto(ignorePolicy, true, kind, add);
   });
+}
+
+bool PathWin::listPaths(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) {
+  return listInto(ignorePolicy, recurse, EntryKind::kAll, [&](PathWin* path) { list->append(static_cast<void*>(static_cast<IPath*>(path))); });
+}
+
+bool PathWin::listFolders(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) {
+  return listInto(ignorePolicy, recurse, EntryKind::kFolders,
+                  [&](PathWin* path) { list->append(static_cast<void*>(static_cast<IPath*>(path))); });
+}
+
+bool PathWin::listFiles(bool ignorePolicy, bool recurse, col::_array::ArrayP* list) {
+  return listInto(ignorePolicy, recurse, EntryKind::kFiles,
+                  [&](PathWin* path) { list->append(static_cast<void*>(static_cast<IPath*>(path))); });
 }
 
 bool PathWin::listPathArray(bool ignorePolicy, bool recurse, IPathArray* paths) {
-  return listInto(ignorePolicy, recurse, EntryKind::kAll, paths);
+  return listInto(ignorePolicy, recurse, EntryKind::kAll, [&](PathWin* path) { paths->push(path); });
 }
 
 bool PathWin::listFolderArray(bool ignorePolicy, bool recurse, IPathArray* paths) {
-  return listInto(ignorePolicy, recurse, EntryKind::kFolders, paths);
+  return listInto(ignorePolicy, recurse, EntryKind::kFolders, [&](PathWin* path) { paths->push(path); });
 }
 
 bool PathWin::listFileArray(bool ignorePolicy, bool recurse, IPathArray* paths) {
-  return listInto(ignorePolicy, recurse, EntryKind::kFiles, paths);
+  return listInto(ignorePolicy, recurse, EntryKind::kFiles, [&](PathWin* path) { paths->push(path); });
 }
 
-bool PathWin::listNamesOf(bool ignorePolicy, EntryKind kind, std::vector<Text>* names) {
+bool PathWin::listNamesOf(bool ignorePolicy, EntryKind kind, str::strarray::StrArray* names) {
   return forEachEntry(ignorePolicy, [&](const DirectoryReader::Entry& entry) {
-    if (matches(kind, entry.attributes)) names->push_back(entry.name);
+    if (matches(kind, entry.attributes)) names->appendCopy(entry.name);
   });
 }
 
-bool PathWin::listNames(bool ignorePolicy, std::vector<Text>* names) {
+bool PathWin::listNames(bool ignorePolicy, str::strarray::StrArray* names) {
   return listNamesOf(ignorePolicy, EntryKind::kAll, names);
 }
 
-bool PathWin::listFolderNames(bool ignorePolicy, std::vector<Text>* names) {
+bool PathWin::listFolderNames(bool ignorePolicy, str::strarray::StrArray* names) {
   return listNamesOf(ignorePolicy, EntryKind::kFolders, names);
 }
 
-bool PathWin::listFileNames(bool ignorePolicy, std::vector<Text>* names) {
+bool PathWin::listFileNames(bool ignorePolicy, str::strarray::StrArray* names) {
   return listNamesOf(ignorePolicy, EntryKind::kFiles, names);
 }
 
@@ -126,22 +136,24 @@ bool PathWin::hasChildren(bool ignorePolicy) {
   return found;
 }
 
-int PathWin::getIndexInFolder(const std::vector<Text>& extensions, bool sorted) {
+int PathWin::getIndexInFolder(const str::strarray::StrArray* extensions, bool sorted) {
   thread::Owned<PathWin> folder(parent());
-  std::vector<Text> names;
-  if (!folder->listFileNames(false, &names)) return -1;
-  if (!extensions.empty()) {
-    names.erase(std::remove_if(names.begin(), names.end(),
-                               [&](const Text& name) {
-                                 thread::Owned<PathWin> entry(fromText(name));
-                                 return std::none_of(extensions.begin(), extensions.end(), [&](const Text& extension) {
-                                   return entry->extensionEquals(extension);
-                                 });
-                               }),
-                names.end());
+  thread::Owned<str::strarray::StrArray> listed(str::strarray::StrArray::create());
+  if (!folder->listFileNames(false, listed.get())) return -1;
+  std::vector<std::u16string> names;
+  for (size_t i = 0; i < listed->count(); ++i) {
+    const std::u16string name(listed->textAt(i)->view());
+    bool wanted = !extensions || extensions->count() == 0;
+    if (!wanted) {
+      thread::Owned<PathWin> entry(fromText(name));
+      for (size_t k = 0; k < extensions->count() && !wanted; ++k) {
+        wanted = entry->extensionEquals(extensions->textAt(k)->view());
+      }
+    }
+    if (wanted) names.push_back(name);
   }
   if (sorted) std::stable_sort(names.begin(), names.end(), lessIgnoringCase);
-  const Text own = getFileName();
+  const std::u16string own(getFileName().view());
   for (size_t i = 0; i < names.size(); ++i) {
     if (kStyle == PathStyle::kWindows ? sameIgnoringCase(names[i], own) : names[i] == own) return static_cast<int>(i);
   }
@@ -153,11 +165,11 @@ bool PathWin::listStreams(IPathArray* paths) {
   if (!isFile() || !Shell::listStreams(callPath(), &streams)) return false;
   for (const auto& stream : streams) {
     // ":name:$DATA" becomes "file:name".
-    Text name = stream.name;
+    std::u16string name = stream.name;
     if (!name.empty() && name[0] == u':') name.erase(0, 1);
     const size_t type = name.rfind(u":$DATA");
-    if (type != Text::npos && type + 6 == name.size()) name.resize(type);
-    PathWin* found = fromText(fullPath_ + u":" + name);
+    if (type != std::u16string::npos && type + 6 == name.size()) name.resize(type);
+    PathWin* found = fromText(std::u16string(fullPath_.view()) + u":" + name);
     found->setStreamSize(stream.size);
     paths->push(found);
   }

@@ -1,5 +1,6 @@
 // PathWin: creating, deleting, copying, moving and renaming objects.
 #include <string>
+#include <vector>
 
 #include "s/file/Shell.h"
 #include "s/file/win/PathWin.h"
@@ -14,14 +15,14 @@ constexpr PathStyle kStyle = kNativeStyle;
 using thread::Owned;
 
 // Windows refuses roots by their length ("C:\" and shorter); POSIX refuses "/".
-bool isTooShortToCreate(const IPath::Text& fullPath) {
+bool isTooShortToCreate(IPath::TextView fullPath) {
   if (kStyle == PathStyle::kPosix) return fullPath.empty() || fullPath == u"/";
   return fullPath.size() <= 3;
 }
 
-IPath::Text hexText(uint64_t value) {
+std::u16string hexText(uint64_t value) {
   static const char16_t kDigits[] = u"0123456789abcdef";
-  IPath::Text text;
+  std::u16string text;
   do {
     text.insert(text.begin(), kDigits[value & 0xF]);
     value >>= 4;
@@ -32,13 +33,13 @@ IPath::Text hexText(uint64_t value) {
 }  // namespace
 
 bool PathWin::createDirectory(bool notify) {
-  if (!valid_ || isTooShortToCreate(fullPath_)) return false;
+  if (!valid_ || isTooShortToCreate(fullPath_.view())) return false;
   bool ok = FileSystem::createDirectory(callPath());
   if (!ok && FileSystem::lastError() != FsError::kExists && createParentDirectory()) {
     ok = FileSystem::createDirectory(callPath());
   }
   dropCaches();
-  if (ok && notify) Shell::notifyCreated(fullPath_, true);
+  if (ok && notify) Shell::notifyCreated(fullPath_.view(), true);
   return ok;
 }
 
@@ -58,7 +59,7 @@ bool PathWin::createFile(bool notify) {
     ok = FileSystem::createNewFile(callPath());
   }
   dropCaches();
-  if (ok && notify) Shell::notifyCreated(fullPath_, false);
+  if (ok && notify) Shell::notifyCreated(fullPath_.view(), false);
   return ok;
 }
 
@@ -76,7 +77,7 @@ bool PathWin::removeTree() {
 }
 
 bool PathWin::remove(bool notify) {
-  if (!valid_ || fullPath_.empty()) return false;
+  if (!valid_ || fullPath_.isEmpty()) return false;
   if (!exists()) return true;
   const bool folder = isDirectory();
   const bool link = isReparsePoint();
@@ -88,7 +89,7 @@ bool PathWin::remove(bool notify) {
   if (!ok && FileSystem::lastError() == FsError::kAccessDenied && clearReadOnly()) ok = attempt();
   if (!ok && FileSystem::lastError() == FsError::kNotFound) ok = true;
   dropCaches();
-  if (ok && notify) Shell::notifyDeleted(fullPath_, folder);
+  if (ok && notify) Shell::notifyDeleted(fullPath_.view(), folder);
   return ok;
 }
 
@@ -112,9 +113,9 @@ bool PathWin::deleteAtRestart() {
 bool PathWin::recycle(bool confirm, bool notify) {
   if (!exists()) return false;
   const bool folder = isDirectory();
-  const bool ok = Shell::recycle(fullPath_, confirm);
+  const bool ok = Shell::recycle(fullPath_.view(), confirm);
   dropCaches();
-  if (ok && notify) Shell::notifyDeleted(fullPath_, folder);
+  if (ok && notify) Shell::notifyDeleted(fullPath_.view(), folder);
   return ok;
 }
 
@@ -122,11 +123,10 @@ bool PathWin::copyFileTo(const PathWin& target, bool overwrite) {
   // The copy goes to a temporary name beside the target and is renamed over it only
   // when complete, so an interrupted or failed copy never leaves a target that looks
   // whole.
-  Text temporary;
-  target.getFolder(temporary);
+  std::u16string temporary(target.getFolder().view());
   // A short prefix of the name keeps the temporary name within the name length limit.
   temporary += u'.';
-  temporary += target.getFileName().substr(0, 64);
+  temporary += target.getFileName().view().substr(0, 64);
   temporary += u'.';
   temporary += hexText(FileSystem::uniqueNumber());
   temporary += u".tmp";
@@ -142,9 +142,10 @@ bool PathWin::copyFileTo(const PathWin& target, bool overwrite) {
 bool PathWin::copyFolderTo(PathWin& target, bool overwrite) {
   // A target inside the source would receive copies of itself without end. Compare
   // the resolved forms, at separator boundaries.
-  Text source;
-  Text destination;
-  if (!FileSystem::canonicalPath(fullPath_, &source) || !FileSystem::canonicalPath(target.fullPath_, &destination)) {
+  std::u16string source;
+  std::u16string destination;
+  if (!FileSystem::canonicalPath(fullPath_.view(), &source) ||
+      !FileSystem::canonicalPath(target.fullPath_.view(), &destination)) {
     return false;
   }
   if (PathSyntax::isSameOrInside(destination, source, kStyle)) return false;
@@ -153,18 +154,20 @@ bool PathWin::copyFolderTo(PathWin& target, bool overwrite) {
   } else if (!target.createDirectory(false)) {
     return false;
   }
-  bool ok = true;
-  forEachEntry(true, [&](const DirectoryReader::Entry& entry) {
-    if (!ok) return;
-    Owned<PathWin> inner(fromText(childText(entry.name)));
-    ok = inner->copyTo(target.childText(entry.name), overwrite);
-  });
-  return ok;
+  // The entries are taken before anything is copied, so nothing the copy creates is
+  // copied again.
+  std::vector<std::u16string> names;
+  if (!forEachEntry(true, [&](const DirectoryReader::Entry& entry) { names.push_back(entry.name); })) return false;
+  for (const auto& name : names) {
+    Owned<PathWin> inner(fromText(childText(name)));
+    if (!inner->copyTo(target.childText(name), overwrite)) return false;
+  }
+  return true;
 }
 
 bool PathWin::copyTo(TextView newText, bool overwrite) {
   Owned<PathWin> target(fromText(newText));
-  if (!target->valid_ || target->fullPath_.size() <= (kStyle == PathStyle::kPosix ? 1u : 3u) || !exists()) return false;
+  if (!target->valid_ || target->fullPath_.length() <= (kStyle == PathStyle::kPosix ? 1u : 3u) || !exists()) return false;
   if (kStyle == PathStyle::kPosix && isReparsePoint()) {
     // A symbolic link is copied as a link, never followed.
     if (target->exists()) {
@@ -187,10 +190,10 @@ bool PathWin::moveTo(TextView newText, bool overwrite, bool notify) {
   bool ok = FileSystem::rename(callPath(), target->callPath(), overwrite);
   if (!ok && FileSystem::lastError() == FsError::kCrossDevice) {
     // Across volumes: copy, then delete the source once the copy is complete.
-    ok = copyTo(target->fullPath_, overwrite) && remove(false);
+    ok = copyTo(target->fullPath_.view(), overwrite) && remove(false);
   }
   dropCaches();
-  if (ok && notify) Shell::notifyRenamed(fullPath_, target->fullPath_, folder);
+  if (ok && notify) Shell::notifyRenamed(fullPath_.view(), target->fullPath_.view(), folder);
   return ok;
 }
 
@@ -200,20 +203,20 @@ bool PathWin::rename(TextView newText) {
   for (char16_t c : newText) {
     if (PathSyntax::isSeparator(c, kStyle)) bareName = false;
   }
-  Owned<PathWin> target(fromText(bareName ? Text(getFolder()) + Text(newText) : Text(newText)));
+  Owned<PathWin> target(fromText(bareName ? std::u16string(getFolder().view()) + std::u16string(newText) : std::u16string(newText)));
   if (!target->valid_ || !exists() || target->exists()) return false;
   if (!FileSystem::rename(callPath(), target->callPath(), false)) return false;
-  set(target->fullPath_);
+  set(target->fullPath_.view());
   return true;
 }
 
 bool PathWin::scrambleName(int times) {
   if (!exists()) return false;
   static const char16_t kLetters[] = u"abcdefghijklmnopqrstuvwxyz0123456789";
-  const size_t length = getFileName().size() < 8 ? 8 : getFileName().size();
+  const size_t length = getFileName().length() < 8 ? 8 : getFileName().length();
   for (int round = 0; round < times; ++round) {
     uint64_t seed = FileSystem::uniqueNumber() * 0x9E3779B97F4A7C15ULL + static_cast<uint64_t>(round);
-    Text name;
+    std::u16string name;
     for (size_t i = 0; i < length; ++i) {
       seed ^= seed >> 29;
       seed *= 0xBF58476D1CE4E5B9ULL;

@@ -14,7 +14,7 @@ namespace {
 
 constexpr PathStyle kStyle = kNativeStyle;
 
-bool endsWithIgnoringCase(const IPath::Text& text, IPath::TextView suffix) {
+bool endsWithIgnoringCase(IPath::TextView text, IPath::TextView suffix) {
   if (text.size() < suffix.size()) return false;
   const size_t start = text.size() - suffix.size();
   for (size_t i = 0; i < suffix.size(); ++i) {
@@ -42,7 +42,7 @@ uint32_t PathWin::getAttributes() {
   if (attributesLoaded_) return attributes_;
   attributesLoaded_ = true;
   attributes_ = kInvalidAttributes;
-  if (!valid_ || fullPath_.empty()) return attributes_;
+  if (!valid_ || fullPath_.isEmpty()) return attributes_;
   if (stream_) {
     // A stream has no attributes of its own: it exists when it can be opened.
     FileHandle handle;
@@ -56,7 +56,7 @@ uint32_t PathWin::getAttributes() {
   return attributes_;
 }
 
-bool PathWin::exists() { return valid_ && !fullPath_.empty() && getAttributes() != kInvalidAttributes; }
+bool PathWin::exists() { return valid_ && !fullPath_.isEmpty() && getAttributes() != kInvalidAttributes; }
 
 bool PathWin::setAttributes(uint32_t bits) {
   if (!exists()) return false;
@@ -93,11 +93,11 @@ bool PathWin::isReadOnly() { return exists() && (attributes_ & kAttributeReadOnl
 
 bool PathWin::isReparsePoint() { return exists() && (attributes_ & kAttributeReparsePoint) != 0; }
 
-bool PathWin::isExe() { return isFile() && endsWithIgnoringCase(extension_, u".exe"); }
+bool PathWin::isExe() { return isFile() && endsWithIgnoringCase(extension_.view(), u".exe"); }
 
-bool PathWin::isShortcut() { return isFile() && endsWithIgnoringCase(extension_, u".lnk"); }
+bool PathWin::isShortcut() { return isFile() && endsWithIgnoringCase(extension_.view(), u".lnk"); }
 
-bool PathWin::isInternetShortcut() { return isFile() && endsWithIgnoringCase(extension_, u".url"); }
+bool PathWin::isInternetShortcut() { return isFile() && endsWithIgnoringCase(extension_.view(), u".url"); }
 
 bool PathWin::isEmptyDirectory() {
   if (!isDirectory()) return false;
@@ -125,7 +125,7 @@ bool PathWin::loadStatus(bool refresh) {
   if (statusLoaded_ && !refresh) return true;
   statusLoaded_ = true;
   status_ = FileStatus();
-  if (!valid_ || fullPath_.empty()) return false;
+  if (!valid_ || fullPath_.isEmpty()) return false;
   return FileSystem::status(callPath(), &status_);
 }
 
@@ -184,7 +184,7 @@ int64_t PathWin::getSizeOnDisk() {
   if (size <= 0) return sizeOnDisk_ = 0;
   VolumeInfo volume;
   int64_t cluster = 512;
-  if (FileSystem::volumeInfo(getVolumeRoot(), &volume)) {
+  if (FileSystem::volumeInfo(getVolumeRoot().view(), &volume)) {
     const int64_t sector = volume.bytesPerSector < 512 ? 512 : volume.bytesPerSector;
     cluster = sector * (volume.sectorsPerCluster < 1 ? 1 : volume.sectorsPerCluster);
   }
@@ -193,14 +193,16 @@ int64_t PathWin::getSizeOnDisk() {
 }
 
 const IPath::Text& PathWin::getVolumeRoot() {
-  if (!volumeRoot_.empty()) return volumeRoot_;
+  if (!volumeRoot_.isEmpty()) return volumeRoot_;
   if (kStyle == PathStyle::kPosix) {
-    volumeRoot_ = u"/";
+    volumeRoot_.assign(u"/");
   } else if (hasDrive()) {
-    volumeRoot_ = drive_ + u"\\";
+    volumeRoot_.assign(drive_);
+    volumeRoot_.append(u'\\');
   } else {
     // The share root of a UNC path: cut after the fourth separator.
-    Text text = isDirectory() ? fullPath_ + u"\\" : Text(getFolder());
+    std::u16string text(isDirectory() ? fullPath_.view() : getFolder().view());
+    if (isDirectory()) text += u'\\';
     int separators = 0;
     for (size_t i = 0; i < text.size(); ++i) {
       if (text[i] == u'\\' && ++separators == 4) {
@@ -208,7 +210,7 @@ const IPath::Text& PathWin::getVolumeRoot() {
         break;
       }
     }
-    volumeRoot_ = text;
+    volumeRoot_.assign(text);
   }
   return volumeRoot_;
 }
@@ -217,7 +219,7 @@ int PathWin::fileSystemKind() {
   if (fileSystemKind_ != kUnknown) return fileSystemKind_;
   fileSystemKind_ = kOther;
   VolumeInfo volume;
-  if (!FileSystem::volumeInfo(getVolumeRoot(), &volume)) return fileSystemKind_;
+  if (!FileSystem::volumeInfo(getVolumeRoot().view(), &volume)) return fileSystemKind_;
   static const struct {
     const char16_t* name;
     int kind;
@@ -235,21 +237,23 @@ bool PathWin::isFat() {
   return kind == kFat || kind == kFat32 || kind == kVfat;
 }
 
-IPath::Text& PathWin::getTypeName(Text& target, bool append) {
-  if (!append) target.clear();
+IPath::Text* PathWin::getTypeName(Text* target, bool append) {
+  if (!target) target = Text::create();
+  if (!append) target->clear();
   const bool found = exists();
-  target += Shell::typeName(fullPath_, found, found && isDirectory());
+  target->append(Shell::typeName(fullPath_.view(), found, found && isDirectory()));
   return target;
 }
 
-const IPath::Text& PathWin::getTypeName() { return getTypeName(scratch_); }
+const IPath::Text& PathWin::getTypeName() { return *getTypeName(&scratch_); }
 
-IPath::Text& PathWin::getSizeText(Text& target, bool append) {
-  if (!append) target.clear();
-  if (!isDirectory()) target += Shell::sizeText(getSize());
+IPath::Text* PathWin::getSizeText(Text* target, bool append) {
+  if (!target) target = Text::create();
+  if (!append) target->clear();
+  if (!isDirectory()) target->append(Shell::sizeText(getSize()));
   return target;
 }
 
-const IPath::Text& PathWin::getSizeText() { return getSizeText(scratch_); }
+const IPath::Text& PathWin::getSizeText() { return *getSizeText(&scratch_); }
 
 }  // namespace s::file::win

@@ -42,6 +42,16 @@
 #include "s/thread/Owned.h"
 #include "s/thread/Pool.h"
 
+namespace s::col::_array {
+class ArrayU08;
+}
+namespace s::digest {
+class IDigest;
+}
+namespace s::str::strarray {
+class StrArray;
+}
+
 namespace s::str::strbuffer {
 
 class Iterator;
@@ -91,7 +101,10 @@ class StrBuffer final : public thread::PooledObject<StrBuffer, StrBufferBases> {
                         const base::IComparator* comparator = nullptr) const override;
   // h = rotateLeft(h, 1) ^ unit over the units, from h = 0.
   uint32_t hashCode() const override;
-  // The same over the units with A-Z folded to a-z.
+  // The same over the units with A-Z folded to a-z. Only ASCII folds here, while
+  // equalsIgnoreCase follows the platform's mapping: "É" and "é" are equal ignoring
+  // case but hash differently, so case-insensitive hash tables must keep keys whose
+  // case differs only beyond ASCII in one spelling.
   uint32_t hashCodeIgnoreCase() const override;
   void reset() override { freeStorage(); }
 
@@ -123,8 +136,9 @@ class StrBuffer final : public thread::PooledObject<StrBuffer, StrBufferBases> {
   // The raw units (nullptr while there is no block), not zero-terminated.
   char16_t* units() { return units_; }
   const char16_t* units() const { return units_; }
-  // The units followed by a zero, written now; a shared empty text when there is no
-  // block. Valid until the text changes.
+  // The units followed by a zero, written now (so this is a write, like any other
+  // change to the text); a shared empty text when there is no block. Valid until
+  // the text changes.
   const char16_t* data() const;
   const char16_t* terminate() { return data(); }
   std::u16string_view view() const { return {units_, length_}; }
@@ -259,9 +273,18 @@ class StrBuffer final : public thread::PooledObject<StrBuffer, StrBufferBases> {
   // Each pair of hex digits gives one byte (a non-digit counts as 0); an odd last
   // digit is ignored. Writes at most capacity bytes; returns the number written.
   size_t hexToBytes(uint8_t* out, size_t capacity) const;
+  // The same into a byte array, replacing its content; returns the byte count.
+  size_t hexToBytes(col::_array::ArrayU08* out) const;
   // Not empty, only digits, with one leading '-' allowed when the text is longer
   // than one unit.
   bool isInteger() const;
+
+  // --- Lists (new StrArrays, handed over in a holder) ---------------------------
+  // The pieces between occurrences of separator; empty pieces are dropped.
+  thread::Owned<strarray::StrArray> split(char16_t separator) const;
+  // The distinct words: runs of units that are not white space, each kept once
+  // (exact comparison), in the order of their first appearance.
+  thread::Owned<strarray::StrArray> splitWords() const;
 
   // --- Editing -----------------------------------------------------------------
   // Replaces every occurrence of from by to, left to right, never re-scanning
@@ -299,6 +322,29 @@ class StrBuffer final : public thread::PooledObject<StrBuffer, StrBufferBases> {
   void assignUtf8Lossless(std::string_view bytes);
   void appendUtf8Lossless(std::string_view bytes);
   std::string toUtf8Lossless() const;
+  // The UTF-8 bytes into a byte array, replacing its content. With countZero a
+  // terminating zero byte is part of the count; without, a zero is written after
+  // the bytes but not counted. Returns the count.
+  size_t toUtf8(col::_array::ArrayU08* out, bool countZero) const;
+
+  // Code pages: kCodePageUtf16Le copies the units, kCodePageUtf16Be swaps their
+  // bytes, kCodePageUtf8 is UTF-8; any other number goes through the system's
+  // conversion (WideCharToMultiByte/MultiByteToWideChar on Windows, iconv on Linux,
+  // where the default code page is UTF-8). Characters the code page lacks become
+  // '?'; undecodable bytes become U+FFFD. False (output unchanged) when the system
+  // does not know the code page.
+  bool toCodePage(uint32_t codePage, std::string& out) const;
+  // Into a byte array, replacing its content; countZero as for toUtf8 (a UTF-16
+  // terminator is two zero bytes).
+  bool toCodePage(uint32_t codePage, col::_array::ArrayU08* out, bool countZero) const;
+  bool assignCodePage(uint32_t codePage, std::string_view bytes);
+  bool appendCodePage(uint32_t codePage, std::string_view bytes);
+
+  // --- Digests ---------------------------------------------------------------------
+  // Feeds the UTF-16 bytes of the text (memory order) into digest and finishes it.
+  void digest(digest::IDigest* digest) const;
+  // The MD5 digest of the UTF-16 bytes.
+  void md5(uint8_t out[16]) const;
 
   // --- Streams -------------------------------------------------------------------
   bool read(void* buffer, size_t count, size_t* readCount) override;
