@@ -1,6 +1,6 @@
 // libFuzzer target for format detection and the BMP reader.
 //
-// Each input is detected, read as a BMP file (pictures capped at 2^22 pixels by the
+// Each input is detected, read as a BMP file (pictures capped at 2^18 pixels by the
 // reader's own limit), converted to a pixel image whose every byte is read, and,
 // when small, encoded again at its own depth and read back. The last input byte
 // also selects a read as a DIB (no file header), which icon files use.
@@ -28,7 +28,7 @@ using s::image::bmp::win::Bitmap;
 using s::image::win::BufferedImage;
 using s::thread::Owned;
 
-constexpr int64_t kMaxPixels = int64_t{1} << 22;
+constexpr int64_t kMaxPixels = int64_t{1} << 18;
 
 class Input final : public s::io::IInputStream {
  public:

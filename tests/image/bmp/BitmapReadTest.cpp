@@ -193,6 +193,24 @@ TEST(BitmapRead, DecodesEveryKind) {
   }
 }
 
+// What the reader keeps is a raster this codec writes back as a valid file with
+// the same pixels: bit fields, palettes of any length, top-down and run-length
+// files all come back in the bottom-up uncompressed form.
+TEST(BitmapRead, EveryKindWritesBackToTheSamePixels) {
+  for (const ValidCase& c : validCases()) {
+    SCOPED_TRACE(c.name);
+    testing_streams::MemoryInputStream in(bmpFile(c.info));
+    auto* bitmap = s::image::bmp::win::Bitmap::create();
+    ASSERT_TRUE(bitmap->read(in));
+    testing_streams::MemoryOutputStream out;
+    EXPECT_TRUE(bitmap->write(out));
+    bitmap->release();
+    bmp_fixtures::Decoded again = decode(out.data);
+    EXPECT_TRUE(again.readOk);
+    EXPECT_EQ(again.pixels, c.expected);
+  }
+}
+
 struct InvalidCase {
   const char* name;
   std::vector<uint8_t> bytes;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -76,10 +77,48 @@ TEST(BmpSuite, GoodFilesMatchAnIndependentDecoder) {
   }
 }
 
+#ifndef _WIN32
+// The image-rs collection with its reference renderings (PNG, read through
+// ImageMagick): a second independent decoder, covering every header version
+// bottom-up and top-down.
+TEST(BmpSuite, ImageRsFilesMatchTheirReferenceRenderings) {
+  const std::string root = std::string(PICTORVA_TESTDATA) + "/image-rs";
+  if (!fs::exists(root + "/images/bmp/images") || !haveConvert()) GTEST_SKIP() << "no image-rs data or convert";
+  // Deliberate differences: 16-bit files whose alpha bits are all 0 read as opaque
+  // (as 32-bit files do); pixels an RLE file skips keep colour index 0; 2-bit and
+  // RLE24 files are not read.
+  const std::set<std::string> policy = {"V3_A1_R5_G5_B5.bmp", "V3_A1_R5_G5_B5_Top_Down.bmp", "V3_A4_R4_G4_B4.bmp",
+                                        "V3_A4_R4_G4_B4_Top_Down.bmp", "pal4rlecut.bmp", "pal4rletrns.bmp",
+                                        "pal2.bmp", "pal2color.bmp", "rgb24rle24.bmp"};
+  int compared = 0;
+  for (const auto& entry : fs::directory_iterator(root + "/images/bmp/images")) {
+    const std::string name = entry.path().filename().string();
+    const fs::path reference = root + "/reference/bmp/images/" + name + ".png";
+    if (entry.path().extension() != ".bmp" || policy.count(name) || !fs::exists(reference)) continue;
+    SCOPED_TRACE(name);
+    bmp_fixtures::Decoded ours = bmp_fixtures::decode(testing_streams::readFile(entry.path().string()));
+    EXPECT_TRUE(ours.readOk);
+    std::vector<uint32_t> expected = referencePixels(reference);
+    ASSERT_EQ(expected.size(), ours.pixels.size());
+    int worst = 0;
+    for (size_t i = 0; i < expected.size(); ++i) worst = std::max(worst, channelDistance(expected[i], ours.pixels[i]));
+    EXPECT_LE(worst, 1);
+    ++compared;
+  }
+  EXPECT_GT(compared, 40);
+}
+#endif
+
 TEST(BmpSuite, QuestionableAndBadFilesDecodeOrFailCleanly) {
   std::vector<fs::path> files = filesIn("q");
   for (const fs::path& file : filesIn("b")) files.push_back(file);
   for (const fs::path& file : filesIn("x")) files.push_back(file);
+  // Malformed files of other collections.
+  for (const char* folder : {"/image-rs/bad/bmp", "/image-rs/images/bmp/images/lenient", "/pillow/bmp"}) {
+    std::error_code error;
+    for (const auto& entry : fs::recursive_directory_iterator(std::string(PICTORVA_TESTDATA) + folder, error))
+      if (entry.path().extension() == ".bmp") files.push_back(entry.path());
+  }
   if (files.empty()) GTEST_SKIP() << "no bmpsuite at " << suiteDir();
   for (const fs::path& file : files) {
     SCOPED_TRACE(file.filename().string());

@@ -35,6 +35,18 @@ TEST(BufferedImageSet, PrimaryIsLargestThenDeepestThenFirst) {
   EXPECT_EQ(set->getDisposal(-1), 1000);
 }
 
+TEST(BufferedImageSet, RecomputePrimarySizeKeepsTheEarlierOfEqualAreas) {
+  Owned<BufferedImageSet> set(BufferedImageSet::create());
+  EXPECT_EQ(set->recomputePrimarySize(), 0);
+  EXPECT_EQ(set->getWidth(), 0);
+  set->add(image(4, 2), 8, 0, 0);
+  set->add(image(2, 4), 32, 0, 0);
+  set->add(image(1, 1), 8, 0, 0);
+  EXPECT_EQ(set->recomputePrimarySize(), 3);
+  EXPECT_EQ(set->getWidth(), 4);
+  EXPECT_EQ(set->getHeight(), 2);
+}
+
 TEST(BufferedImageSet, NearestSearches) {
   Owned<BufferedImageSet> set(BufferedImageSet::create());
   set->add(image(16, 16), 8, 0, 0);

@@ -167,6 +167,17 @@ TEST(BufferedImage, AlphaFlagOperations) {
   EXPECT_TRUE(img->hasAlpha());
 }
 
+TEST(BufferedImage, MaskByImageClearsMatchingColoursOnly) {
+  Owned<BufferedImage> img = numbered(3, 2);
+  Owned<BufferedImage> mask = numbered(2, 2);  // narrower: column 2 is never compared
+  setPixel(mask.get(), 1, 1, 0xFF777777);
+  BufferedImage::maskByImage(img.get(), mask.get());
+  EXPECT_TRUE(img->hasAlpha());
+  EXPECT_EQ(pixel(img.get(), 0, 0) >> 24, 0u);
+  EXPECT_EQ(pixel(img.get(), 1, 1) >> 24, 255u);
+  EXPECT_EQ(pixel(img.get(), 2, 1) >> 24, 255u);
+}
+
 TEST(BufferedImage, FlattenOnWhite) {
   Owned<BufferedImage> img = image(3, 1);
   setPixel(img.get(), 0, 0, 0x80000000);  // black at alpha 128

@@ -206,10 +206,8 @@ BmpError BmpReader::readRle(Bitmap& bitmap, const BmpHeader& header, int64_t pix
   std::vector<uint8_t> data;
   constexpr size_t kChunk = 1 << 20;
   while (static_cast<int64_t>(data.size()) < usefulBytes) {
-    const size_t want = static_cast<size_t>(
-        usefulBytes - static_cast<int64_t>(data.size()) < static_cast<int64_t>(kChunk)
-            ? usefulBytes - static_cast<int64_t>(data.size())
-            : static_cast<int64_t>(kChunk));
+    const int64_t missing = usefulBytes - static_cast<int64_t>(data.size());
+    const size_t want = missing < static_cast<int64_t>(kChunk) ? static_cast<size_t>(missing) : kChunk;
     const size_t old = data.size();
     data.resize(old + want);
     const size_t got = io::Streams::readFully(in_, data.data() + old, want);

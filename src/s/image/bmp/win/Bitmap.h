@@ -24,8 +24,10 @@ struct RasterLayout {
   int height = 0;  // rows; the raster is bottom-up
   int bitCount = 32;
   uint32_t compression = kCompressionNone;  // or kCompressionBitFields for 16-bit masks
-  const uint32_t* colorTable = nullptr;     // paletteCount entries, or none (zeros)
-  int paletteCount = 0;                     // colours-used value; 0 gives 2^bitCount up to 8 bits
+  // Up to 8 bits: the colours (paletteCount entries, 2^bitCount when that is 0);
+  // bit fields: the red, green and blue masks. None leaves the table zero.
+  const uint32_t* colorTable = nullptr;
+  int paletteCount = 0;  // colours-used value; 0 means 2^bitCount (up to 8 bits)
 };
 
 class Bitmap final : public thread::PooledObject<Bitmap, IBitmap> {
