@@ -9,7 +9,7 @@ cd "$root"
 build=${PICTORVA_BUILD:-$root/build}
 cache=${PICTORVA_CACHE:-$HOME/.cache/pictorva}
 jobs=$(nproc)
-fuzz_seconds=${PICTORVA_FUZZ_SECONDS:-60}
+fuzz_seconds=${PICTORVA_FUZZ_SECONDS:-30}
 testdata=${PICTORVA_TESTDATA:-$root/../shared/testdata}
 started=$(date +%s)
 
