@@ -104,6 +104,24 @@ void appendRowLine(std::u16string& out, const PageRow& row, bool tile, int64_t n
   appendLine(out, 0, line);
 }
 
+// The template's lines in order; substitute(line number from 1, out) writes the
+// lines the template leaves open.
+template <size_t kLineCount, class Substitute>
+std::u16string fillTemplate(const TemplateLine (&lines)[kLineCount], size_t rowCount, Substitute substitute) {
+  std::u16string out;
+  out.reserve(6000 + rowCount * 200);
+  for (size_t i = 0; i < kLineCount; ++i) {
+    if (!lines[i].text) {
+      substitute(static_cast<int>(i + 1), out);
+      continue;
+    }
+    out.append(static_cast<size_t>(lines[i].tabs), u'\t');
+    appendAscii(out, lines[i].text);
+    out.append(u"\r\n");
+  }
+  return out;
+}
+
 void appendTitleLine(std::u16string& out, std::u16string_view title) {
   // The title goes in as the user typed it, unescaped.
   std::u16string line = u"<title>";
@@ -199,17 +217,7 @@ std::u16string PageWriter::sizeText(uint64_t bytes, std::u16string_view unit) {
 std::u16string PageWriter::tilePage(std::u16string_view title, const std::vector<PageRow>& rows, int32_t cellWidth) {
   // Integer division truncating toward zero, as C++ does.
   const int64_t nameLimit = cellWidth / 10;
-  std::u16string out;
-  out.reserve(6000 + rows.size() * 200);
-  int lineNumber = 0;
-  for (const TemplateLine& line : kTileTemplate) {
-    ++lineNumber;
-    if (line.text) {
-      std::u16string text;
-      appendAscii(text, line.text);
-      appendLine(out, line.tabs, text);
-      continue;
-    }
+  return fillTemplate(kTileTemplate, rows.size(), [&](int lineNumber, std::u16string& out) {
     switch (lineNumber) {
       case 5: appendTitleLine(out, title); break;
       case 91: {
@@ -225,22 +233,11 @@ std::u16string PageWriter::tilePage(std::u16string_view title, const std::vector
         break;
       default: break;
     }
-  }
-  return out;
+  });
 }
 
 std::u16string PageWriter::flatPage(std::u16string_view title, const std::vector<PageRow>& rows) {
-  std::u16string out;
-  out.reserve(6000 + rows.size() * 200);
-  int lineNumber = 0;
-  for (const TemplateLine& line : kFlatTemplate) {
-    ++lineNumber;
-    if (line.text) {
-      std::u16string text;
-      appendAscii(text, line.text);
-      appendLine(out, line.tabs, text);
-      continue;
-    }
+  return fillTemplate(kFlatTemplate, rows.size(), [&](int lineNumber, std::u16string& out) {
     switch (lineNumber) {
       case 5: appendTitleLine(out, title); break;
       case 106: appendInsertTableLine(out, rows.size()); break;
@@ -249,8 +246,7 @@ std::u16string PageWriter::flatPage(std::u16string_view title, const std::vector
         break;
       default: break;
     }
-  }
-  return out;
+  });
 }
 
 }  // namespace s::image::gui::dialogs::pictorva
