@@ -52,6 +52,22 @@ run_suite() {
   fi
 }
 
+# The command-line program end to end: suite name, program, runner.
+run_cli_suite() {
+  local suite=$1; shift
+  echo "== $suite"
+  local line passed=0 bad=1
+  if [ -e "$1" ]; then
+    line=$("$root/scripts/cli-test.sh" "$@" | tee /dev/stderr | tail -n 1)
+    passed=$(echo "$line" | sed -n 's/^cli: \([0-9]*\) passed, \([0-9]*\) failed$/\1/p')
+    bad=$(echo "$line" | sed -n 's/^cli: \([0-9]*\) passed, \([0-9]*\) failed$/\2/p')
+  fi
+  passed=${passed:-0}; bad=${bad:-1}
+  summaries+=("$suite: $passed passed, $bad failed")
+  total_passed=$((total_passed + passed)); total_failed=$((total_failed + bad))
+  [ "$bad" != 0 ] && failed=1
+}
+
 # GoogleTest under Wine wants a Windows path; Wine maps Z: to the root folder.
 report_path() {
   if [ "$1" = windows ]; then echo "Z:${2//\//\\}\\report.xml"; else echo "$2/report.xml"; fi
@@ -59,6 +75,7 @@ report_path() {
 
 mkdir -p "$build"
 run_suite native "$build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPICTORVA_BENCH=ON
+run_cli_suite cli-native "$build/native/apps/pictorva-cli"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite sanitizers "$build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DPICTORVA_SANITIZE=ON
 
@@ -70,6 +87,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 run_suite windows "$build/windows" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$cache/mingw"
+run_cli_suite cli-windows "$build/windows/apps/pictorva-cli.exe" wine
 
 # Fuzz targets: each runs for a bounded time from its seed corpus.
 if ls "$root"/fuzz/*_fuzzer.cpp >/dev/null 2>&1; then

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# End-to-end checks of pictorva-cli: a gallery of the sample pictures, usage errors
+# and a refused output folder. Usage: scripts/cli-test.sh PROGRAM [RUNNER...]
+# (the runner is "wine" for the Windows build). Prints "cli: N passed, N failed".
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+program=$1; shift
+runner=("$@")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0 failed=0
+
+check() {  # description, then a command that must succeed
+  local what=$1; shift
+  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "cli: FAILED: $what"; fi
+}
+
+# Paths as the program sees them: under Wine, Z: is the root folder.
+native_path() {
+  if [ ${#runner[@]} -gt 0 ]; then echo "Z:${1//\//\\}"; else echo "$1"; fi
+}
+
+cli() { "${runner[@]}" "$program" "$@"; }
+
+mkdir -p "$work/pictures"
+cp "$root"/samples/*.{bmp,gif,jpg,png} "$work/pictures/"
+printf 'not a picture' > "$work/pictures/notes.txt"
+args=()
+for f in "$work"/pictures/*; do args+=("$(native_path "$f")"); done
+
+cli gallery --title "Sample gallery" --width 100 --height 80 "${args[@]}" >"$work/out" 2>"$work/err"
+status=$?
+gallery="$work/pictures/thumbnail"
+check "a gallery exits 0" test $status -eq 0
+check "the page path is the last line" grep -q "Sample gallery.html" <(tail -n 1 "$work/out")
+check "the page exists" test -s "$gallery/Sample gallery.html"
+check "every file is copied" test "$(ls "$gallery/img" | wc -l)" -eq "$(ls "$work/pictures" | grep -vc thumbnail)"
+check "BMP small copies fit 100 x 80" test -f "$gallery/simg/autumn (100x75).bmp"
+check "progress on stderr" grep -q "Done!" "$work/err"
+check "the page is UTF-8 with CR LF" grep -q $'<html>\r' "$gallery/Sample gallery.html"
+
+cli gallery --style flat "${args[0]}" >"$work/out" 2>"$work/err"
+check "a second run goes to thumbnail (1)" test -s "$work/pictures/thumbnail (1)/Thumbnail (Flat).html"
+
+cli gallery --style square "${args[0]}" >/dev/null 2>"$work/err"
+check "a usage error exits 2" test $? -eq 2
+cli --help >"$work/out" 2>/dev/null
+check "--help exits 0 with the usage" test $? -eq 0 -a -s "$work/out"
+cli gallery "$(native_path "$work/missing/deeper/a.bmp")" >/dev/null 2>"$work/err"
+check "a refused output folder exits 1" test $? -eq 1
+check "the refusal names the folder" grep -q "inaccessible or write-protected" "$work/err"
+
+echo "cli: $passed passed, $failed failed"
+[ $failed -eq 0 ]
