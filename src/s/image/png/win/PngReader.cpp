@@ -40,6 +40,10 @@ bool decodeWith(png_structp png, png_infop info, io::IInputStream& in, bmp::win:
         png_set_user_limits(png, maxSide, maxSide);
         png_set_chunk_malloc_max(png, PngGuard::kMaxChunkBytes);
         png_set_chunk_cache_max(png, PngGuard::kMaxCachedChunks);
+        // Only IHDR, PLTE, tRNS, IDAT and IEND shape the pixels. Every other chunk
+        // is skipped unread: libpng would otherwise allocate (and clear) whatever
+        // length a text or profile chunk declares, up to 2 GiB.
+        png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
         png_read_info(png, info);
       }))
     return false;
