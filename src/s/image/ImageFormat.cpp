@@ -4,6 +4,8 @@
 
 #include "s/file/win/PathWin.h"
 #include "s/image/bmp/win/Bitmap.h"
+#include "s/image/jpg/win/Jpeg.h"
+#include "s/image/png/win/Png.h"
 #include "s/io/ByteCursor.h"
 #include "s/io/Streams.h"
 #include "s/thread/Owned.h"
@@ -74,6 +76,8 @@ const char16_t* ImageFormat::typeWord(ImageType type) {
 IEncodedImage* ImageFormat::newCodec(ImageType type) {
   switch (type) {
     case ImageType::kBmp: return bmp::win::Bitmap::create();
+    case ImageType::kJpg: return jpg::win::Jpeg::create();
+    case ImageType::kPng: return png::win::Png::create();
     default: return nullptr;
   }
 }

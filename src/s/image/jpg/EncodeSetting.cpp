@@ -1,5 +1,8 @@
 #include "s/image/jpg/EncodeSetting.h"
 
+#include "s/image/jpg/win/Jpeg.h"
+#include "s/thread/Owned.h"
+
 namespace s::image::jpg {
 
 void EncodeSetting::reset() {
@@ -7,7 +10,13 @@ void EncodeSetting::reset() {
   quality = 75;
 }
 
-IEncodedImage* EncodeSetting::encodeImage(win::BufferedImage*) { return nullptr; }
+IEncodedImage* EncodeSetting::encodeImage(image::win::BufferedImage* image) {
+  image::win::BufferedImage* source = encodingSource(image);
+  if (!source) return nullptr;
+  thread::Owned<jpg::win::Jpeg> jpeg = thread::make<jpg::win::Jpeg>();
+  if (!jpeg->fromBufferedImage(source, quality, backgroundRed, backgroundGreen, backgroundBlue)) return nullptr;
+  return jpeg.detach();
+}
 
 void EncodeSetting::loadValues(ISettingStore& store, const char16_t* key) {
   // The quality read defaults to the record's current value.

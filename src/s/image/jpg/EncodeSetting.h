@@ -13,8 +13,8 @@ class EncodeSetting final : public thread::PooledObject<EncodeSetting, EncodeSet
   int quality = 75;
 
   void reset() override;
-  // None until the JPEG codec is part of the library.
-  IEncodedImage* encodeImage(win::BufferedImage* image) override;
+  // A new Jpeg at this quality, or none when the image is empty.
+  IEncodedImage* encodeImage(image::win::BufferedImage* image) override;
 
  protected:
   const char16_t* getSubkey() const override { return u"\\JpgEncodeSetting"; }

@@ -1,5 +1,8 @@
 #include "s/image/png/EncodeSetting.h"
 
+#include "s/image/png/win/Png.h"
+#include "s/thread/Owned.h"
+
 namespace s::image::png {
 
 void EncodeSetting::reset() {
@@ -8,7 +11,14 @@ void EncodeSetting::reset() {
   interlace = true;
 }
 
-IEncodedImage* EncodeSetting::encodeImage(win::BufferedImage*) { return nullptr; }
+IEncodedImage* EncodeSetting::encodeImage(image::win::BufferedImage* image) {
+  image::win::BufferedImage* source = encodingSource(image);
+  if (!source) return nullptr;
+  thread::Owned<png::win::Png> png = thread::make<png::win::Png>();
+  if (!png->fromBufferedImage(source, interlace, keepTransparency, backgroundRed, backgroundGreen, backgroundBlue))
+    return nullptr;
+  return png.detach();
+}
 
 void EncodeSetting::loadValues(ISettingStore& store, const char16_t* key) {
   keepTransparency = store.getBool(key, u"KeepTransparency", true);

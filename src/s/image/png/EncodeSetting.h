@@ -13,8 +13,8 @@ class EncodeSetting final : public thread::PooledObject<EncodeSetting, EncodeSet
   bool interlace = true;
 
   void reset() override;
-  // None until the PNG codec is part of the library.
-  IEncodedImage* encodeImage(win::BufferedImage* image) override;
+  // A new Png with these values, or none when the image is empty.
+  IEncodedImage* encodeImage(image::win::BufferedImage* image) override;
 
  protected:
   const char16_t* getSubkey() const override { return u"\\PngEncodeSetting"; }

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Times the Tile gallery of pictorva-cli against other thumbnailers on the same
+# photographs: Debian's wallpaper packages give about 40 JPEG and PNG pictures of
+# 2 to 20 megapixels. Each round runs every tool once, in turn, on the same files;
+# the medians over the rounds are printed with each one's ratio to pictorva-cli.
+#
+#   bench/peers.sh [path/to/pictorva-cli]     (or PICTORVA_CLI=...)
+#   ROUNDS=5 MAX_FILES=40 bench/peers.sh
+#
+# Installs packages with apt-get (run as root). Not part of the test suite.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cli=${1:-${PICTORVA_CLI:-$root/build/native/apps/pictorva-cli}}
+rounds=${ROUNDS:-5}
+max_files=${MAX_FILES:-40}
+
+packages=(lomiri-wallpapers-16.04 lomiri-wallpapers-20.04 mate-backgrounds plasma-workspace-wallpapers
+          graphicsmagick libvips-tools libjpeg-turbo-progs imagemagick)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}" >/dev/null
+fi
+for tool in mogrify gm vipsthumbnail djpeg identify; do
+  command -v "$tool" >/dev/null || { echo "peers.sh: $tool is missing" >&2; exit 1; }
+done
+[ -x "$cli" ] || echo "peers.sh: no pictorva-cli at $cli; timing the other tools only" >&2
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/src"
+
+# JPEG and PNG photographs of 2 to 20 megapixels, largest folders' order kept
+# stable; names made unique by a counter.
+count=0
+while IFS= read -r -d '' file; do
+  [ $count -ge "$max_files" ] && break
+  size=$(identify -ping -format '%w %h' "$file[0]" 2>/dev/null) || continue
+  read -r width height <<<"$size"
+  pixels=$((width * height))
+  [ $pixels -ge 2000000 ] && [ $pixels -le 20000000 ] || continue
+  extension=${file##*.}
+  extension=${extension,,}
+  [ "$extension" = jpeg ] && extension=jpg
+  count=$((count + 1))
+  cp "$file" "$work/src/$(printf 'p%03d' $count).$extension"
+done < <(find /usr/share/backgrounds /usr/share/wallpapers -type f \
+           \( -iname '*.jpg' -o -iname '*.jpeg' -o -iname '*.png' \) -print0 2>/dev/null | sort -z)
+[ $count -gt 0 ] || { echo "peers.sh: no photographs found" >&2; exit 1; }
+jpegs=("$work"/src/*.jpg)
+echo "$count pictures ($(ls "$work"/src/*.jpg 2>/dev/null | wc -l) JPEG, $(ls "$work"/src/*.png 2>/dev/null | wc -l) PNG)," \
+     "$(du -sh "$work/src" | cut -f1), $rounds rounds"
+
+now() { date +%s%N; }
+# Fresh copies for the tools that replace their input.
+copies() {
+  rm -rf "$work/copy"
+  cp -r "$work/src" "$work/copy"
+}
+
+declare -A times
+record() { times[$1]="${times[$1]:-} $2"; }
+
+for ((round = 1; round <= rounds; round++)); do
+  if [ -x "$cli" ]; then
+    rm -rf "$work/src/thumbnail"*
+    start=$(now)
+    "$cli" gallery --style tile --width 150 --height 150 "$work"/src/*.jpg "$work"/src/*.png >/dev/null
+    record pictorva $(( $(now) - start ))
+    rm -rf "$work/src/thumbnail"*
+  fi
+
+  copies
+  start=$(now)
+  mogrify -limit thread 1 -define jpeg:size=300x300 -filter Triangle -thumbnail '150x150>' -quality 75 \
+    "$work"/copy/*.jpg "$work"/copy/*.png
+  record imagemagick $(( $(now) - start ))
+
+  copies
+  start=$(now)
+  gm mogrify -limit threads 1 -size 300x300 -filter Triangle -thumbnail '150x150>' -quality 75 \
+    "$work"/copy/*.jpg "$work"/copy/*.png
+  record graphicsmagick $(( $(now) - start ))
+
+  rm -rf "$work/vips" && mkdir -p "$work/vips"
+  start=$(now)
+  VIPS_CONCURRENCY=1 vipsthumbnail -s '150x150>' -o "$work/vips/%s.jpg[Q=75]" "$work"/src/*.jpg
+  VIPS_CONCURRENCY=1 vipsthumbnail -s '150x150>' -o "$work/vips/%s.png" "$work"/src/*.png
+  record vips $(( $(now) - start ))
+
+  start=$(now)
+  for file in "${jpegs[@]}"; do djpeg -outfile /dev/null "$file"; done
+  record djpeg $(( $(now) - start ))
+done
+
+median() { tr ' ' '\n' | grep -v '^$' | sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : int((a[NR/2]+a[NR/2+1])/2)}'; }
+base=""
+[ -n "${times[pictorva]:-}" ] && base=$(echo "${times[pictorva]}" | median)
+printf '%-16s %10s %10s\n' tool "median ms" "ratio"
+for tool in pictorva imagemagick graphicsmagick vips djpeg; do
+  [ -n "${times[$tool]:-}" ] || continue
+  m=$(echo "${times[$tool]}" | median)
+  ratio="-"
+  [ -n "$base" ] && ratio=$(awk -v a="$m" -v b="$base" 'BEGIN {printf "%.2f", a / b}')
+  printf '%-16s %10d %10s\n' "$tool" $((m / 1000000)) "$ratio"
+done
+echo "(djpeg: full-size decoding of the JPEGs only, the floor for any JPEG thumbnailer)"

@@ -1,0 +1,75 @@
+#include "s/image/jpg/win/Jpeg.h"
+
+#include "s/image/jpg/EncodeSetting.h"
+#include "s/image/jpg/win/JpegReader.h"
+#include "s/image/jpg/win/JpegWriter.h"
+#include "s/image/win/BufferedImage.h"
+#include "s/image/win/BufferedImageSet.h"
+#include "s/thread/Owned.h"
+
+namespace s::image::jpg::win {
+
+using image::win::BufferedImage;
+using image::win::BufferedImageSet;
+
+Jpeg::Jpeg() : raster_(bmp::win::Bitmap::create()) {}
+
+Jpeg::~Jpeg() { raster_->release(); }
+
+void Jpeg::reset() {
+  raster_->reset();
+  quality_ = kDefaultQuality;
+}
+
+BufferedImage* Jpeg::toBufferedImage(int index, BufferedImage* target) { return raster_->toBufferedImage(index, target); }
+
+BufferedImageSet* Jpeg::toImageSet(int) {
+  BufferedImageSet* set = BufferedImageSet::create();
+  set->add(toBufferedImage(0, nullptr), 24, 0, 0);
+  return set;
+}
+
+bool Jpeg::write(io::IOutputStream& out) { return JpegWriter::encode(*raster_, quality_, out); }
+
+bool Jpeg::read(io::IInputStream& in) { return readLimited(in, bmp::win::Bitmap::kMaxPixels); }
+
+bool Jpeg::readLimited(io::IInputStream& in, int64_t maxPixels) {
+  raster_->reset();
+  return JpegReader::decode(in, *raster_, maxPixels);
+}
+
+bool Jpeg::fromBufferedImage(BufferedImage* image, int quality, int red, int green, int blue) {
+  setQuality(quality);
+  // At 24 bits without kept transparency the bitmap composes a transparent image
+  // onto the background colour and drops the alpha byte.
+  return raster_->fromBufferedImage(image, 24, false, red, green, blue);
+}
+
+IEncodedImage* Jpeg::createLike(IImage* imageOrSet) {
+  if (auto* set = dynamic_cast<BufferedImageSet*>(imageOrSet)) return createLike(set->getPrimary());
+  return createLike(dynamic_cast<BufferedImage*>(imageOrSet));
+}
+
+IEncodedImage* Jpeg::createLike(BufferedImage* image) {
+  if (!image) return nullptr;
+  thread::Owned<EncodeSetting> setting = thread::make<EncodeSetting>();
+  setting->quality = kDefaultQuality;
+  return setting->encodeImage(image);
+}
+
+bool Jpeg::findExactImage(int, int, int, int* index) const {
+  if (index) *index = 0;
+  return false;
+}
+
+bool Jpeg::findNearestByDepth(int, int, int, int* index) const {
+  if (index) *index = 0;
+  return false;
+}
+
+bool Jpeg::findNearestBySize(int, int, int, int* index) const {
+  if (index) *index = 0;
+  return false;
+}
+
+}  // namespace s::image::jpg::win

@@ -1,0 +1,208 @@
+#include "s/image/jpg/win/JpegReader.h"
+
+#include "s/image/jpg/win/JpegErrorManager.h"
+
+namespace s::image::jpg::win {
+
+namespace {
+
+// The source manager: libjpeg's part first, then the stream it reads from.
+struct StreamSource {
+  jpeg_source_mgr library;
+  io::IInputStream* stream;
+  JOCTET* buffer;  // JpegReader::kBufferBytes, from the library's permanent pool
+  bool startOfFile;
+};
+
+// Everything one decoding needs, in one plain record: no destructors, so a fatal
+// error may leave it at any point.
+struct ReadContext {
+  jpeg_decompress_struct info;
+  JpegErrorManager errors;
+  StreamSource source;
+  jpeg_progress_mgr progress;
+};
+
+StreamSource* sourceOf(j_decompress_ptr info) { return reinterpret_cast<StreamSource*>(info->src); }
+
+void initSource(j_decompress_ptr info) { sourceOf(info)->startOfFile = true; }
+
+boolean fillInputBuffer(j_decompress_ptr info) {
+  StreamSource* source = sourceOf(info);
+  size_t got = 0;
+  // A stream may answer 0 bytes without failing; a bounded number of those counts
+  // as the end of the data.
+  for (int attempt = 0; attempt < JpegReader::kMaxEmptyReads && got == 0; ++attempt) {
+    size_t count = 0;
+    const bool ok = source->stream->read(source->buffer, JpegReader::kBufferBytes, &count);
+    got = count <= JpegReader::kBufferBytes ? count : 0;
+    if (!ok) break;
+  }
+  if (got == 0) {
+    if (source->startOfFile) ERREXIT(info, JERR_INPUT_EMPTY);
+    // Cut short: a warning, and an end-of-image marker so that the library fills
+    // the missing part of the picture.
+    WARNMS(info, JWRN_JPEG_EOF);
+    source->buffer[0] = 0xFF;
+    source->buffer[1] = JPEG_EOI;
+    got = 2;
+  }
+  source->library.next_input_byte = source->buffer;
+  source->library.bytes_in_buffer = got;
+  source->startOfFile = false;
+  return TRUE;
+}
+
+void skipInputData(j_decompress_ptr info, long count) {
+  if (count <= 0) return;
+  StreamSource* source = sourceOf(info);
+  // Each refill holds at least 2 bytes, so the loop ends.
+  while (count > static_cast<long>(source->library.bytes_in_buffer)) {
+    count -= static_cast<long>(source->library.bytes_in_buffer);
+    (void)fillInputBuffer(info);
+  }
+  source->library.next_input_byte += count;
+  source->library.bytes_in_buffer -= static_cast<size_t>(count);
+}
+
+void termSource(j_decompress_ptr) {}
+
+void limitScans(j_common_ptr info) {
+  auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
+  if (info->is_decompressor && decompress->input_scan_number > JpegReader::kMaxScans)
+    JpegErrorManager::exitToCaller(info);
+}
+
+void installSource(ReadContext& context, io::IInputStream& in) {
+  StreamSource& source = context.source;
+  source.stream = &in;
+  source.buffer = static_cast<JOCTET*>(
+      (*context.info.mem->alloc_small)(reinterpret_cast<j_common_ptr>(&context.info), JPOOL_PERMANENT,
+                                       JpegReader::kBufferBytes));
+  source.startOfFile = true;
+  source.library.init_source = initSource;
+  source.library.fill_input_buffer = fillInputBuffer;
+  source.library.skip_input_data = skipInputData;
+  source.library.resync_to_restart = jpeg_resync_to_restart;
+  source.library.term_source = termSource;
+  source.library.next_input_byte = nullptr;
+  source.library.bytes_in_buffer = 0;
+  context.info.src = &source.library;
+}
+
+// Colour and grayscale files decode straight into the raster's blue, green, red
+// order; CMYK and YCCK come out as CMYK; anything else as stored.
+void chooseOutputSpace(jpeg_decompress_struct& info) {
+  switch (info.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+    case JCS_YCbCr:
+    case JCS_RGB:
+      info.out_color_space = JCS_EXT_BGR;
+      break;
+    case JCS_CMYK:
+    case JCS_YCCK:
+      info.out_color_space = JCS_CMYK;
+      break;
+    default:
+      break;
+  }
+}
+
+void grayToBgr(const uint8_t* samples, int width, uint8_t* bgr) {
+  for (int x = 0; x < width; ++x, bgr += 3) bgr[0] = bgr[1] = bgr[2] = samples[x];
+}
+
+void rgbToBgr(const uint8_t* samples, int width, uint8_t* bgr) {
+  for (int x = 0; x < width; ++x, samples += 3, bgr += 3) {
+    bgr[0] = samples[2];
+    bgr[1] = samples[1];
+    bgr[2] = samples[0];
+  }
+}
+
+// Inverted CMYK: 255 means no ink, so each colour is its own value scaled by k.
+void cmykToBgr(const uint8_t* samples, int width, uint8_t* bgr) {
+  for (int x = 0; x < width; ++x, samples += 4, bgr += 3) {
+    const unsigned k = samples[3];
+    bgr[0] = static_cast<uint8_t>(samples[2] * k / 255);
+    bgr[1] = static_cast<uint8_t>(samples[1] * k / 255);
+    bgr[2] = static_cast<uint8_t>(samples[0] * k / 255);
+  }
+}
+
+bool decodeRows(ReadContext& context, bmp::win::Bitmap& raster) {
+  jpeg_decompress_struct& info = context.info;
+  const bool direct = info.out_color_space == JCS_EXT_BGR;
+  const int components = info.output_components;
+  const int width = static_cast<int>(info.output_width);
+  JSAMPROW samples = nullptr;
+  if (!direct &&
+      !runGuarded(context.errors, [&] {
+        samples = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                            info.output_width * static_cast<JDIMENSION>(components), 1)[0];
+      }))
+    return false;
+  bool complete = false;
+  (void)runGuarded(context.errors, [&] {
+    while (info.output_scanline < info.output_height) {
+      uint8_t* row = raster.getRow(static_cast<int>(info.output_scanline));
+      JSAMPROW target = direct ? row : samples;
+      // The source never suspends, so a call that delivers no row cannot recover.
+      if (jpeg_read_scanlines(&info, &target, 1) != 1) return;
+      if (direct) continue;
+      if (components == 4) {
+        cmykToBgr(samples, width, row);
+      } else if (components == 1) {
+        grayToBgr(samples, width, row);
+      } else {
+        rgbToBgr(samples, width, row);
+      }
+    }
+    complete = true;
+  });
+  // Trailing damage after the last row does not take the picture away.
+  if (complete) (void)runGuarded(context.errors, [&] { jpeg_finish_decompress(&info); });
+  return complete;
+}
+
+bool decodeWith(ReadContext& context, io::IInputStream& in, bmp::win::Bitmap& raster, int64_t maxPixels) {
+  jpeg_decompress_struct& info = context.info;
+  if (!runGuarded(context.errors, [&] {
+        installSource(context, in);
+        info.mem->max_memory_to_use = JpegReader::kMaxLibraryMemory;
+        context.progress.progress_monitor = limitScans;
+        info.progress = &context.progress;
+        jpeg_read_header(&info, TRUE);
+        chooseOutputSpace(info);
+        jpeg_calc_output_dimensions(&info);
+      }))
+    return false;
+  const int components = info.output_components;
+  if (components != 1 && components != 3 && components != 4) return false;
+  if (info.output_width == 0 || info.output_height == 0) return false;
+  const int64_t pixels = static_cast<int64_t>(info.output_width) * info.output_height;
+  if (maxPixels > bmp::win::Bitmap::kMaxPixels) maxPixels = bmp::win::Bitmap::kMaxPixels;
+  if (pixels > maxPixels) return false;
+  if (!raster.create(static_cast<int>(info.output_width), static_cast<int>(info.output_height), 24)) return false;
+  if (!runGuarded(context.errors, [&] { jpeg_start_decompress(&info); })) return false;
+  // start_decompress recomputes the output size; it must still fit the raster.
+  if (static_cast<int>(info.output_width) != raster.getWidth() ||
+      static_cast<int>(info.output_height) != raster.getHeight() || info.output_components != components)
+    return false;
+  return decodeRows(context, raster);
+}
+
+}  // namespace
+
+bool JpegReader::decode(io::IInputStream& in, bmp::win::Bitmap& raster, int64_t maxPixels) {
+  raster.reset();
+  ReadContext context{};
+  context.info.err = context.errors.install();
+  bool ok = runGuarded(context.errors, [&] { jpeg_create_decompress(&context.info); });
+  if (ok) ok = decodeWith(context, in, raster, maxPixels);
+  // Safe after a failed creation too: it frees only what the library allocated.
+  jpeg_destroy_decompress(&context.info);
+  return ok;
+}
+
+}  // namespace s::image::jpg::win

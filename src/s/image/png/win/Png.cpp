@@ -1,0 +1,95 @@
+#include "s/image/png/win/Png.h"
+
+#include <cstring>
+
+#include "s/image/png/EncodeSetting.h"
+#include "s/image/png/win/PngReader.h"
+#include "s/image/png/win/PngWriter.h"
+#include "s/image/win/BufferedImage.h"
+#include "s/image/win/BufferedImageSet.h"
+#include "s/thread/Owned.h"
+
+namespace s::image::png::win {
+
+using image::win::BufferedImage;
+using image::win::BufferedImageSet;
+
+Png::Png() : raster_(bmp::win::Bitmap::create()) {}
+
+Png::~Png() { raster_->release(); }
+
+void Png::reset() {
+  raster_->reset();
+  interlace_ = false;
+}
+
+BufferedImage* Png::toBufferedImage(int index, BufferedImage* target) { return raster_->toBufferedImage(index, target); }
+
+BufferedImageSet* Png::toImageSet(int) {
+  BufferedImageSet* set = BufferedImageSet::create();
+  set->add(toBufferedImage(0, nullptr), 32, 0, 0);
+  return set;
+}
+
+bool Png::write(io::IOutputStream& out) { return PngWriter::encode(*raster_, interlace_, out); }
+
+bool Png::read(io::IInputStream& in) { return readLimited(in, bmp::win::Bitmap::kMaxPixels); }
+
+bool Png::readLimited(io::IInputStream& in, int64_t maxPixels) {
+  raster_->reset();
+  return PngReader::decode(in, *raster_, maxPixels);
+}
+
+bool Png::fromBufferedImage(BufferedImage* image, bool interlace, bool keepTransparency, int red, int green,
+                            int blue) {
+  setInterlace(interlace);
+  if (!image) {
+    raster_->reset();
+    return false;
+  }
+  // Composed onto the background: the bitmap does that at 32 bits when
+  // transparency is not kept, leaving alpha 255.
+  if (image->hasAlpha() && !keepTransparency) return raster_->fromBufferedImage(image, 32, false, red, green, blue);
+  const int width = image->getWidth();
+  const int height = image->getHeight();
+  if (!create(width, height)) return false;
+  const bool opaque = !image->hasAlpha();
+  for (int y = 0; y < height; ++y) {
+    uint8_t* row = getRow(y);
+    std::memcpy(row, image->getLine(y), static_cast<size_t>(width) * 4);
+    // An image without alpha may carry any fourth byte; the file must be opaque.
+    if (opaque)
+      for (int x = 0; x < width; ++x) row[4 * x + 3] = 255;
+  }
+  return true;
+}
+
+IEncodedImage* Png::createLike(IImage* imageOrSet) {
+  if (auto* set = dynamic_cast<BufferedImageSet*>(imageOrSet)) return createLike(set->getPrimary());
+  return createLike(dynamic_cast<BufferedImage*>(imageOrSet));
+}
+
+IEncodedImage* Png::createLike(BufferedImage* image) {
+  if (!image) return nullptr;
+  thread::Owned<EncodeSetting> setting = thread::make<EncodeSetting>();
+  setting->keepTransparency = true;
+  setting->interlace = true;
+  return setting->encodeImage(image);
+}
+
+bool Png::findExactImage(int, int, int, int* index) const {
+  if (index) *index = 0;
+  return false;
+}
+
+bool Png::findNearestByDepth(int, int, int, int* index) const {
+  if (index) *index = 0;
+  return false;
+}
+
+bool Png::findNearestBySize(int, int, int, int* index) const {
+  if (index) *index = 0;
+  return false;
+}
+
+}  // namespace s::image::png::win

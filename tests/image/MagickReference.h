@@ -1,0 +1,51 @@
+#pragma once
+// ImageMagick as an independent decoder for codec tests (POSIX hosts where
+// `convert` is installed; elsewhere every reference is empty and tests skip it).
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace magick_reference {
+
+struct Rgba {
+  std::vector<uint8_t> bytes;  // red, green, blue, alpha per pixel, top row first
+  bool empty() const { return bytes.empty(); }
+};
+
+#ifdef _WIN32
+inline bool available() { return false; }
+inline Rgba decode(const std::filesystem::path&) { return {}; }
+#else
+inline bool available() {
+  static const bool present = std::system("convert -version >/dev/null 2>&1") == 0;
+  return present;
+}
+
+// `convert file -depth 8 rgba:-`; empty when convert failed.
+inline Rgba decode(const std::filesystem::path& file) {
+  Rgba result;
+  std::string command = "convert '" + file.string() + "' -depth 8 rgba:- 2>/dev/null";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return result;
+  uint8_t chunk[65536];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof(chunk), pipe)) > 0) result.bytes.insert(result.bytes.end(), chunk, chunk + got);
+  if (pclose(pipe) != 0) result.bytes.clear();
+  return result;
+}
+#endif
+
+// Files of a folder with the given extension, sorted; empty when it is missing.
+inline std::vector<std::filesystem::path> filesIn(const std::string& folder, const std::string& extension) {
+  std::vector<std::filesystem::path> files;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error))
+    if (entry.path().extension() == extension) files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+}  // namespace magick_reference
