@@ -36,6 +36,8 @@ check "the page path is the last line" grep -q "Sample gallery.html" <(tail -n 1
 check "the page exists" test -s "$gallery/Sample gallery.html"
 check "every file is copied" test "$(ls "$gallery/img" | wc -l)" -eq "$(ls "$work/pictures" | grep -vc thumbnail)"
 check "BMP small copies fit 100 x 80" test -f "$gallery/simg/autumn (100x75).bmp"
+check "JPEG small copies stay JPEG" test -f "$gallery/simg/meadow (100x75).jpg"
+check "PNG small copies stay PNG" test -f "$gallery/simg/sunset (100x62).png"
 check "progress on stderr" grep -q "Done!" "$work/err"
 check "the page is UTF-8 with CR LF" grep -q $'<html>\r' "$gallery/Sample gallery.html"
 
