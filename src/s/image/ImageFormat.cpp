@@ -4,6 +4,7 @@
 
 #include "s/file/win/PathWin.h"
 #include "s/image/bmp/win/Bitmap.h"
+#include "s/image/gif/win/Gif.h"
 #include "s/io/ByteCursor.h"
 #include "s/io/Streams.h"
 #include "s/thread/Owned.h"
@@ -74,6 +75,7 @@ const char16_t* ImageFormat::typeWord(ImageType type) {
 IEncodedImage* ImageFormat::newCodec(ImageType type) {
   switch (type) {
     case ImageType::kBmp: return bmp::win::Bitmap::create();
+    case ImageType::kGif: return gif::win::Gif::create();
     default: return nullptr;
   }
 }
