@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "image/MemoryStreams.h"
+#include "s/image/bmp/win/Bitmap.h"
 #include "s/image/gif/win/Gif.h"
 #include "s/image/gif/win/GifLzw.h"
 #include "s/image/win/BufferedImage.h"
