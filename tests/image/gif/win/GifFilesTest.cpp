@@ -32,7 +32,8 @@ std::vector<fs::path> gifsUnder(const std::string& folder) {
   for (fs::recursive_directory_iterator it(testData() + "/" + folder, error), end; !error && it != end;
        it.increment(error)) {
     std::string extension = it->path().extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (extension == ".gif") files.push_back(it->path());
   }
   std::sort(files.begin(), files.end());
@@ -118,7 +119,8 @@ TEST(GifFiles, PygifFirstFramesMatchTheExpectedCanvas) {
     for (size_t i = 0; i < ours.size(); ++i) {
       const uint32_t alpha = rgba[4 * i + 3];
       // Transparent pixels compare by alpha only.
-      const uint32_t expected = alpha == 0 ? 0 : (alpha << 24) | (rgba[4 * i] << 16) | (rgba[4 * i + 1] << 8) | rgba[4 * i + 2];
+      const uint32_t expected =
+          alpha == 0 ? 0 : (alpha << 24) | (rgba[4 * i] << 16) | (rgba[4 * i + 1] << 8) | rgba[4 * i + 2];
       const uint32_t got = (ours[i] >> 24) == 0 ? 0 : ours[i];
       mismatches += got != expected;
     }

@@ -26,7 +26,9 @@ constexpr uint32_t kRed = 0xFFFF0000;
 constexpr uint32_t kBlue = 0xFF0000FF;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 
-std::vector<uint32_t> filled(int count, uint32_t argb) { return std::vector<uint32_t>(static_cast<size_t>(count), argb); }
+std::vector<uint32_t> filled(int count, uint32_t argb) {
+  return std::vector<uint32_t>(static_cast<size_t>(count), argb);
+}
 
 TEST(GifImage, FramesOfDifferentSizesAreCentredOnWhite) {
   Owned<Gif> gif(Gif::create());

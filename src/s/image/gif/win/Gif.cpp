@@ -107,7 +107,8 @@ int Gif::getPaletteCount() const { return frames_.empty() ? 0 : frames_[0].raste
 int Gif::getPaletteSize() const { return frames_.empty() ? 0 : frames_[0].raster->getPaletteSize(); }
 
 bool Gif::hasTransparency() const {
-  return std::any_of(frames_.begin(), frames_.end(), [](const GifFrame& frame) { return frame.transparentIndex != -1; });
+  return std::any_of(frames_.begin(), frames_.end(),
+                     [](const GifFrame& frame) { return frame.transparentIndex != -1; });
 }
 
 IEncodedImage* Gif::createLike(IImage* imageOrSet) {

@@ -114,7 +114,10 @@ void GifReader::readHeader() {
     bitDepth_ = (packed & 7) + 1;
     readColourTable(bitDepth_, globalTable_, &globalCount_);
   } else {
-    for (int i = 0; i < 256; ++i) globalTable_[i] = quad(static_cast<uint8_t>(i), static_cast<uint8_t>(i), static_cast<uint8_t>(i));
+    for (int i = 0; i < 256; ++i) {
+      const auto level = static_cast<uint8_t>(i);
+      globalTable_[i] = quad(level, level, level);
+    }
     globalCount_ = 256;
   }
 }
@@ -190,7 +193,8 @@ bool GifReader::admitFrame(int width, int height) {
   const int largestWidth = std::max(largestWidth_, width);
   const int largestHeight = std::max(largestHeight_, height);
   const uint64_t canvas =
-      static_cast<uint64_t>(std::max(screenWidth_, largestWidth)) * static_cast<uint64_t>(std::max(screenHeight_, largestHeight));
+      static_cast<uint64_t>(std::max(screenWidth_, largestWidth)) *
+      static_cast<uint64_t>(std::max(screenHeight_, largestHeight));
   const uint64_t frames = static_cast<uint64_t>(gif_.getFrameCount()) + 1;
   const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
   if (framePixels_ + pixels + 2 * frames * canvas > maxTotalPixels_) {

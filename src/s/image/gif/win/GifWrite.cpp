@@ -64,7 +64,8 @@ bool Gif::write(io::IOutputStream& out) {
 
   if (anyFrame) {
     // Application extension: NETSCAPE2.0 with the loop count.
-    static const uint8_t kNetscape[] = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 0x03, 0x01};
+    static const uint8_t kNetscape[] = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C',
+                                        'A',  'P',  'E',  '2', '.', '0', 0x03, 0x01};
     writer.bytes(kNetscape, sizeof(kNetscape));
     writer.u16(loopCount_);
     writer.u8(0);  // terminator
