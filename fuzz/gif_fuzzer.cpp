@@ -1,6 +1,6 @@
 // libFuzzer target for the GIF reader and the frame conversions.
 //
-// Each input is read as a GIF with a pixel budget of 2^20 (frames, the toImageSet
+// Each input is read as a GIF with a pixel budget of 2^16 (frames, the toImageSet
 // canvases and the composeFrames copies together), every frame is turned into a
 // pixel image, the frames into an image set and composed frames, and every output
 // byte is read. When the last input byte asks for it and the pictures are small, the
@@ -27,7 +27,7 @@ using s::image::win::BufferedImage;
 using s::image::win::BufferedImageSet;
 using s::thread::Owned;
 
-constexpr uint64_t kMaxTotalPixels = uint64_t{1} << 20;
+constexpr uint64_t kMaxTotalPixels = uint64_t{1} << 16;
 constexpr int kMaxReencodePixels = 4096;
 
 class Input final : public s::io::IInputStream {
