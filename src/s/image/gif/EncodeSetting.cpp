@@ -1,5 +1,10 @@
 #include "s/image/gif/EncodeSetting.h"
 
+#include "s/image/gif/win/Gif.h"
+#include "s/image/win/BufferedImage.h"
+#include "s/image/win/BufferedImageSet.h"
+#include "s/thread/Owned.h"
+
 namespace s::image::gif {
 
 void EncodeSetting::reset() {
@@ -9,9 +14,24 @@ void EncodeSetting::reset() {
   bitsPerPixel = 8;
 }
 
-IEncodedImage* EncodeSetting::encodeImageSet(IImage*) { return nullptr; }
+IEncodedImage* EncodeSetting::encodeImageSet(IImage* imageOrSet) {
+  auto* set = dynamic_cast<image::win::BufferedImageSet*>(imageOrSet);
+  if (!set) return encodeImage(dynamic_cast<image::win::BufferedImage*>(imageOrSet));
+  thread::Owned<gif::win::Gif> gif = thread::make<gif::win::Gif>();
+  if (!gif->fromImageSet(set, bitsPerPixel, keepTransparency, backgroundRed, backgroundGreen, backgroundBlue))
+    return nullptr;
+  return gif.detach();
+}
 
-IEncodedImage* EncodeSetting::encodeImage(win::BufferedImage*) { return nullptr; }
+IEncodedImage* EncodeSetting::encodeImage(image::win::BufferedImage* image) {
+  image::win::BufferedImage* source = encodingSource(image);
+  if (!source) return nullptr;
+  thread::Owned<gif::win::Gif> gif = thread::make<gif::win::Gif>();
+  if (!gif->fromBufferedImage(source, bitsPerPixel, keepTransparency, backgroundRed, backgroundGreen, backgroundBlue,
+                              gif::win::Gif::kAlphaThreshold))
+    return nullptr;
+  return gif.detach();
+}
 
 void EncodeSetting::loadValues(ISettingStore& store, const char16_t* key) {
   keepTransparency = store.getBool(key, u"KeepTransparency", true);

@@ -14,9 +14,11 @@ class EncodeSetting final : public thread::PooledObject<EncodeSetting, EncodeSet
   int bitsPerPixel = 8;
 
   void reset() override;
-  // None until the GIF codec is part of the library.
+  // An animated set becomes an animation (see gif::win::Gif::fromImageSet); any
+  // other set gives its primary image. The result is a gif::win::Gif.
   IEncodedImage* encodeImageSet(IImage* imageOrSet) override;
-  IEncodedImage* encodeImage(win::BufferedImage* image) override;
+  // One frame; pixels with alpha below 96 become transparent when keepTransparency.
+  IEncodedImage* encodeImage(image::win::BufferedImage* image) override;
 
  protected:
   const char16_t* getSubkey() const override { return u"\\GifEncodeSetting"; }

@@ -1,0 +1,124 @@
+// Reading and writing GIF files.
+#include <algorithm>
+
+#include "s/image/bmp/win/Bitmap.h"
+#include "s/image/gif/win/Gif.h"
+#include "s/image/gif/win/GifReader.h"
+#include "s/io/Streams.h"
+
+namespace s::image::gif::win {
+
+namespace {
+
+constexpr uint8_t kTrailer = 0x3B;
+// Delays are stored in hundredths of a second, 16 bits.
+constexpr int kMaxStoredDelay = 0xFFFF;
+
+class BlockWriter {
+ public:
+  explicit BlockWriter(io::IOutputStream& out) : out_(out) {}
+  void bytes(const void* data, size_t count) {
+    if (ok_) ok_ = io::Streams::writeFully(out_, data, count);
+  }
+  void u8(int value) {
+    const uint8_t byte = static_cast<uint8_t>(value);
+    bytes(&byte, 1);
+  }
+  void u16(int value) {
+    u8(value & 0xFF);
+    u8((value >> 8) & 0xFF);
+  }
+  bool ok() const { return ok_; }
+  void fail() { ok_ = false; }
+
+ private:
+  io::IOutputStream& out_;
+  bool ok_ = true;
+};
+
+}  // namespace
+
+bool Gif::read(io::IInputStream& in) { return readLimited(in, kMaxTotalPixels); }
+
+bool Gif::readLimited(io::IInputStream& in, uint64_t maxTotalPixels) {
+  reset();
+  GifReader reader(in, *this, maxTotalPixels);
+  return reader.read() == GifReadStatus::kTrailer;
+}
+
+bool Gif::write(io::IOutputStream& out) {
+  BlockWriter writer(out);
+  const bool anyFrame = !frames_.empty();
+  // "GIF89a" whenever there is an image (graphic control blocks are always written).
+  writer.bytes(anyFrame || hasTransparency() ? "GIF89a" : "GIF87a", 6);
+
+  // Logical screen: frame 0's size, no global colour table (bit 7 clear), the
+  // colour resolution and table-size fields both (bit count - 1): 0x77 at 8 bits.
+  const int bitCount = getBitCount();
+  const int depthField = bitCount >= 1 && bitCount <= 8 ? bitCount - 1 : 0;
+  writer.u16(getWidth());
+  writer.u16(getHeight());
+  writer.u8(depthField | (depthField << 4));
+  writer.u8(0);  // background colour index
+  writer.u8(0);  // pixel aspect ratio
+
+  if (anyFrame) {
+    // Application extension: NETSCAPE2.0 with the loop count.
+    static const uint8_t kNetscape[] = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C',
+                                        'A',  'P',  'E',  '2', '.', '0', 0x03, 0x01};
+    writer.bytes(kNetscape, sizeof(kNetscape));
+    writer.u16(loopCount_);
+    writer.u8(0);  // terminator
+  }
+
+  for (const GifFrame& frame : frames_) {
+    bmp::win::Bitmap* raster = frame.raster;
+    // Graphic control extension.
+    writer.u8(0x21);
+    writer.u8(0xF9);
+    writer.u8(4);  // block size
+    writer.u8((frame.transparentIndex != -1 ? 1 : 0) | ((frame.disposal & 7) << 2));
+    writer.u16(std::clamp(frame.delay / 10, 0, kMaxStoredDelay));  // toward zero: 95 ms -> 9
+    writer.u8(frame.transparentIndex & 0xFF);  // 0xFF for none
+    writer.u8(0);  // terminator
+
+    // Image descriptor at (0, 0) with a local colour table, not interlaced.
+    const int frameBits = raster->getBitCount();
+    writer.u8(0x2C);
+    writer.u16(0);
+    writer.u16(0);
+    writer.u16(raster->getWidth());
+    writer.u16(raster->getHeight());
+    writer.u8(0x80 | (frameBits - 1));
+
+    // Local colour table: red, green, blue per entry (768 bytes at 8 bits).
+    const int entries = std::min(raster->getPaletteCount(), 256);
+    const uint32_t* palette = raster->getPalette();
+    uint8_t rgb[3 * 256];
+    for (int i = 0; i < entries; ++i) {
+      rgb[3 * i] = static_cast<uint8_t>(palette[i] >> 16);
+      rgb[3 * i + 1] = static_cast<uint8_t>(palette[i] >> 8);
+      rgb[3 * i + 2] = static_cast<uint8_t>(palette[i]);
+    }
+    writer.bytes(rgb, static_cast<size_t>(3 * entries));
+
+    const int codeSize = frameBits <= 1 ? 2 : frameBits;
+    writer.u8(codeSize);
+    if (!writer.ok()) break;
+    GifLzwSource source;
+    // The raster is bottom-up: rows from the top go downwards in memory.
+    source.topRow = raster->getRow(0);
+    source.rowStride = -static_cast<ptrdiff_t>(raster->getStride());
+    source.width = raster->getWidth();
+    source.height = raster->getHeight();
+    // The coder writes the data sub-blocks and their terminator.
+    if (lzw_.encode(codeSize, source, out) != GifLzwEncodeStatus::kOk) {
+      writer.fail();
+      break;
+    }
+  }
+  writer.u8(kTrailer);
+  return writer.ok();
+}
+
+}  // namespace s::image::gif::win
