@@ -38,6 +38,8 @@ check "every file is copied" test "$(ls "$gallery/img" | wc -l)" -eq "$(ls "$wor
 check "BMP small copies fit 100 x 80" test -f "$gallery/simg/autumn (100x75).bmp"
 check "JPEG small copies stay JPEG" test -f "$gallery/simg/meadow (100x75).jpg"
 check "PNG small copies stay PNG" test -f "$gallery/simg/sunset (100x62).png"
+check "GIF small copies stay GIF" test -f "$gallery/simg/ring (80x80).gif"
+check "an animated GIF stays animated" test "$(identify "$gallery/simg/dots (80x80).gif" 2>/dev/null | wc -l)" -eq 3
 check "progress on stderr" grep -q "Done!" "$work/err"
 check "the page is UTF-8 with CR LF" grep -q $'<html>\r' "$gallery/Sample gallery.html"
 
