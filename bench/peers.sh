@@ -33,10 +33,21 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/src"
 
-# JPEG and PNG photographs of 2 to 20 megapixels, largest folders' order kept
-# stable; names made unique by a counter.
+# JPEG and PNG photographs of 2 to 20 megapixels, JPEGs and PNGs taken in turn so
+# both formats are timed; names made unique by a counter.
+shopt -s nullglob
+list() {
+  find /usr/share/backgrounds /usr/share/wallpapers -type f \( "$@" \) 2>/dev/null | sort
+}
+mapfile -t jpeg_candidates < <(list -iname '*.jpg' -o -iname '*.jpeg')
+mapfile -t png_candidates < <(list -iname '*.png')
+candidates=()
+for ((i = 0; i < ${#jpeg_candidates[@]} || i < ${#png_candidates[@]}; i++)); do
+  [ $i -lt ${#jpeg_candidates[@]} ] && candidates+=("${jpeg_candidates[$i]}")
+  [ $i -lt ${#png_candidates[@]} ] && candidates+=("${png_candidates[$i]}")
+done
 count=0
-while IFS= read -r -d '' file; do
+for file in "${candidates[@]}"; do
   [ $count -ge "$max_files" ] && break
   size=$(identify -ping -format '%w %h' "$file[0]" 2>/dev/null) || continue
   read -r width height <<<"$size"
@@ -47,10 +58,10 @@ while IFS= read -r -d '' file; do
   [ "$extension" = jpeg ] && extension=jpg
   count=$((count + 1))
   cp "$file" "$work/src/$(printf 'p%03d' $count).$extension"
-done < <(find /usr/share/backgrounds /usr/share/wallpapers -type f \
-           \( -iname '*.jpg' -o -iname '*.jpeg' -o -iname '*.png' \) -print0 2>/dev/null | sort -z)
+done
 [ $count -gt 0 ] || { echo "peers.sh: no photographs found" >&2; exit 1; }
 jpegs=("$work"/src/*.jpg)
+pngs=("$work"/src/*.png)
 echo "$count pictures ($(ls "$work"/src/*.jpg 2>/dev/null | wc -l) JPEG, $(ls "$work"/src/*.png 2>/dev/null | wc -l) PNG)," \
      "$(du -sh "$work/src" | cut -f1), $rounds rounds"
 
@@ -68,27 +79,31 @@ for ((round = 1; round <= rounds; round++)); do
   if [ -x "$cli" ]; then
     rm -rf "$work/src/thumbnail"*
     start=$(now)
-    "$cli" gallery --style tile --width 150 --height 150 "$work"/src/*.jpg "$work"/src/*.png >/dev/null
-    record pictorva $(( $(now) - start ))
+    if "$cli" gallery --style tile --width 150 --height 150 "${jpegs[@]}" "${pngs[@]}" >/dev/null; then
+      record pictorva $(( $(now) - start ))
+    else
+      echo "peers.sh: $cli failed; it is left out" >&2
+      cli=""
+    fi
     rm -rf "$work/src/thumbnail"*
   fi
 
   copies
   start=$(now)
   mogrify -limit thread 1 -define jpeg:size=300x300 -filter Triangle -thumbnail '150x150>' -quality 75 \
-    "$work"/copy/*.jpg "$work"/copy/*.png
+    "$work"/copy/*
   record imagemagick $(( $(now) - start ))
 
   copies
   start=$(now)
   gm mogrify -limit threads 1 -size 300x300 -filter Triangle -thumbnail '150x150>' -quality 75 \
-    "$work"/copy/*.jpg "$work"/copy/*.png
+    "$work"/copy/*
   record graphicsmagick $(( $(now) - start ))
 
   rm -rf "$work/vips" && mkdir -p "$work/vips"
   start=$(now)
-  VIPS_CONCURRENCY=1 vipsthumbnail -s '150x150>' -o "$work/vips/%s.jpg[Q=75]" "$work"/src/*.jpg
-  VIPS_CONCURRENCY=1 vipsthumbnail -s '150x150>' -o "$work/vips/%s.png" "$work"/src/*.png
+  [ ${#jpegs[@]} -gt 0 ] && VIPS_CONCURRENCY=1 vipsthumbnail -s '150x150>' -o "$work/vips/%s.jpg[Q=75]" "${jpegs[@]}"
+  [ ${#pngs[@]} -gt 0 ] && VIPS_CONCURRENCY=1 vipsthumbnail -s '150x150>' -o "$work/vips/%s.png" "${pngs[@]}"
   record vips $(( $(now) - start ))
 
   start=$(now)

@@ -11,6 +11,8 @@
 #include "s/image/ImageFormat.h"
 #include "s/image/bmp/EncodeSetting.h"
 #include "s/image/bmp/win/Bitmap.h"
+#include "s/image/jpg/win/Jpeg.h"
+#include "s/image/png/win/Png.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/thread/Owned.h"
 
@@ -118,6 +120,33 @@ TEST_F(CodecFiles, DamagedBmpStillGivesTheObject) {
   Owned<s::image::IEncodedImage> codec(s::image::decodeImageFile(file.get()));
   ASSERT_TRUE(codec);
   EXPECT_EQ(codec->getWidth(), 0);
+}
+
+TEST_F(CodecFiles, JpegAndPngFilesDecodeByContent) {
+  // Saved under swapped extensions: the content decides.
+  Owned<s::image::jpg::win::Jpeg> jpeg(s::image::jpg::win::Jpeg::create());
+  ASSERT_TRUE(jpeg->create(30, 20));
+  ASSERT_TRUE(jpeg->save(path("photo.png")));
+  Owned<s::image::png::win::Png> png(s::image::png::win::Png::create());
+  ASSERT_TRUE(png->create(7, 9));
+  // Noise, so that the file passes the 100 bytes detection needs.
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 28; ++x) png->getRow(y)[x] = static_cast<uint8_t>((x * 73 + y * 151) ^ (x * y * 29));
+  ASSERT_TRUE(png->save(path("drawing.jpg")));
+  const struct {
+    const char* name;
+    const char16_t* extension;
+    int width, height;
+  } kCases[] = {{"photo.png", u".jpg", 30, 20}, {"drawing.jpg", u".png", 7, 9}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    Owned<PathWin> file(PathWin::fromText(path(c.name)));
+    Owned<s::image::IEncodedImage> codec(s::image::decodeImageFile(file.get()));
+    ASSERT_TRUE(codec);
+    EXPECT_EQ(std::u16string(codec->getExtension()), c.extension);
+    EXPECT_EQ(codec->getWidth(), c.width);
+    EXPECT_EQ(codec->getHeight(), c.height);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // ImageMagick as an independent decoder for codec tests (POSIX hosts where
 // `convert` is installed; elsewhere every reference is empty and tests skip it).
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

@@ -176,7 +176,7 @@ class EndlessEmptyStream final : public s::io::IInputStream {
   explicit EndlessEmptyStream(std::vector<uint8_t> data) : data_(std::move(data)) {}
   bool read(void* buffer, size_t count, size_t* readCount) override {
     size_t n = std::min(count, data_.size() - position_);
-    std::memcpy(buffer, data_.data() + position_, n);
+    if (n) std::memcpy(buffer, data_.data() + position_, n);
     position_ += n;
     *readCount = n;
     return true;

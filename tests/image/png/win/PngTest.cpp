@@ -106,6 +106,19 @@ TEST(Png, CreateLikeWritesInterlacedRgbaAndKeepsAlpha) {
   EXPECT_TRUE(decoded->hasAlpha());
 }
 
+TEST(Png, WhollyTransparentPicturesStayTransparent) {
+  Owned<Png> png(Png::create());
+  ASSERT_TRUE(png->create(3, 2));  // zeroed: transparent black
+  Owned<BufferedImage> image(png->toBufferedImage(0, nullptr));
+  EXPECT_TRUE(image->hasAlpha());
+  EXPECT_EQ(image->getLine(1)[3], 0);
+  png->getRow(0)[3] = 255;
+  Owned<BufferedImage> partly(png->toBufferedImage(0, nullptr));
+  EXPECT_TRUE(partly->hasAlpha());
+  EXPECT_EQ(partly->getLine(0)[3], 255);
+  EXPECT_EQ(partly->getLine(1)[3], 0);
+}
+
 TEST(Png, TransparencyAgainstTheBackground) {
   Owned<BufferedImage> image(BufferedImage::create());
   ASSERT_TRUE(image->create(2, 1));

@@ -23,7 +23,24 @@ void Png::reset() {
   interlace_ = false;
 }
 
-BufferedImage* Png::toBufferedImage(int index, BufferedImage* target) { return raster_->toBufferedImage(index, target); }
+BufferedImage* Png::toBufferedImage(int index, BufferedImage* target) {
+  BufferedImage* image = raster_->toBufferedImage(index, target);
+  // A bitmap whose fourth bytes are all 0 counts as opaque (files written without
+  // alpha look like that), but a PNG's alpha is always real: a wholly transparent
+  // picture stays transparent.
+  if (image->hasAlpha() || image->getWidth() != getWidth() || image->getHeight() != getHeight()) return image;
+  for (int y = 0; y < getHeight(); ++y) {
+    const uint8_t* row = getRow(y);
+    for (int x = 0; x < getWidth(); ++x)
+      if (row[4 * x + 3] != 0) return image;
+  }
+  for (int y = 0; y < image->getHeight(); ++y) {
+    uint8_t* line = image->getLine(y);
+    for (int x = 0; x < image->getWidth(); ++x) line[4 * x + 3] = 0;
+  }
+  image->setAlpha(image->getWidth() > 0);
+  return image;
+}
 
 BufferedImageSet* Png::toImageSet(int) {
   BufferedImageSet* set = BufferedImageSet::create();
