@@ -18,7 +18,8 @@ void readFromStream(png_structp png, png_bytep data, size_t length) {
 void requestBgra(png_structp png, png_infop info) {
   const int bitDepth = png_get_bit_depth(png, info);
   const int colorType = png_get_color_type(png, info);
-  if (bitDepth == 16) png_set_scale_16(png);
+  // 16-bit samples keep their high byte (stripped, not rounded).
+  if (bitDepth == 16) png_set_strip_16(png);
   if (bitDepth < 8) png_set_packing(png);
   if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
   if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
