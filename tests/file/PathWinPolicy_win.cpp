@@ -120,3 +120,29 @@ TEST(PathWinPolicy, BootFilesOfTheSystemVolumeHideWithHiddenEntries) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PathWinShell, ShortcutsPointAtTheirTargets) {
+  TempFolder temp;
+  ASSERT_TRUE(temp.created());
+  ASSERT_TRUE(pathOf(temp / u"photos")->createDirectory());
+  auto target = pathOf(temp / u"photos");
+  // ".lnk" is added to the link's name.
+  if (!target->createShortcut(temp / u"album/target", false)) GTEST_SKIP() << "no shell link service";
+  auto link = pathOf(temp / u"album/target.lnk");
+  ASSERT_TRUE(link->isShortcut());
+  Owned<s::file::win::PathWin> resolved(link->shortcutTarget());
+  ASSERT_TRUE(resolved);
+  EXPECT_TRUE(resolved->isDirectory());
+  // A folder holding "target.lnk" to a folder is a folder shortcut.
+  auto album = pathOf(temp / u"album");
+  EXPECT_TRUE(album->isFolderShortcut());
+  Owned<s::file::win::PathWin> folder(album->folderShortcutTargetPath());
+  ASSERT_TRUE(folder);
+  EXPECT_TRUE(folder->isDirectory());
+  EXPECT_FALSE(target->createShortcut(temp / u"album/target.lnk", false));  // exists
+  EXPECT_FALSE(album->getTypeName().isEmpty());
+}
+
+}  // namespace
