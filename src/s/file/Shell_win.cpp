@@ -35,18 +35,16 @@ class ComScope {
 };
 
 int readExplorerValue(const wchar_t* name, int fallback) {
-  // The key is opened once per process; its values are read at every listing.
-  static HKEY key = [] {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", 0,
-                      KEY_READ, &opened) != ERROR_SUCCESS) {
-      opened = nullptr;
-    }
-    return opened;
-  }();
+  // The key is opened once per process (a missing key is looked for again at the
+  // next listing); its values are read at every listing.
   static thread::CriticalSection lock;
-  if (!key) return fallback;
+  static HKEY key = nullptr;
   thread::CriticalSection::Scope scope(lock);
+  if (!key && RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", 0,
+                            KEY_READ, &key) != ERROR_SUCCESS) {
+    key = nullptr;
+    return fallback;
+  }
   DWORD value = 0;
   DWORD size = sizeof value;
   DWORD type = 0;

@@ -126,6 +126,7 @@ bool PathWin::createShortcut(TextView linkText, bool overwrite, TextView descrip
   Owned<PathWin> link(fromText(linkText));
   if (!link->extensionEquals(u".lnk")) link->set(std::u16string(linkText) + u".lnk");
   if (link->exists() && !overwrite) return false;
+  link->createParentDirectory();
   return Shell::createShortcut(fullPath_.view(), link->fullPath_.view(), description);
 }
 
