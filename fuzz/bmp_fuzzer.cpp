@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "codec_fuzz_support.h"
 #include "s/image/ImageFormat.h"
 #include "s/image/bmp/EncodeSetting.h"
 #include "s/image/bmp/win/Bitmap.h"
@@ -30,55 +31,10 @@ using s::thread::Owned;
 
 constexpr int64_t kMaxPixels = int64_t{1} << 18;
 
-class Input final : public s::io::IInputStream {
- public:
-  Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  bool read(void* buffer, size_t count, size_t* readCount) override {
-    size_t available = position_ < size_ ? size_ - position_ : 0;
-    size_t n = count < available ? count : available;
-    if (n) std::memcpy(buffer, data_ + position_, n);
-    position_ += n;
-    if (readCount) *readCount = n;
-    return n > 0;
-  }
-  int64_t getPosition() const override { return static_cast<int64_t>(position_); }
-  void rewind() override { position_ = 0; }
-  bool seek(int64_t position) override {
-    if (position < 0) return false;
-    position_ = static_cast<size_t>(position);
-    return true;
-  }
-
- private:
-  const uint8_t* data_;
-  size_t size_;
-  size_t position_ = 0;
-};
-
-class Output final : public s::io::IOutputStream {
- public:
-  bool write(const void* buffer, size_t count, size_t* writtenCount) override {
-    const auto* bytes = static_cast<const uint8_t*>(buffer);
-    data.insert(data.end(), bytes, bytes + count);
-    if (writtenCount) *writtenCount = count;
-    return true;
-  }
-  int64_t getPosition() const override { return static_cast<int64_t>(data.size()); }
-  void rewind() override { data.clear(); }
-  bool seek(int64_t) override { return false; }
-  std::vector<uint8_t> data;
-};
-
-// Reads every byte of the picture so that the sanitizers see any bad pixel memory.
-volatile uint32_t sink;
-void touch(BufferedImage* image) {
-  uint32_t sum = 0;
-  for (int y = 0; y < image->getHeight(); ++y) {
-    const uint8_t* line = image->getLine(y);
-    for (int x = 0; x < image->getRowBytes(); ++x) sum += line[x];
-  }
-  sink = sum;
-}
+using codec_fuzz::Input;
+using codec_fuzz::Output;
+using codec_fuzz::sink;
+using codec_fuzz::touch;
 
 void exercise(Bitmap* bitmap, bool encodeAgain) {
   Owned<BufferedImage> image(bitmap->toBufferedImage(0, nullptr));
