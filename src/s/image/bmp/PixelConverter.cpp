@@ -90,4 +90,33 @@ void PixelConverter::toBgra(const uint8_t* source, int width, uint8_t* bgra) con
   }
 }
 
+void PixelConverter::bgrToOpaqueBgra(const uint8_t* bgr, int width, uint8_t* bgra) {
+  int x = 0;
+  // Four pixels from three little-endian words at a time.
+  for (; x + 4 <= width; x += 4, bgr += 12, bgra += 16) {
+    uint32_t in[3];
+    std::memcpy(in, bgr, 12);
+    const uint32_t out[4] = {in[0] | 0xFF000000u, (in[0] >> 24) | (in[1] << 8) | 0xFF000000u,
+                             (in[1] >> 16) | (in[2] << 16) | 0xFF000000u, (in[2] >> 8) | 0xFF000000u};
+    std::memcpy(bgra, out, 16);
+  }
+  for (; x < width; ++x, bgr += 3, bgra += 4) {
+    std::memcpy(bgra, bgr, 3);
+    bgra[3] = 255;
+  }
+}
+
+void PixelConverter::copyBgra(const uint8_t* source, int width, uint8_t* bgra, bool* anyNonZero, bool* anyNotOpaque) {
+  std::memcpy(bgra, source, static_cast<size_t>(width) * 4);
+  // Or and and of every fourth byte: 0 and 255 tell "all 0" and "all 255".
+  uint8_t any = 0;
+  uint8_t all = 255;
+  for (int x = 0; x < width; ++x) {
+    any |= source[4 * x + 3];
+    all &= source[4 * x + 3];
+  }
+  if (any != 0) *anyNonZero = true;
+  if (all != 255) *anyNotOpaque = true;
+}
+
 }  // namespace s::image::bmp

@@ -34,6 +34,14 @@ class PixelConverter {
   PixelConverter(int bitCount, uint32_t compression, const uint32_t* colorTable);
   void toBgra(const uint8_t* source, int width, uint8_t* bgra) const;
 
+  // The two conversions a decoded photograph needs, in one pass each. 24-bit
+  // blue, green, red rows become opaque pixels (fourth byte 255).
+  static void bgrToOpaqueBgra(const uint8_t* bgr, int width, uint8_t* bgra);
+  // Plain 32-bit rows are copied whole; the fourth bytes are read on the way:
+  // anyNonZero and anyNotOpaque are set (never cleared) when a byte is not 0 or
+  // not 255.
+  static void copyBgra(const uint8_t* source, int width, uint8_t* bgra, bool* anyNonZero, bool* anyNotOpaque);
+
  private:
   int bitCount_;
   bool plain32_;  // 32-bit blue, green, red, x bytes

@@ -201,29 +201,28 @@ BufferedImage* Bitmap::toBufferedImage(int, BufferedImage* target) {
     target->setSize(0, 0);
     return target;
   }
-  PixelConverter converter(info_.bitCount, info_.compression, colorTable_);
-  for (int y = 0; y < height; ++y) converter.toBgra(getRow(y), width, target->getLine(y));
-
+  if (info_.bitCount == 24 && !hasTransparentColor()) {
+    for (int y = 0; y < height; ++y) PixelConverter::bgrToOpaqueBgra(getRow(y), width, target->getLine(y));
+    target->setAlpha(false);
+    return target;
+  }
   if (hasAlphaChannel()) {
     // The fourth bytes are alpha unless all of them are 0: files written without
     // alpha leave them 0, and such a file is opaque.
     bool anyAlpha = false;
     bool notOpaque = false;
-    for (int y = 0; y < height; ++y) {
-      const uint8_t* source = getRow(y);
-      uint8_t* line = target->getLine(y);
-      for (int x = 0; x < width; ++x) {
-        uint8_t alpha = source[4 * x + 3];
-        anyAlpha |= alpha != 0;
-        notOpaque |= alpha != 255;
-        line[4 * x + 3] = alpha;
-      }
-    }
+    for (int y = 0; y < height; ++y)
+      PixelConverter::copyBgra(getRow(y), width, target->getLine(y), &anyAlpha, &notOpaque);
     if (anyAlpha) {
       target->setAlpha(notOpaque);
       return target;
     }
-  } else if (hasTransparentColor()) {
+    BufferedImage::setOpaque(target);
+    return target;
+  }
+  PixelConverter converter(info_.bitCount, info_.compression, colorTable_);
+  for (int y = 0; y < height; ++y) converter.toBgra(getRow(y), width, target->getLine(y));
+  if (hasTransparentColor()) {
     BufferedImage::applyColourKey(target, (transparentColor_ >> 16) & 0xFF, (transparentColor_ >> 8) & 0xFF,
                                   transparentColor_ & 0xFF);
     return target;

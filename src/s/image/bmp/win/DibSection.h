@@ -32,6 +32,7 @@ class DibSection {
   BitmapHandle handle_ = nullptr;
   uint8_t* bits_ = nullptr;
   bool ownsMemory_ = false;  // plain memory (no platform object) to free
+  size_t mappedBytes_ = 0;   // plain memory mapped from the system rather than the heap
 };
 
 }  // namespace s::image::bmp::win
