@@ -1,3 +1,5 @@
+#include <malloc.h>
+
 #include <string>
 #include <vector>
 
@@ -5,6 +7,13 @@
 #include "s/str/strbuffer/StrBuffer.h"
 
 int main(int argc, char** argv) {
+#ifdef M_MMAP_MAX
+  // One picture after another: the decoders' large working memory (a progressive
+  // JPEG keeps every coefficient) is kept in the heap for the next picture rather
+  // than mapped afresh, and cleared and faulted in page by page, for each one.
+  mallopt(M_MMAP_MAX, 0);
+  mallopt(M_TRIM_THRESHOLD, 1 << 30);
+#endif
   // Arguments are bytes; names that are not valid UTF-8 survive the round trip.
   std::vector<std::u16string> arguments;
   for (int i = 1; i < argc; ++i) {

@@ -43,11 +43,15 @@ void BufferedImage::setSize(int width, int height) {
   rowBytes_ = width_ * 4;
 }
 
-bool BufferedImage::create(int width, int height) {
+bool BufferedImage::create(int width, int height) { return createRaster(width, height, true); }
+
+bool BufferedImage::createForOverwrite(int width, int height) { return createRaster(width, height, false); }
+
+bool BufferedImage::createRaster(int width, int height, bool zeroed) {
   releaseRaster();
   if (width <= 0 || height <= 0) return false;
   bmp::win::Bitmap* raster = bmp::win::Bitmap::create();
-  if (!raster->create(width, height, 32)) {
+  if (!(zeroed ? raster->create(width, height, 32) : raster->createForOverwrite(width, height, 32))) {
     raster->release();
     return false;
   }

@@ -53,6 +53,9 @@ class BufferedImage final : public thread::PooledObject<BufferedImage, IBuffered
   void setSize(int width, int height) override;
   void ensureCapacity(int width, int height) override;
   bool create(int width, int height) override;
+  // As create, but the pixels are left uncleared: for a converter that writes
+  // every pixel.
+  bool createForOverwrite(int width, int height);
   BufferedImage* newImage(int width, int height) const override;
   int getRowBytes() const override { return rowBytes_; }
   int getCapacityWidth() const override { return capacityWidth_; }
@@ -132,6 +135,7 @@ class BufferedImage final : public thread::PooledObject<BufferedImage, IBuffered
   static void flattenOnWhite(BufferedImage* image);
 
  private:
+  bool createRaster(int width, int height, bool zeroed);
   void releaseRaster();
   void discardFiltered();
   void releaseIfAutoRelease(filters::IFilter* filter);

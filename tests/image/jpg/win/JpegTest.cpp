@@ -257,6 +257,62 @@ TEST(Jpeg, LimitsAndFailedWrites) {
   EXPECT_FALSE(empty->write(out));
 }
 
+// Large rasters reuse freed memory uncleared. A progressive file whose later scan
+// is invalid fails inside the library after the raster exists: the picture must
+// come out black, not show what the memory held before.
+TEST(Jpeg, FailedDecodesNeverShowReusedMemory) {
+  constexpr int kWidth = 1401, kHeight = 1000;  // over 4 MB, rows with padding
+  jpeg_compress_struct info;
+  jpeg_error_mgr errors;
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = kWidth;
+  info.image_height = kHeight;
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_simple_progression(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<uint8_t> row(kWidth * 3);
+  for (size_t i = 0; i < row.size(); ++i) row[i] = static_cast<uint8_t>(i * 7);
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  std::vector<uint8_t> file(buffer, buffer + size);
+  jpeg_destroy_compress(&info);
+  std::free(buffer);
+
+  // The third scan header gets a successive-approximation shift over 13.
+  int scans = 0;
+  for (size_t i = 0; i + 1 < file.size(); ++i) {
+    if (file[i] != 0xFF || file[i + 1] != 0xDA || ++scans < 3) continue;
+    const size_t components = file[i + 4];
+    file[i + 5 + 2 * components + 2] = 0x0F;
+    break;
+  }
+  ASSERT_EQ(scans, 3);
+
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    {
+      Owned<Jpeg> filler(Jpeg::create());
+      ASSERT_TRUE(filler->create(kWidth, kHeight));
+      std::memset(filler->getBits(), 0xAB, static_cast<size_t>(filler->getStride()) * kHeight);
+    }
+    bool ok = true;
+    Owned<Jpeg> jpeg = decodeBytes(file, &ok);
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(jpeg->getWidth(), kWidth);
+    const uint8_t* bits = jpeg->getBits();
+    const size_t bytes = static_cast<size_t>(jpeg->getStride()) * kHeight;
+    EXPECT_EQ(std::count(bits, bits + bytes, 0), static_cast<ptrdiff_t>(bytes));
+  }
+}
+
 // Crash files and damaged metadata: any outcome but a crash, a hang or an unbounded
 // allocation (meaningful under the sanitizers).
 TEST(Jpeg, MalformedCollectionsDecodeOrFailCleanly) {

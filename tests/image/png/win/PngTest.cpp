@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -171,6 +172,33 @@ TEST(Png, CutFilesKeepTheRowsDecodedSoFar) {
     // Losing only IEND keeps the picture whole; anything earlier fails.
     EXPECT_EQ(ok, keep == bytes.size() - 12);
     EXPECT_TRUE(png->getWidth() == 0 || png->getWidth() == 40);
+  }
+}
+
+// Large rasters reuse freed memory uncleared: the rows a cut file never reached
+// must come out clear, not show what the memory held before.
+TEST(Png, RowsACutFileNeverReachedAreClearInReusedMemory) {
+  constexpr int kWidth = 1100, kHeight = 1000;  // over 4 MB
+  Owned<Png> original(Png::create());
+  paint(*original, kWidth, kHeight);
+  std::vector<uint8_t> bytes = encode(*original);
+  bytes.resize(bytes.size() / 2);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    {
+      Owned<Png> filler(Png::create());
+      ASSERT_TRUE(filler->create(kWidth, kHeight));
+      for (int y = 0; y < kHeight; ++y) std::memset(filler->getRow(y), 0xAB, kWidth * 4);
+    }
+    MemoryInputStream in(bytes);
+    Owned<Png> png(Png::create());
+    EXPECT_FALSE(png->read(in));
+    ASSERT_EQ(png->getHeight(), kHeight);
+    // The first rows are the original's; the last ones are clear.
+    EXPECT_EQ(std::memcmp(png->getRow(0), original->getRow(0), kWidth * 4), 0);
+    for (int y = kHeight * 3 / 4; y < kHeight; ++y) {
+      const uint8_t* row = png->getRow(y);
+      ASSERT_EQ(std::count(row, row + kWidth * 4, 0), kWidth * 4) << "row " << y;
+    }
   }
 }
 

@@ -123,11 +123,18 @@ bool Bitmap::createRaster(const RasterLayout& layout) {
   uint8_t bitmapInfo[kInfoHeaderBytes + kMaxPaletteEntries * 4];
   serializeInfoHeader(info_, bitmapInfo);
   std::memcpy(bitmapInfo + kInfoHeaderBytes, colorTable_, paletteBytes);
-  if (!section_.create(bitmapInfo, kInfoHeaderBytes + paletteBytes, static_cast<size_t>(pixelBytes), true)) {
+  if (!section_.create(bitmapInfo, kInfoHeaderBytes + paletteBytes, static_cast<size_t>(pixelBytes), layout.zeroed)) {
     clearRaster();
     return false;
   }
   bits_ = section_.bits();
+  // An uncleared raster still gets its row padding cleared: only the pixels are
+  // the caller's to write.
+  const int64_t usedBytes = (static_cast<int64_t>(layout.width) * bitCount + 7) / 8;
+  if (!layout.zeroed && usedBytes < stride) {
+    for (int y = 0; y < layout.height; ++y)
+      std::memset(bits_ + static_cast<ptrdiff_t>(y) * stride_ + usedBytes, 0, static_cast<size_t>(stride - usedBytes));
+  }
   return true;
 }
 
@@ -136,6 +143,15 @@ bool Bitmap::create(int width, int height, int bitCount) {
   layout.width = width;
   layout.height = height;
   layout.bitCount = bitCount;
+  return createRaster(layout);
+}
+
+bool Bitmap::createForOverwrite(int width, int height, int bitCount) {
+  RasterLayout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.bitCount = bitCount;
+  layout.zeroed = false;
   return createRaster(layout);
 }
 
@@ -191,7 +207,8 @@ BufferedImage* Bitmap::toBufferedImage(int, BufferedImage* target) {
   const int height = bits_ ? info_.height : 0;
   if (!target) {
     target = BufferedImage::create();
-    if (width > 0 && height > 0) target->create(width, height);
+    // Every path below writes every pixel.
+    if (width > 0 && height > 0) target->createForOverwrite(width, height);
   } else {
     target->setSize(0, 0);
     target->ensureCapacity(width, height);

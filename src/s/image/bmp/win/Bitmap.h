@@ -28,6 +28,8 @@ struct RasterLayout {
   // bit fields: the red, green and blue masks. None leaves the table zero.
   const uint32_t* colorTable = nullptr;
   int paletteCount = 0;  // colours-used value; 0 means 2^bitCount (up to 8 bits)
+  // False leaves the pixel memory as it comes: for callers that write every row.
+  bool zeroed = true;
 };
 
 class Bitmap final : public thread::PooledObject<Bitmap, IBitmap> {
@@ -64,6 +66,9 @@ class Bitmap final : public thread::PooledObject<Bitmap, IBitmap> {
 
   // IBitmap
   bool create(int width, int height, int bitCount) override;
+  // As create, but the pixels are left uncleared: for a decoder or converter that
+  // writes every row (and clears what it could not write).
+  bool createForOverwrite(int width, int height, int bitCount);
   bool copyFromHandle(BitmapHandle bitmap) override;
   bool createFromIcon(IconHandle icon) override;
   bool drawToHandle(BitmapHandle bitmap) const override;

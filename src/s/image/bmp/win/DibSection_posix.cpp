@@ -1,6 +1,8 @@
 #include <sys/mman.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <mutex>
 
 #include "s/image/bmp/win/DibSection.h"
 
@@ -9,9 +11,12 @@ namespace s::image::bmp::win {
 namespace {
 
 // Photographs need tens of megabytes. Such rasters are mapped straight from the
-// system: fresh pages are already zero, and large pages (where the system offers
-// them) cut the cost of touching every page of a picture once.
+// system, with large pages where it offers them, and the last few freed ones are
+// kept for the next picture: a gallery decodes one photograph after another, and
+// a fresh mapping costs a fault and a clearing for every page it touches.
 constexpr size_t kMappedFrom = size_t{4} << 20;
+constexpr int kKeptBlocks = 3;
+constexpr size_t kMaxKeptBytes = size_t{1} << 30;
 
 void* mapPixels(size_t bytes) {
   void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -22,6 +27,74 @@ void* mapPixels(size_t bytes) {
   return memory;
 }
 
+class KeptBlocks {
+ public:
+  // The smallest kept block of at least bytes, or none. *mapped is the block's
+  // whole size.
+  void* take(size_t bytes, size_t* mapped) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    int best = -1;
+    for (int i = 0; i < count_; ++i)
+      if (blocks_[i].bytes >= bytes && (best < 0 || blocks_[i].bytes < blocks_[best].bytes)) best = i;
+    if (best < 0) return nullptr;
+    *mapped = blocks_[best].bytes;
+    return remove(best);
+  }
+
+  // Keeps the block, giving smaller kept ones back to the system to make room;
+  // a block smaller than every kept one goes back itself when the store is full.
+  void give(void* memory, size_t bytes) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    Block evicted[kKeptBlocks];
+    int evictedCount = 0;
+    while (count_ > 0 && (count_ == kKeptBlocks || keptBytes_ + bytes > kMaxKeptBytes)) {
+      const int smallest = smallestIndex();
+      if (blocks_[smallest].bytes >= bytes) break;
+      evicted[evictedCount].bytes = blocks_[smallest].bytes;
+      evicted[evictedCount++].memory = remove(smallest);
+    }
+    const bool kept = count_ < kKeptBlocks && keptBytes_ + bytes <= kMaxKeptBytes;
+    if (kept) {
+      blocks_[count_++] = {memory, bytes};
+      keptBytes_ += bytes;
+    }
+    lock.unlock();
+    for (int i = 0; i < evictedCount; ++i) munmap(evicted[i].memory, evicted[i].bytes);
+    if (!kept) munmap(memory, bytes);
+  }
+
+ private:
+  struct Block {
+    void* memory;
+    size_t bytes;
+  };
+
+  int smallestIndex() const {
+    int smallest = 0;
+    for (int i = 1; i < count_; ++i)
+      if (blocks_[i].bytes < blocks_[smallest].bytes) smallest = i;
+    return smallest;
+  }
+
+  void* remove(int index) {
+    void* memory = blocks_[index].memory;
+    keptBytes_ -= blocks_[index].bytes;
+    blocks_[index] = blocks_[--count_];
+    return memory;
+  }
+
+  std::mutex mutex_;
+  Block blocks_[kKeptBlocks] = {};
+  int count_ = 0;
+  size_t keptBytes_ = 0;
+};
+
+// Never destroyed: rasters may be freed by other statics' destructors at exit.
+KeptBlocks& keptBlocks() {
+  static KeptBlocks* blocks = new KeptBlocks;
+  return *blocks;
+}
+
 }  // namespace
 
 bool DibSection::create(const uint8_t*, size_t, size_t pixelBytes, bool zeroed) {
@@ -29,9 +102,17 @@ bool DibSection::create(const uint8_t*, size_t, size_t pixelBytes, bool zeroed) 
   // A decoder may ask for up to 2 GiB for a picture a file declares; a refusal is
   // an ordinary decoding failure here, not the fatal out-of-memory path.
   if (pixelBytes >= kMappedFrom) {
-    bits_ = static_cast<uint8_t*>(mapPixels(pixelBytes));
-    if (!bits_) return false;
-    mappedBytes_ = pixelBytes;
+    size_t mapped = 0;
+    void* memory = keptBlocks().take(pixelBytes, &mapped);
+    if (memory) {
+      if (zeroed) std::memset(memory, 0, pixelBytes);
+    } else {
+      memory = mapPixels(pixelBytes);
+      mapped = pixelBytes;
+    }
+    if (!memory) return false;
+    bits_ = static_cast<uint8_t*>(memory);
+    mappedBytes_ = mapped;
     ownsMemory_ = true;
     return true;
   }
@@ -45,7 +126,7 @@ bool DibSection::create(const uint8_t*, size_t, size_t pixelBytes, bool zeroed) 
 void DibSection::destroy() {
   if (ownsMemory_) {
     if (mappedBytes_) {
-      munmap(bits_, mappedBytes_);
+      keptBlocks().give(bits_, mappedBytes_);
     } else {
       std::free(bits_);
     }

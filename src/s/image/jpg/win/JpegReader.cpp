@@ -1,5 +1,7 @@
 #include "s/image/jpg/win/JpegReader.h"
 
+#include <cstring>
+
 #include "s/image/jpg/win/JpegErrorManager.h"
 
 namespace s::image::jpg::win {
@@ -130,6 +132,12 @@ void cmykToBgr(const uint8_t* samples, int width, uint8_t* bgr) {
   }
 }
 
+// The raster is created uncleared; rows a fatal error left unwritten become black.
+void clearRowsFrom(bmp::win::Bitmap& raster, int firstRow) {
+  for (int y = firstRow; y < raster.getHeight(); ++y)
+    std::memset(raster.getRow(y), 0, static_cast<size_t>(raster.getWidth()) * 3);
+}
+
 bool decodeRows(ReadContext& context, bmp::win::Bitmap& raster) {
   jpeg_decompress_struct& info = context.info;
   const bool direct = info.out_color_space == JCS_EXT_BGR;
@@ -160,6 +168,7 @@ bool decodeRows(ReadContext& context, bmp::win::Bitmap& raster) {
     }
     complete = true;
   });
+  clearRowsFrom(raster, static_cast<int>(info.output_scanline));
   // Trailing damage after the last row does not take the picture away.
   if (complete) (void)runGuarded(context.errors, [&] { jpeg_finish_decompress(&info); });
   return complete;
@@ -183,12 +192,16 @@ bool decodeWith(ReadContext& context, io::IInputStream& in, bmp::win::Bitmap& ra
   const int64_t pixels = static_cast<int64_t>(info.output_width) * info.output_height;
   if (maxPixels > bmp::win::Bitmap::kMaxPixels) maxPixels = bmp::win::Bitmap::kMaxPixels;
   if (pixels > maxPixels) return false;
-  if (!raster.create(static_cast<int>(info.output_width), static_cast<int>(info.output_height), 24)) return false;
-  if (!runGuarded(context.errors, [&] { jpeg_start_decompress(&info); })) return false;
-  // start_decompress recomputes the output size; it must still fit the raster.
-  if (static_cast<int>(info.output_width) != raster.getWidth() ||
-      static_cast<int>(info.output_height) != raster.getHeight() || info.output_components != components)
+  // Left uncleared: decodeRows writes or clears every row.
+  if (!raster.createForOverwrite(static_cast<int>(info.output_width), static_cast<int>(info.output_height), 24))
     return false;
+  if (!runGuarded(context.errors, [&] { jpeg_start_decompress(&info); }) ||
+      // start_decompress recomputes the output size; it must still fit the raster.
+      static_cast<int>(info.output_width) != raster.getWidth() ||
+      static_cast<int>(info.output_height) != raster.getHeight() || info.output_components != components) {
+    clearRowsFrom(raster, 0);
+    return false;
+  }
   return decodeRows(context, raster);
 }
 

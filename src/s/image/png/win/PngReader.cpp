@@ -1,5 +1,7 @@
 #include "s/image/png/win/PngReader.h"
 
+#include <cstring>
+
 #include "s/image/png/win/PngGuard.h"
 #include "s/io/Streams.h"
 
@@ -62,13 +64,27 @@ bool decodeWith(png_structp png, png_infop info, io::IInputStream& in, bmp::win:
   if (png_get_rowbytes(png, info) != static_cast<size_t>(width) * 4 || png_get_bit_depth(png, info) != 8 ||
       png_get_channels(png, info) != 4)
     return false;
-  if (!raster.create(static_cast<int>(width), static_cast<int>(height), 32)) return false;
+  // A plain image writes every row once, so its raster starts uncleared and a
+  // failure clears the rows not reached. Interlaced passes fill rows bit by bit.
+  const bool cleared = passes > 1;
+  const int rows = static_cast<int>(height);
+  if (!(cleared ? raster.create(static_cast<int>(width), rows, 32)
+                : raster.createForOverwrite(static_cast<int>(width), rows, 32)))
+    return false;
   // Each pass fills its pixels into the full rows, as png_read_image does.
+  // Volatile: read after a library error has jumped out of the loop.
+  volatile int rowsDone = 0;
   if (!runGuarded(png, [&] {
         for (int pass = 0; pass < passes; ++pass)
-          for (png_uint_32 y = 0; y < height; ++y) png_read_row(png, raster.getRow(static_cast<int>(y)), nullptr);
-      }))
+          for (int y = 0; y < rows; ++y) {
+            rowsDone = y;
+            png_read_row(png, raster.getRow(y), nullptr);
+          }
+      })) {
+    if (!cleared)
+      for (int y = rowsDone; y < rows; ++y) std::memset(raster.getRow(y), 0, static_cast<size_t>(width) * 4);
     return false;
+  }
   // Damage after the image data leaves the picture complete.
   (void)runGuarded(png, [&] { png_read_end(png, nullptr); });
   return true;
