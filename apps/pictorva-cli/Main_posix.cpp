@@ -11,6 +11,9 @@ int main(int argc, char** argv) {
   // One picture after another: the decoders' large working memory (a progressive
   // JPEG keeps every coefficient) is kept in the heap for the next picture rather
   // than mapped afresh, and cleared and faulted in page by page, for each one.
+  // One arena: the job's thread would otherwise get a side arena, whose heaps
+  // are too small for a photograph and fall back to fresh mappings.
+  mallopt(M_ARENA_MAX, 1);
   mallopt(M_MMAP_MAX, 0);
   mallopt(M_TRIM_THRESHOLD, 1 << 30);
 #endif
