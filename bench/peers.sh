@@ -4,13 +4,16 @@
 # 2 to 20 megapixels. Each round runs every tool once, in turn, on the same files;
 # the medians over the rounds are printed with each one's ratio to pictorva-cli.
 #
-#   bench/peers.sh [path/to/pictorva-cli]     (or PICTORVA_CLI=...)
+#   bench/peers.sh [path/to/pictorva-cli]     (or PICTORVA_CLI=...; by default the
+#                                             release build scripts/run.sh makes)
 #   ROUNDS=5 MAX_FILES=40 bench/peers.sh
+#   PROFILE=1 bench/peers.sh                  (then one profiled pictorva-cli run:
+#                                             where its time goes, by stage and library)
 #
 # Installs packages with apt-get (run as root). Not part of the test suite.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-cli=${1:-${PICTORVA_CLI:-$root/build/native/apps/pictorva-cli}}
+cli=${1:-${PICTORVA_CLI:-$root/build/release/apps/pictorva-cli}}
 rounds=${ROUNDS:-5}
 max_files=${MAX_FILES:-40}
 
@@ -79,7 +82,7 @@ for ((round = 1; round <= rounds; round++)); do
   if [ -x "$cli" ]; then
     rm -rf "$work/src/thumbnail"*
     start=$(now)
-    if "$cli" gallery --style tile --width 150 --height 150 "${jpegs[@]}" "${pngs[@]}" >/dev/null; then
+    if "$cli" gallery --style tile --width 150 --height 150 "${jpegs[@]}" "${pngs[@]}" >/dev/null 2>&1; then
       record pictorva $(( $(now) - start ))
     else
       echo "peers.sh: $cli failed; it is left out" >&2
@@ -123,3 +126,30 @@ for tool in pictorva imagemagick graphicsmagick vips djpeg; do
   printf '%-16s %10d %10s\n' "$tool" $((m / 1000000)) "$ratio"
 done
 echo "(djpeg: full-size decoding of the JPEGs only, the floor for any JPEG thumbnailer)"
+
+[ "${PROFILE:-0}" = 1 ] && [ -x "$cli" ] || exit 0
+command -v perf >/dev/null || { echo "peers.sh: perf is missing; no profile" >&2; exit 0; }
+rm -rf "$work/src/thumbnail"*
+perf record -q -F 500 --call-graph dwarf,16384 -o "$work/perf.data" \
+  "$cli" gallery --style tile --width 150 --height 150 "${jpegs[@]}" "${pngs[@]}" >/dev/null 2>&1
+echo
+echo "pictorva-cli profile: share of all samples, callees included"
+report=$(perf report -i "$work/perf.data" --children --sort symbol -g none 2>/dev/null | grep '%')
+stage() {
+  local share
+  share=$(grep -F "] $2" <<<"$report" | head -1 | awk '{print $1}' || true)
+  printf '  %-56s %8s\n' "$1" "${share:-0%}"
+}
+stage "JPEG decoding (libjpeg, into the raster)" "s::image::jpg::win::JpegReader::decode"
+stage "PNG decoding (libpng and zlib)" "s::image::png::win::PngReader::decode"
+stage "codec raster to pixel image (JPEG)" "s::image::jpg::win::Jpeg::toImageSet"
+stage "codec raster to pixel image (PNG)" "s::image::png::win::Png::toImageSet"
+stage "scale filter (run for the size, then again to encode)" "s::image::filters::scale::ScaleFilter::apply"
+stage "small copy encoding (JPEG)" "s::image::jpg::win::JpegWriter::encode"
+stage "small copy encoding (PNG)" "s::image::png::win::PngWriter::encode"
+stage "copies of the originals" "s::image::gui::dialogs::pictorva::GalleryRun::copyPass"
+stage "page" "s::image::gui::dialogs::pictorva::GalleryRun::pagePass"
+stage "page faults (system)" "asm_exc_page_fault"
+echo "by library, own time:"
+perf report -i "$work/perf.data" --no-children --sort dso -g none 2>/dev/null | grep '%' | head -8 |
+  awk '{printf "  %-56s %8s\n", $2, $1}'
