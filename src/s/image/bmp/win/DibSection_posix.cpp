@@ -14,17 +14,34 @@ namespace {
 // system, with large pages where it offers them, and the last few freed ones are
 // kept for the next picture: a gallery decodes one photograph after another, and
 // a fresh mapping costs a fault and a clearing for every page it touches.
+// Blocks are mapped with room for a large photograph: the system gives pages only
+// as they are touched, so a later, larger picture in the same block touches just
+// its extra pages, where a block of its own would be fresh throughout.
 constexpr size_t kMappedFrom = size_t{4} << 20;
+constexpr size_t kRoomyBlock = sizeof(void*) >= 8 ? size_t{256} << 20 : 0;  // 64-bit address space only
 constexpr int kKeptBlocks = 3;
 constexpr size_t kMaxKeptBytes = size_t{1} << 30;
 
-void* mapPixels(size_t bytes) {
-  void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+void* mapAnonymous(size_t bytes, int flags) {
+  void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | flags, -1, 0);
   if (memory == MAP_FAILED) return nullptr;
 #ifdef MADV_HUGEPAGE
   (void)madvise(memory, bytes, MADV_HUGEPAGE);
 #endif
   return memory;
+}
+
+// At least bytes; *mapped is the size mapped. A system that refuses the roomy
+// size (strict overcommit) may still grant the exact one.
+void* mapPixels(size_t bytes, size_t* mapped) {
+  if (bytes < kRoomyBlock) {
+    if (void* memory = mapAnonymous(kRoomyBlock, MAP_NORESERVE)) {
+      *mapped = kRoomyBlock;
+      return memory;
+    }
+  }
+  *mapped = bytes;
+  return mapAnonymous(bytes, 0);
 }
 
 class KeptBlocks {
@@ -107,8 +124,7 @@ bool DibSection::create(const uint8_t*, size_t, size_t pixelBytes, bool zeroed) 
     if (memory) {
       if (zeroed) std::memset(memory, 0, pixelBytes);
     } else {
-      memory = mapPixels(pixelBytes);
-      mapped = pixelBytes;
+      memory = mapPixels(pixelBytes, &mapped);
     }
     if (!memory) return false;
     bits_ = static_cast<uint8_t*>(memory);
