@@ -28,6 +28,10 @@ class EncodeSettingBase : public IEncodeSetting {
 
   const std::u16string& getKeyPath() const { return keyPath_; }
 
+  // The picture an encoder works on: the result of the image's filter chain when
+  // it has one (the one it holds, or computed now), else the image. None for none.
+  static win::BufferedImage* encodingSource(win::BufferedImage* image);
+
  protected:
   // "\\BmpEncodeSetting" and so on.
   virtual const char16_t* getSubkey() const = 0;
@@ -37,9 +41,6 @@ class EncodeSettingBase : public IEncodeSetting {
   void resetShared();
   void loadBackground(ISettingStore& store, const char16_t* key);
   void saveBackground(ISettingStore& store, const char16_t* key);
-  // The picture an encoder works on: the result of the image's filter chain when
-  // it has one, else the image. None for none.
-  static win::BufferedImage* encodingSource(win::BufferedImage* image);
 
  private:
   std::u16string fullKey() const { return keyPath_ + getSubkey(); }

@@ -1,4 +1,5 @@
 // Pixel images and image sets to GIF frames.
+#include "s/image/EncodeSettingBase.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/filters/reduction/Quantizer.h"
 #include "s/image/gif/win/Gif.h"
@@ -20,12 +21,6 @@ bool hasNonOpaquePixel(const BufferedImage* image) {
       if (line[4 * x + 3] != 255) return true;
   }
   return false;
-}
-
-// The picture an image contributes: the result of its filter chain when it has one.
-BufferedImage* encodingSource(BufferedImage* image) {
-  if (!image) return nullptr;
-  return image->hasFilters() ? image->applyFilters() : image;
 }
 
 }  // namespace
@@ -79,7 +74,7 @@ bool Gif::fromBufferedImage(BufferedImage* image, int depth, bool keepTransparen
 bool Gif::fromImageSet(BufferedImageSet* set, int depth, bool keepTransparency, int red, int green, int blue) {
   if (!set || set->getCount() == 0) return false;
   if (set->getCount() <= 1 || !set->isAnimated())
-    return fromBufferedImage(encodingSource(set->getPrimary()), depth, keepTransparency, red, green, blue,
+    return fromBufferedImage(EncodeSettingBase::encodingSource(set->getPrimary()), depth, keepTransparency, red, green, blue,
                              kAlphaThreshold);
   loopCount_ = static_cast<uint16_t>(set->getLoopCount());
 
@@ -87,7 +82,7 @@ bool Gif::fromImageSet(BufferedImageSet* set, int depth, bool keepTransparency, 
   // canvas, and pixels equal to the canvas before become transparent.
   thread::Owned<BufferedImage> running;
   for (int i = 0; i < set->getCount(); ++i) {
-    BufferedImage* picture = encodingSource(set->getImage(i));
+    BufferedImage* picture = EncodeSettingBase::encodingSource(set->getImage(i));
     if (!picture || picture->getWidth() <= 0 || picture->getHeight() <= 0) continue;
     const int before = getFrameCount();
     if (!running) {
