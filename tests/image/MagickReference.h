@@ -18,17 +18,19 @@ struct Rgba {
 
 #ifdef _WIN32
 inline bool available() { return false; }
-inline Rgba decode(const std::filesystem::path&) { return {}; }
+inline Rgba decode(const std::filesystem::path&, const std::string& = "", int = 8) { return {}; }
 #else
 inline bool available() {
   static const bool present = std::system("convert -version >/dev/null 2>&1") == 0;
   return present;
 }
 
-// `convert file -depth 8 rgba:-`; empty when convert failed.
-inline Rgba decode(const std::filesystem::path& file) {
+// `convert [readOptions] file -depth D rgba:-`; empty when convert failed. At
+// depth 16 each sample is two bytes, most significant first.
+inline Rgba decode(const std::filesystem::path& file, const std::string& readOptions = "", int depth = 8) {
   Rgba result;
-  std::string command = "convert '" + file.string() + "' -depth 8 rgba:- 2>/dev/null";
+  std::string command = "convert " + readOptions + " '" + file.string() + "' -depth " + std::to_string(depth) +
+                        " -endian MSB rgba:- 2>/dev/null";
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return result;
   uint8_t chunk[65536];
