@@ -46,9 +46,7 @@ void EncodeSettingBase::saveBackground(ISettingStore& store, const char16_t* key
 
 win::BufferedImage* EncodeSettingBase::encodingSource(win::BufferedImage* image) {
   if (!image) return nullptr;
-  // The result already computed is used as it is: the gallery measures the
-  // filtered size before encoding, and a photograph is not scaled twice.
-  return image->hasFilters() ? image->getFiltered() : image;
+  return image->hasFilters() ? image->applyFilters() : image;
 }
 
 }  // namespace s::image

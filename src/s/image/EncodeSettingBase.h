@@ -28,8 +28,8 @@ class EncodeSettingBase : public IEncodeSetting {
 
   const std::u16string& getKeyPath() const { return keyPath_; }
 
-  // The picture an encoder works on: the result of the image's filter chain when
-  // it has one (the one it holds, or computed now), else the image. None for none.
+  // The picture an encoder works on: the result of the image's filter chain (run
+  // now) when it has one, else the image. None for none.
   static win::BufferedImage* encodingSource(win::BufferedImage* image);
 
  protected:

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <vector>
 
-#include "s/image/bmp/EncodeSetting.h"
 #include "s/image/filters/IFilter.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/thread/Owned.h"
@@ -321,22 +320,6 @@ TEST(BufferedImage, PassThroughFilterNeverHandsOutTheImageItself) {
   ASSERT_NE(result, nullptr);
   EXPECT_NE(result, img.get());
   EXPECT_EQ(pixel(result, 1, 0), pixel(img.get(), 1, 0));
-}
-
-// An encoder takes the filtered result the image already holds; the chain runs
-// only when there is none yet.
-TEST(BufferedImage, EncodersRunTheFilterChainOnlyWhenItHasNoResult) {
-  Owned<BufferedImage> img = numbered(3, 2);
-  Invert* filter = Invert::create();
-  img->addFilter(filter);
-  Owned<s::image::bmp::EncodeSetting> setting = s::thread::make<s::image::bmp::EncodeSetting>();
-  Owned<s::image::IEncodedImage> first(setting->encodeImage(img.get()));
-  ASSERT_TRUE(first);
-  EXPECT_EQ(filter->applied, 1);
-  Owned<s::image::IEncodedImage> second(setting->encodeImage(img.get()));
-  ASSERT_TRUE(second);
-  EXPECT_EQ(filter->applied, 1);
-  EXPECT_EQ(second->getWidth(), 3);
 }
 
 }  // namespace
