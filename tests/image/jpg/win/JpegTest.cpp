@@ -53,9 +53,11 @@ int worstDifference(Jpeg& jpeg, const std::vector<uint8_t>& rgba) {
   return worst;
 }
 
-// A CMYK JPEG (Adobe marker, inverted values as Photoshop writes them) of one flat
-// colour, written by libjpeg itself.
-std::vector<uint8_t> flatCmykJpeg(const uint8_t cmyk[4]) {
+// A JPEG written by libjpeg itself: components samples a pixel in colour space
+// space, rows from paint(y, row); setup adjusts the defaults before compression.
+template <class Setup, class Paint>
+std::vector<uint8_t> writeJpeg(int width, int height, int components, J_COLOR_SPACE space, Setup setup,
+                               Paint paint) {
   jpeg_compress_struct info;
   jpeg_error_mgr errors;
   info.err = jpeg_std_error(&errors);
@@ -63,16 +65,16 @@ std::vector<uint8_t> flatCmykJpeg(const uint8_t cmyk[4]) {
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
   jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = 16;
-  info.image_height = 16;
-  info.input_components = 4;
-  info.in_color_space = JCS_CMYK;
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  info.input_components = components;
+  info.in_color_space = space;
   jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 100, TRUE);
+  setup(info);
   jpeg_start_compress(&info, TRUE);
-  std::vector<uint8_t> row;
-  for (int x = 0; x < 16; ++x) row.insert(row.end(), cmyk, cmyk + 4);
+  std::vector<uint8_t> row(static_cast<size_t>(width) * components);
   while (info.next_scanline < info.image_height) {
+    paint(static_cast<int>(info.next_scanline), row.data());
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&info, rows, 1);
   }
@@ -81,6 +83,16 @@ std::vector<uint8_t> flatCmykJpeg(const uint8_t cmyk[4]) {
   jpeg_destroy_compress(&info);
   std::free(buffer);
   return file;
+}
+
+// A CMYK JPEG (Adobe marker, inverted values as Photoshop writes them) of one flat
+// colour.
+std::vector<uint8_t> flatCmykJpeg(const uint8_t cmyk[4]) {
+  return writeJpeg(
+      16, 16, 4, JCS_CMYK, [](jpeg_compress_struct& info) { jpeg_set_quality(&info, 100, TRUE); },
+      [cmyk](int, uint8_t* row) {
+        for (int x = 0; x < 16; ++x) std::memcpy(row + 4 * x, cmyk, 4);
+      });
 }
 
 TEST(Jpeg, DecodesLikeImageMagick) {
@@ -116,41 +128,22 @@ struct Layout {
   unsigned restartRows;
 };
 
-// A colour JPEG of a smooth picture with sharp edges, written by libjpeg itself.
+// A colour JPEG of a smooth picture with sharp edges.
 std::vector<uint8_t> layoutJpeg(const Layout& layout, int width, int height) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  info.comp_info[0].h_samp_factor = layout.lumaH;
-  info.comp_info[0].v_samp_factor = layout.lumaV;
-  info.restart_in_rows = static_cast<int>(layout.restartRows);
-  if (layout.progressive) jpeg_simple_progression(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<uint8_t> row(static_cast<size_t>(width) * 3);
-  while (info.next_scanline < info.image_height) {
-    const int y = static_cast<int>(info.next_scanline);
+  auto setup = [&layout](jpeg_compress_struct& info) {
+    info.comp_info[0].h_samp_factor = layout.lumaH;
+    info.comp_info[0].v_samp_factor = layout.lumaV;
+    info.restart_in_rows = static_cast<int>(layout.restartRows);
+    if (layout.progressive) jpeg_simple_progression(&info);
+  };
+  auto paint = [width, height](int y, uint8_t* row) {
     for (int x = 0; x < width; ++x) {
       row[3 * x] = static_cast<uint8_t>(x * 255 / width);
       row[3 * x + 1] = static_cast<uint8_t>(((x / 8 + y / 8) % 2) ? 220 : 30);
       row[3 * x + 2] = static_cast<uint8_t>(y * 255 / height);
     }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::vector<uint8_t> file(buffer, buffer + size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
-  return file;
+  };
+  return writeJpeg(width, height, 3, JCS_RGB, setup, paint);
 }
 
 // Chroma subsampling, progressive scans and restart markers, each against
@@ -341,30 +334,11 @@ TEST(Jpeg, LimitsAndFailedWrites) {
 // come out black, not show what the memory held before.
 TEST(Jpeg, FailedDecodesNeverShowReusedMemory) {
   constexpr int kWidth = 1401, kHeight = 1000;  // over 4 MB, rows with padding
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = kWidth;
-  info.image_height = kHeight;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_simple_progression(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<uint8_t> row(kWidth * 3);
-  for (size_t i = 0; i < row.size(); ++i) row[i] = static_cast<uint8_t>(i * 7);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::vector<uint8_t> file(buffer, buffer + size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
+  std::vector<uint8_t> file = writeJpeg(
+      kWidth, kHeight, 3, JCS_RGB, [](jpeg_compress_struct& info) { jpeg_simple_progression(&info); },
+      [](int, uint8_t* row) {
+        for (int i = 0; i < kWidth * 3; ++i) row[i] = static_cast<uint8_t>(i * 7);
+      });
 
   // The third scan header gets a successive-approximation shift over 13.
   int scans = 0;
