@@ -29,6 +29,10 @@ class DibSection {
   BitmapHandle handle() const { return handle_; }
 
  private:
+  // Plain heap memory, with no platform object: pixelBytes (at least 1), zeroed
+  // when asked. False when refused.
+  bool allocatePlain(size_t pixelBytes, bool zeroed);
+
   BitmapHandle handle_ = nullptr;
   uint8_t* bits_ = nullptr;
   bool ownsMemory_ = false;  // plain memory (no platform object) to free

@@ -132,11 +132,7 @@ bool DibSection::create(const uint8_t*, size_t, size_t pixelBytes, bool zeroed) 
     ownsMemory_ = true;
     return true;
   }
-  void* memory = zeroed ? std::calloc(pixelBytes ? pixelBytes : 1, 1) : std::malloc(pixelBytes ? pixelBytes : 1);
-  if (!memory) return false;
-  bits_ = static_cast<uint8_t*>(memory);
-  ownsMemory_ = true;
-  return true;
+  return allocatePlain(pixelBytes, zeroed);
 }
 
 void DibSection::destroy() {

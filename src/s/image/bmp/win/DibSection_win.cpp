@@ -27,11 +27,7 @@ bool DibSection::create(const uint8_t* bitmapInfo, size_t infoBytes, size_t pixe
   // a handle, rather than lose the picture.
   const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(info);
   if (header->biBitCount == 32 && header->biCompression == BI_RGB) return false;
-  void* memory = zeroed ? std::calloc(pixelBytes ? pixelBytes : 1, 1) : std::malloc(pixelBytes ? pixelBytes : 1);
-  if (!memory) return false;
-  bits_ = static_cast<uint8_t*>(memory);
-  ownsMemory_ = true;
-  return true;
+  return allocatePlain(pixelBytes, zeroed);
 }
 
 void DibSection::destroy() {
