@@ -2,9 +2,9 @@
 
 #include <atomic>
 
+#include "CommandLine.h"
 #include "Options.h"
 #include "Platform.h"
-#include "s/base/Version.h"
 #include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
 #include "s/image/gui/dialogs/pictorva/GalleryRun.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -17,17 +17,6 @@ using s::image::gui::dialogs::pictorva::GalleryEvent;
 using s::image::gui::dialogs::pictorva::GalleryRun;
 using s::image::gui::dialogs::pictorva::Setting;
 namespace pictorva = s::image::gui::dialogs::pictorva;
-
-constexpr int kExitDone = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-constexpr int kExitInterrupted = 130;
-
-std::u16string widen(const char* text) {
-  s::str::strbuffer::StrBuffer out;
-  out.appendUtf8(text);
-  return std::u16string(out.view());
-}
 
 std::u16string decimal(uint32_t value) {
   s::str::strbuffer::StrBuffer out;
@@ -161,26 +150,18 @@ int runGallery(const Options& options) {
 
 }  // namespace
 
-int runCommandLine(const std::vector<std::u16string>& arguments) {
+int runGalleryCommand(const std::vector<std::u16string>& arguments) {
   Options options;
   std::u16string error;
   if (!parseOptions(arguments, &options, &error)) {
     writeText(Stream::kErr, u"pictorva-cli: " + error + u"\n" + widen(usageText()));
     return kExitUsage;
   }
-  switch (options.command) {
-    case Options::Command::kHelp:
-      writeText(Stream::kOut, widen(usageText()));
-      return kExitDone;
-    case Options::Command::kVersion:
-      writeText(Stream::kOut, u"pictorva-cli " + widen(s::base::libraryVersion()) + u"\n");
-      return kExitDone;
-    case Options::Command::kGallery:
-      return runGallery(options);
-    case Options::Command::kNone:
-      break;
+  if (options.command == Options::Command::kHelp) {
+    writeText(Stream::kOut, widen(usageText()));
+    return kExitDone;
   }
-  return kExitUsage;
+  return runGallery(options);
 }
 
 }  // namespace pictorva::cli

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "GalleryCommand.h"
+#include "CommandLine.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "GalleryCommand.h"
+#include "CommandLine.h"
 
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::u16string> arguments;

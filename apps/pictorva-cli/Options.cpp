@@ -4,9 +4,10 @@
 
 namespace pictorva::cli {
 
+using s::image::gui::dialogs::pictorva::Setting;
+
 const char* usageText() {
   return "usage: pictorva-cli gallery [--style tile|flat] [--title TEXT] [--width W] [--height H] FILE...\n"
-         "       pictorva-cli --help | --version\n"
          "\n"
          "Makes a thumbnail gallery of the given files: a folder named \"thumbnail\" beside the\n"
          "first file (or thumbnail (1), thumbnail (2), ... when taken) with a copy of every file\n"
@@ -49,26 +50,9 @@ bool optionValue(const std::vector<std::u16string>& arguments, size_t* index, st
 
 bool parseOptions(const std::vector<std::u16string>& arguments, Options* options, std::u16string* error) {
   *options = Options();
-  if (arguments.empty()) {
-    *error = u"no command given";
-    return false;
-  }
-  const std::u16string& command = arguments[0];
-  if (command == u"--help" || command == u"-h" || command == u"help") {
-    options->command = Options::Command::kHelp;
-    return true;
-  }
-  if (command == u"--version") {
-    options->command = Options::Command::kVersion;
-    return true;
-  }
-  if (command != u"gallery") {
-    *error = u"unknown command \"" + command + u"\"";
-    return false;
-  }
   options->command = Options::Command::kGallery;
   bool onlyFiles = false;
-  for (size_t i = 1; i < arguments.size(); ++i) {
+  for (size_t i = 0; i < arguments.size(); ++i) {
     const std::u16string& argument = arguments[i];
     if (onlyFiles || argument.empty() || argument[0] != u'-' || argument == u"-") {
       options->files.push_back(argument);
@@ -87,9 +71,9 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
     if (!optionValue(arguments, &i, u"--style", &value, &matched, error)) return false;
     if (matched) {
       if (value == u"tile") {
-        options->style = 1;
+        options->style = Setting::kStyleTile;
       } else if (value == u"flat") {
-        options->style = 2;
+        options->style = Setting::kStyleFlat;
       } else {
         *error = u"--style takes tile or flat, not \"" + value + u"\"";
         return false;
@@ -112,7 +96,7 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
     *error = u"no files given";
     return false;
   }
-  if (!options->titleGiven) options->title = options->style == 1 ? u"Thumbnail (Tile)" : u"Thumbnail (Flat)";
+  if (!options->titleGiven) options->title = options->style == Setting::kStyleTile ? u"Thumbnail (Tile)" : u"Thumbnail (Flat)";
   return true;
 }
 

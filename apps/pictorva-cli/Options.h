@@ -1,15 +1,17 @@
 #pragma once
-// The command line of pictorva-cli.
+// The command line of pictorva-cli's gallery command.
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "s/image/gui/dialogs/pictorva/Setting.h"
+
 namespace pictorva::cli {
 
 struct Options {
-  enum class Command { kNone, kGallery, kHelp, kVersion };
-  Command command = Command::kNone;
-  int32_t style = 1;  // 1 tile, 2 flat
+  enum class Command { kGallery, kHelp };
+  Command command = Command::kGallery;
+  int32_t style = s::image::gui::dialogs::pictorva::Setting::kStyleTile;
   bool titleGiven = false;
   std::u16string title;
   std::u16string width;   // as typed; the leading-integer rule applies later
@@ -17,11 +19,11 @@ struct Options {
   std::vector<std::u16string> files;
 };
 
-// Parses the arguments after the program name. On a usage error returns false and
+// Parses the arguments after the command word "gallery". On a usage error returns false and
 // sets *error to a one-line explanation.
 bool parseOptions(const std::vector<std::u16string>& arguments, Options* options, std::u16string* error);
 
-// The usage text, lines ended by '\n'.
+// The gallery command's usage text, lines ended by '\n'.
 const char* usageText();
 
 }  // namespace pictorva::cli
