@@ -182,6 +182,11 @@ void DirectoryArchive::appendEntry(DirectoryEntry* entry) {
   if (entry) entries_.push_back(entry);
 }
 
+bool DirectoryArchive::loadGroupNamedAs(dll::IArchive& module, const dll::IEntry& group) {
+  return group.nameIsNumber() ? loadGroup(module, group.getNameNumber(), {})
+                              : loadGroup(module, 0, group.getNameText());
+}
+
 bool DirectoryArchive::loadGroup(dll::IArchive& module, uint16_t number, std::u16string_view name) {
   const bool cursorGroup = fileType() == kTypeCursor;
   const int groupKind = cursorGroup ? dll::kKindGroupCursor : dll::kKindGroupIcon;

@@ -21,6 +21,7 @@ class IFileInputStream;
 }
 namespace s::archive::dll {
 class IArchive;
+class IEntry;
 }
 
 namespace s::archive::_directory {
@@ -58,6 +59,9 @@ class DirectoryArchive : public IArchive {
   bool writeFile(io::IOutputStream& out);
   // Takes over an entry (its data loaded), at the end of the list.
   void appendEntry(DirectoryEntry* entry);
+  // Fills the archive from the module's group resource (icon or cursor group) that
+  // has the name of `group`, a number or a text.
+  bool loadGroupNamedAs(dll::IArchive& module, const dll::IEntry& group);
   uint16_t getHeaderCount() const { return header_[2]; }
   uint16_t getHeaderType() const { return header_[1]; }
 

@@ -129,30 +129,28 @@ bool Archive::findByKindAndNameTextIgnoreCase(int kind, std::u16string_view name
       index);
 }
 
-bool Archive::extractIconGroup(int index, io::IOutputStream& out) {
-  Entry* group = getEntry(index);
+namespace {
+
+// The group entry's archive (icon or cursor) loaded by the entry's name and written
+// as a file; a group that cannot be loaded gives a file without images.
+template <class GroupArchive>
+bool extractGroup(Archive& module, int index, io::IOutputStream& out) {
+  Entry* group = module.getEntry(index);
   if (!group) return false;
-  thread::Owned<icon::Archive> icons = thread::make<icon::Archive>();
-  if (group->nameIsNumber()) {
-    (void)icons->loadIconGroup(*this, group->getNameNumber());
-  } else {
-    (void)icons->loadIconGroup(*this, group->getNameText());
-  }
-  (void)icons->writeIconFile(out);
+  thread::Owned<GroupArchive> archive = thread::make<GroupArchive>();
+  (void)archive->loadGroupNamedAs(module, *group);
+  (void)archive->writeFile(out);
   return true;
 }
 
+}  // namespace
+
+bool Archive::extractIconGroup(int index, io::IOutputStream& out) {
+  return extractGroup<icon::Archive>(*this, index, out);
+}
+
 bool Archive::extractCursorGroup(int index, io::IOutputStream& out) {
-  Entry* group = getEntry(index);
-  if (!group) return false;
-  thread::Owned<cur::Archive> cursors = thread::make<cur::Archive>();
-  if (group->nameIsNumber()) {
-    (void)cursors->loadCursorGroup(*this, group->getNameNumber());
-  } else {
-    (void)cursors->loadCursorGroup(*this, group->getNameText());
-  }
-  (void)cursors->writeCursorFile(out);
-  return true;
+  return extractGroup<cur::Archive>(*this, index, out);
 }
 
 void Archive::putResource(const uint8_t* bytes, size_t size, int typeNumber, uint16_t nameNumber,
