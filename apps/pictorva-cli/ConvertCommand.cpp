@@ -1,5 +1,6 @@
 #include "ConvertCommand.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "CommandLine.h"
