@@ -15,8 +15,9 @@
 // (every weight within +-32767, divisor within +-65535), on pictures of at least
 // 3 x 3, run the inner rows through a faster path that gives the same bytes: the
 // eight taps that do not depend on the pixel to the left are summed with vector
-// instructions, then one pass along the row adds the left tap and divides by a
-// reciprocal multiplication that is exact over the range that survives the clamp.
+// instructions (SSE2 or AVX2), then one pass along the row adds the left tap and
+// divides by a reciprocal multiplication that is exact over the range that survives
+// the clamp (the four channels of a pixel together at the AVX2 level).
 #include <cstdint>
 
 #include "s/base/IObject.h"

@@ -1,6 +1,6 @@
-// The faster path for kernels whose sums cannot overflow: partial sums by row chunks
-// (vector instructions where the processor has them), then one pass along the row that
-// adds the left tap, which is the only one depending on this pass's own output.
+// The faster path for kernels whose sums cannot overflow: partial sums by row chunks,
+// then one pass along the row that adds the left tap, the only one that depends on
+// this pass's own output; both with vector instructions where the processor has them.
 #include <cstdlib>
 
 #include "s/image/filters/convolution/_convolve/Rows.h"
@@ -27,6 +27,7 @@ struct Reciprocal {
   uint64_t magic;
   int shift;
 
+  Reciprocal(uint64_t magic_, int shift_) : magic(magic_), shift(shift_) {}
   explicit Reciprocal(uint32_t divisor) {
     int bits = 0;
     while ((uint32_t{1} << bits) < divisor) ++bits;
@@ -35,6 +36,15 @@ struct Reciprocal {
   }
   uint32_t divide(uint32_t t) const { return static_cast<uint32_t>((t * magic) >> shift); }
 };
+
+FinishRow finishRowFor(VectorLevel level) {
+#ifdef PICTORVA_CONVOLVE_X86
+  if (level == VectorLevel::kAvx2) return finishRowAvx2;
+#else
+  (void)level;
+#endif
+  return finishRowScalar;
+}
 
 PartialSums partialSumsFor(VectorLevel level) {
 #ifdef PICTORVA_CONVOLVE_X86
@@ -61,6 +71,20 @@ void partialSumsScalar(const uint8_t* above, const uint8_t* centre, const uint8_
   }
 }
 
+void finishRowScalar(const int32_t* sums, uint8_t* out, int count, const RowFinish& finish, int32_t* left) {
+  const Reciprocal reciprocal(finish.magic, finish.shift);
+  for (int i = 0; i < count; ++i, sums += 4, out += 4) {
+    for (int k = 0; k < 4; ++k) {
+      // |sum| < 9 x 32767 x 255 < 2^31: no overflow. Truncating toward zero and
+      // clamping to 0..255 is clamping the sum to 0..255 x divisor and flooring.
+      int32_t t = sums[k] + finish.leftWeight * left[k];
+      t = t < 0 ? 0 : (t > finish.limit ? finish.limit : t);
+      left[k] = static_cast<int32_t>(reciprocal.divide(static_cast<uint32_t>(t)));
+      out[k] = static_cast<uint8_t>(left[k]);
+    }
+  }
+}
+
 void filterBounded(uint8_t* const* rows, int width, int height, const Kernel& kernel) {
   // Dividing by a negative divisor is dividing the negated sum by its magnitude: the
   // sign goes into the weights, so every sum below is divided by a positive number.
@@ -69,10 +93,11 @@ void filterBounded(uint8_t* const* rows, int width, int height, const Kernel& ke
   const uint32_t magnitude = static_cast<uint32_t>(std::abs(divisor));
   int16_t weights[9];
   for (int t = 0; t < 9; ++t) weights[t] = static_cast<int16_t>(sign * kernel.weights[t]);
-  const int32_t leftWeight = weights[3];
-  const int32_t limit = static_cast<int32_t>(255 * magnitude);
   const Reciprocal reciprocal(magnitude);
-  const PartialSums partialSums = partialSumsFor(scale::_resample::activeLevel());
+  const RowFinish finish{weights[3], static_cast<int32_t>(255 * magnitude), reciprocal.magic, reciprocal.shift};
+  const VectorLevel level = scale::_resample::activeLevel();
+  const PartialSums partialSums = partialSumsFor(level);
+  const FinishRow finishRow = finishRowFor(level);
 
   // The top and bottom rows read the row itself in place of a missing neighbour, part
   // of it already filtered: the reference does them, and the first and last pixel of
@@ -87,18 +112,7 @@ void filterBounded(uint8_t* const* rows, int width, int height, const Kernel& ke
       const int end = first + kChunk < width - 1 ? first + kChunk : width - 1;
       // The chunk's centre pixels and their right neighbours are still unfiltered.
       partialSums(rows[y - 1], centre, rows[y + 1], first, end, width, weights, sums);
-      const int32_t* sum = sums;
-      for (int x = first; x < end; ++x, sum += 4) {
-        uint8_t* out = centre + 4 * x;
-        for (int k = 0; k < 4; ++k) {
-          // |sum| < 9 x 32767 x 255 < 2^31: no overflow. Truncating toward zero and
-          // clamping to 0..255 is clamping the sum to 0..255 x divisor and flooring.
-          int32_t t = sum[k] + leftWeight * left[k];
-          t = t < 0 ? 0 : (t > limit ? limit : t);
-          left[k] = static_cast<int32_t>(reciprocal.divide(static_cast<uint32_t>(t)));
-          out[k] = static_cast<uint8_t>(left[k]);
-        }
-      }
+      finishRow(sums, centre + 4 * first, end - first, finish, left);
     }
     filterPixel(rows, width, height, width - 1, y, kernel);
   }

@@ -29,8 +29,24 @@ using PartialSums = void (*)(const uint8_t* above, const uint8_t* centre, const 
                              int end, int width, const int16_t* weights, int32_t* sums);
 void partialSumsScalar(const uint8_t* above, const uint8_t* centre, const uint8_t* below, int first, int end,
                        int width, const int16_t* weights, int32_t* sums);
+// The pass along a row: count pixels written to out (4 bytes each), pixel i being
+// sums[4i ..] plus the left weight times the filtered pixel before it, clamped to 0..
+// limit and divided by the reciprocal (floor((t x magic) >> shift)). left holds the
+// filtered pixel before the first on entry and the last one's on exit.
+struct RowFinish {
+  int32_t leftWeight;
+  int32_t limit;
+  uint64_t magic;
+  int shift;
+};
+using FinishRow = void (*)(const int32_t* sums, uint8_t* out, int count, const RowFinish& finish, int32_t* left);
+void finishRowScalar(const int32_t* sums, uint8_t* out, int count, const RowFinish& finish, int32_t* left);
+
 #if defined(__x86_64__) || defined(__i386__)
 #define PICTORVA_CONVOLVE_X86 1
+// One pixel's four channels at a time, with the 128-bit instructions of the AVX2
+// level (SSE4.1 minimum and maximum).
+void finishRowAvx2(const int32_t* sums, uint8_t* out, int count, const RowFinish& finish, int32_t* left);
 void partialSumsSse2(const uint8_t* above, const uint8_t* centre, const uint8_t* below, int first, int end,
                      int width, const int16_t* weights, int32_t* sums);
 void partialSumsAvx2(const uint8_t* above, const uint8_t* centre, const uint8_t* below, int first, int end,

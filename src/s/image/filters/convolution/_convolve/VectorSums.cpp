@@ -7,6 +7,8 @@
 #ifdef PICTORVA_CONVOLVE_X86
 #include <immintrin.h>
 
+#include <cstring>
+
 #define PICTORVA_AVX2 __attribute__((target("avx2")))
 
 namespace s::image::filters::convolution::_convolve {
@@ -92,6 +94,33 @@ PICTORVA_AVX2 void partialSumsAvx2(const uint8_t* above, const uint8_t* centre, 
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(sums + 24), _mm256_permute2x128_si256(s2, s3, 0x31));
   }
   partialSumsSse2(above, centre, below, x, end, width, w, sums);
+}
+
+PICTORVA_AVX2 void finishRowAvx2(const int32_t* sums, uint8_t* out, int count, const RowFinish& finish,
+                                 int32_t* left) {
+  // The left pixel's channels are below 256, so a 16-bit multiply-add against the
+  // weight in each lane's low half is their product with it.
+  const __m128i leftWeight = _mm_set1_epi32(finish.leftWeight & 0xFFFF);
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i limit = _mm_set1_epi32(finish.limit);
+  // The magic is below 2^25 and the clamped sums below 2^24: unsigned 32 x 32 -> 64
+  // products of the even lanes, then of the odd ones moved down.
+  const __m128i magic = _mm_set1_epi64x(static_cast<int64_t>(finish.magic));
+  const __m128i shift = _mm_cvtsi32_si128(finish.shift);
+  __m128i previous = _mm_loadu_si128(reinterpret_cast<const __m128i*>(left));
+  for (int i = 0; i < count; ++i, sums += 4, out += 4) {
+    __m128i t = _mm_add_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(sums)),
+                              _mm_madd_epi16(previous, leftWeight));
+    t = _mm_min_epi32(_mm_max_epi32(t, zero), limit);
+    const __m128i even = _mm_srl_epi64(_mm_mul_epu32(t, magic), shift);
+    const __m128i odd = _mm_srl_epi64(_mm_mul_epu32(_mm_srli_epi64(t, 32), magic), shift);
+    // Both quotients are below 256: the even ones fill their 64-bit lanes' low halves.
+    previous = _mm_or_si128(even, _mm_slli_epi64(odd, 32));
+    const __m128i bytes = _mm_packus_epi16(_mm_packus_epi32(previous, previous), zero);
+    const int32_t pixel = _mm_cvtsi128_si32(bytes);
+    std::memcpy(out, &pixel, 4);
+  }
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(left), previous);
 }
 
 }  // namespace s::image::filters::convolution::_convolve
