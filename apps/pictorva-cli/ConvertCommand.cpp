@@ -108,8 +108,8 @@ int runConvertCommand(const std::vector<std::u16string>& arguments) {
     }
     if (argument == u"--sharpen" || argument.rfind(u"--sharpen=", 0) == 0) {
       std::u16string value;
-      if (argument.size() > 9) {
-        value = argument.substr(10);
+      if (argument != u"--sharpen") {
+        value = argument.substr(std::u16string_view(u"--sharpen=").size());
       } else if (i + 1 < arguments.size()) {
         value = arguments[++i];
       }
@@ -137,7 +137,8 @@ int runConvertCommand(const std::vector<std::u16string>& arguments) {
   const ImageType targetType = typeOfExtension(target->getExtension().view());
   if (targetType == ImageType::kUnknown)
     return fail(u"\"" + out + u"\": unknown output format (use .bmp, .jpg, .jpeg, .gif, .png or .ico)");
-  if (target->exists()) return fail(u"\"" + out + u"\" already exists; it is not replaced");
+  const std::u16string taken = u"\"" + out + u"\" already exists; it is not replaced";
+  if (target->exists()) return fail(taken);
 
   PictureFile picture = readPicture(absolutePath(in));
   if (!picture.codec || picture.codec->getWidth() <= 0 || picture.codec->getHeight() <= 0)
@@ -164,7 +165,7 @@ int runConvertCommand(const std::vector<std::u16string>& arguments) {
     result.reset(setting->encodeImage(set->getPrimary()));
   }
   if (!result) return fail(u"\"" + in + u"\" could not be encoded for \"" + out + u"\"");
-  if (target->exists()) return fail(u"\"" + out + u"\" already exists; it is not replaced");
+  if (target->exists()) return fail(taken);  // made while IN was read
   if (!result->save(target.get())) {
     // A file left incomplete by a failed write is not left behind.
     target->remove(false);
