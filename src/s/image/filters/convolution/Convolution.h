@@ -17,7 +17,7 @@
 // eight taps that do not depend on the pixel to the left are summed with vector
 // instructions (SSE2 or AVX2), then one pass along the row adds the left tap and
 // divides by a reciprocal multiplication that is exact over the range that survives
-// the clamp (the four channels of a pixel together at the AVX2 level).
+// the clamp (the four channels of a pixel together).
 #include <cstdint>
 
 #include "s/base/IObject.h"

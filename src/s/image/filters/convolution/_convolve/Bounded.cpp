@@ -39,7 +39,7 @@ struct Reciprocal {
 
 FinishRow finishRowFor(VectorLevel level) {
 #ifdef PICTORVA_CONVOLVE_X86
-  if (level == VectorLevel::kAvx2) return finishRowAvx2;
+  if (level != VectorLevel::kScalar) return finishRowSse2;
 #else
   (void)level;
 #endif

@@ -44,9 +44,8 @@ void finishRowScalar(const int32_t* sums, uint8_t* out, int count, const RowFini
 
 #if defined(__x86_64__) || defined(__i386__)
 #define PICTORVA_CONVOLVE_X86 1
-// One pixel's four channels at a time, with the 128-bit instructions of the AVX2
-// level (SSE4.1 minimum and maximum).
-void finishRowAvx2(const int32_t* sums, uint8_t* out, int count, const RowFinish& finish, int32_t* left);
+// One pixel's four channels at a time in one SSE2 register (both vector levels).
+void finishRowSse2(const int32_t* sums, uint8_t* out, int count, const RowFinish& finish, int32_t* left);
 void partialSumsSse2(const uint8_t* above, const uint8_t* centre, const uint8_t* below, int first, int end,
                      int width, const int16_t* weights, int32_t* sums);
 void partialSumsAvx2(const uint8_t* above, const uint8_t* centre, const uint8_t* below, int first, int end,

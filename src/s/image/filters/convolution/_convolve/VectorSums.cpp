@@ -96,8 +96,7 @@ PICTORVA_AVX2 void partialSumsAvx2(const uint8_t* above, const uint8_t* centre, 
   partialSumsSse2(above, centre, below, x, end, width, w, sums);
 }
 
-PICTORVA_AVX2 void finishRowAvx2(const int32_t* sums, uint8_t* out, int count, const RowFinish& finish,
-                                 int32_t* left) {
+void finishRowSse2(const int32_t* sums, uint8_t* out, int count, const RowFinish& finish, int32_t* left) {
   // The left pixel's channels are below 256, so a 16-bit multiply-add against the
   // weight in each lane's low half is their product with it.
   const __m128i leftWeight = _mm_set1_epi32(finish.leftWeight & 0xFFFF);
@@ -111,12 +110,15 @@ PICTORVA_AVX2 void finishRowAvx2(const int32_t* sums, uint8_t* out, int count, c
   for (int i = 0; i < count; ++i, sums += 4, out += 4) {
     __m128i t = _mm_add_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(sums)),
                               _mm_madd_epi16(previous, leftWeight));
-    t = _mm_min_epi32(_mm_max_epi32(t, zero), limit);
+    // Clamped to 0 .. limit.
+    t = _mm_and_si128(t, _mm_cmpgt_epi32(t, zero));
+    const __m128i over = _mm_cmpgt_epi32(t, limit);
+    t = _mm_or_si128(_mm_and_si128(over, limit), _mm_andnot_si128(over, t));
     const __m128i even = _mm_srl_epi64(_mm_mul_epu32(t, magic), shift);
     const __m128i odd = _mm_srl_epi64(_mm_mul_epu32(_mm_srli_epi64(t, 32), magic), shift);
     // Both quotients are below 256: the even ones fill their 64-bit lanes' low halves.
     previous = _mm_or_si128(even, _mm_slli_epi64(odd, 32));
-    const __m128i bytes = _mm_packus_epi16(_mm_packus_epi32(previous, previous), zero);
+    const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(previous, previous), zero);
     const int32_t pixel = _mm_cvtsi128_si32(bytes);
     std::memcpy(out, &pixel, 4);
   }
