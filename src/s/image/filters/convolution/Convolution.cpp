@@ -49,12 +49,14 @@ bool Convolution::hasBoundedSums() const {
 void Convolution::convolve(uint8_t* const* rows, int width, int height) const {
   if (!rows || width <= 0 || height <= 0) return;
   const _convolve::Kernel kernel = kernelOf(weights_, divisor_);
+#ifdef PICTORVA_CONVOLVE_X86
   if (width >= 3 && height >= 3 && hasBoundedSums() &&
       scale::_resample::activeLevel() != scale::_resample::VectorLevel::kScalar) {
     _convolve::filterBounded(rows, width, height, kernel);
-  } else {
-    _convolve::filterReference(rows, width, height, kernel);
+    return;
   }
+#endif
+  _convolve::filterReference(rows, width, height, kernel);
 }
 
 void Convolution::convolveReference(uint8_t* const* rows, int width, int height) const {

@@ -1,11 +1,12 @@
 // The faster path for kernels whose sums cannot overflow: partial sums by row chunks,
 // then one pass along the row that adds the left tap, the only one that depends on
-// this pass's own output; both with vector instructions where the processor has them.
+// this pass's own output; both with vector instructions (x86 processors only).
 #include <cstdlib>
 
 #include "s/image/filters/convolution/_convolve/Rows.h"
 #include "s/image/filters/scale/_resample/VectorLevel.h"
 
+#ifdef PICTORVA_CONVOLVE_X86
 namespace s::image::filters::convolution::_convolve {
 
 namespace {
@@ -27,33 +28,16 @@ struct Reciprocal {
   uint64_t magic;
   int shift;
 
-  Reciprocal(uint64_t magic_, int shift_) : magic(magic_), shift(shift_) {}
   explicit Reciprocal(uint32_t divisor) {
     int bits = 0;
     while ((uint32_t{1} << bits) < divisor) ++bits;
     shift = 8 + 2 * bits;
     magic = ((uint64_t{1} << shift) + divisor - 1) / divisor;
   }
-  uint32_t divide(uint32_t t) const { return static_cast<uint32_t>((t * magic) >> shift); }
 };
 
-FinishRow finishRowFor(VectorLevel level) {
-#ifdef PICTORVA_CONVOLVE_X86
-  if (level != VectorLevel::kScalar) return finishRowSse2;
-#else
-  (void)level;
-#endif
-  return finishRowScalar;
-}
-
 PartialSums partialSumsFor(VectorLevel level) {
-#ifdef PICTORVA_CONVOLVE_X86
-  if (level == VectorLevel::kAvx2) return partialSumsAvx2;
-  if (level == VectorLevel::kSse2) return partialSumsSse2;
-#else
-  (void)level;
-#endif
-  return partialSumsScalar;
+  return level == VectorLevel::kAvx2 ? partialSumsAvx2 : partialSumsSse2;
 }
 
 }  // namespace
@@ -71,20 +55,6 @@ void partialSumsScalar(const uint8_t* above, const uint8_t* centre, const uint8_
   }
 }
 
-void finishRowScalar(const int32_t* sums, uint8_t* out, int count, const RowFinish& finish, int32_t* left) {
-  const Reciprocal reciprocal(finish.magic, finish.shift);
-  for (int i = 0; i < count; ++i, sums += 4, out += 4) {
-    for (int k = 0; k < 4; ++k) {
-      // |sum| < 9 x 32767 x 255 < 2^31: no overflow. Truncating toward zero and
-      // clamping to 0..255 is clamping the sum to 0..255 x divisor and flooring.
-      int32_t t = sums[k] + finish.leftWeight * left[k];
-      t = t < 0 ? 0 : (t > finish.limit ? finish.limit : t);
-      left[k] = static_cast<int32_t>(reciprocal.divide(static_cast<uint32_t>(t)));
-      out[k] = static_cast<uint8_t>(left[k]);
-    }
-  }
-}
-
 void filterBounded(uint8_t* const* rows, int width, int height, const Kernel& kernel) {
   // Dividing by a negative divisor is dividing the negated sum by its magnitude: the
   // sign goes into the weights, so every sum below is divided by a positive number.
@@ -97,7 +67,6 @@ void filterBounded(uint8_t* const* rows, int width, int height, const Kernel& ke
   const RowFinish finish{weights[3], static_cast<int32_t>(255 * magnitude), reciprocal.magic, reciprocal.shift};
   const VectorLevel level = scale::_resample::activeLevel();
   const PartialSums partialSums = partialSumsFor(level);
-  const FinishRow finishRow = finishRowFor(level);
 
   // The top and bottom rows read the row itself in place of a missing neighbour, part
   // of it already filtered: the reference does them, and the first and last pixel of
@@ -112,7 +81,7 @@ void filterBounded(uint8_t* const* rows, int width, int height, const Kernel& ke
       const int end = first + kChunk < width - 1 ? first + kChunk : width - 1;
       // The chunk's centre pixels and their right neighbours are still unfiltered.
       partialSums(rows[y - 1], centre, rows[y + 1], first, end, width, weights, sums);
-      finishRow(sums, centre + 4 * first, end - first, finish, left);
+      finishRowSse2(sums, centre + 4 * first, end - first, finish, left);
     }
     filterPixel(rows, width, height, width - 1, y, kernel);
   }
@@ -120,3 +89,4 @@ void filterBounded(uint8_t* const* rows, int width, int height, const Kernel& ke
 }
 
 }  // namespace s::image::filters::convolution::_convolve
+#endif
