@@ -11,8 +11,15 @@ here=$(cd "$(dirname "$0")" && pwd)
 want_windows=0
 [ "${1:-}" = "--windows" ] && want_windows=1
 
-native_packages=(cmake make g++ clang libclang-rt-14-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev
-                 googletest libgtest-dev libbenchmark-dev libgif-dev imagemagick libxml2-utils python3)
+native_packages=(
+  cmake make g++ clang libclang-rt-14-dev
+  libjpeg62-turbo-dev libpng-dev zlib1g-dev
+  googletest libgtest-dev libbenchmark-dev
+  libgif-dev           # giflib: an independent LZW coder for cross-checks
+  imagemagick          # reference decodings in tests
+  libxml2-utils python3  # independent checks of the language document
+  chromium             # shows small copies as a browser does
+)
 windows_packages=(g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
                   libz-mingw-w64-dev nasm wine wine64 xvfb dpkg-dev)
 

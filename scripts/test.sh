@@ -94,7 +94,7 @@ run_cli_suite cli-native "$build/native/apps/pictorva-cli"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite sanitizers "$build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DPICTORVA_SANITIZE=ON
 
-export WINEPREFIX="$cache/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="${WINEPREFIX:-$cache/wineprefix}" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "== creating the Wine prefix $WINEPREFIX"
   wineboot --init >/dev/null 2>&1

@@ -1,6 +1,8 @@
 #include "CommandLine.h"
 
+#include "ConvertCommand.h"
 #include "GalleryCommand.h"
+#include "InfoCommand.h"
 #include "Platform.h"
 #include "s/base/Version.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -18,6 +20,8 @@ struct Command {
 // One line per command; "pictorva-cli COMMAND --help" explains each.
 constexpr Command kCommands[] = {
     {u"gallery", "[--style tile|flat] [--title TEXT] [--width W] [--height H] FILE...", runGalleryCommand},
+    {u"info", "FILE...", runInfoCommand},
+    {u"convert", "IN OUT [--sharpen N]", runConvertCommand},
 };
 
 std::u16string usage() {

@@ -102,14 +102,14 @@ TEST(ImageFormat, FilesOf100BytesOrLessAreNeverRecognised) {
 TEST(ImageFormat, TypeWordsAndCodecs) {
   EXPECT_EQ(std::u16string(ImageFormat::typeWord(ImageType::kTiff)), u"tiff");
   EXPECT_EQ(ImageFormat::typeWord(ImageType::kUnknown), nullptr);
-  // TIFF is recognised but has no codec; nor (yet) does ICO.
-  for (ImageType type : {ImageType::kTiff, ImageType::kIco, ImageType::kUnknown})
+  // TIFF is recognised but has no codec.
+  for (ImageType type : {ImageType::kTiff, ImageType::kUnknown})
     EXPECT_EQ(ImageFormat::newCodec(type), nullptr);
   const struct {
     ImageType type;
     const char16_t* extension;
   } kCodecs[] = {{ImageType::kBmp, u".bmp"}, {ImageType::kJpg, u".jpg"}, {ImageType::kPng, u".png"},
-                 {ImageType::kGif, u".gif"}};
+                 {ImageType::kGif, u".gif"}, {ImageType::kIco, u".ico"}};
   for (const auto& expected : kCodecs) {
     s::image::IEncodedImage* codec = ImageFormat::newCodec(expected.type);
     ASSERT_NE(codec, nullptr);

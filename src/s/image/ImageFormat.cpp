@@ -5,6 +5,7 @@
 #include "s/file/win/PathWin.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/gif/win/Gif.h"
+#include "s/image/ico/win/Icon.h"
 #include "s/image/jpg/win/Jpeg.h"
 #include "s/image/png/win/Png.h"
 #include "s/io/ByteCursor.h"
@@ -80,6 +81,7 @@ IEncodedImage* ImageFormat::newCodec(ImageType type) {
     case ImageType::kJpg: return jpg::win::Jpeg::create();
     case ImageType::kPng: return png::win::Png::create();
     case ImageType::kGif: return gif::win::Gif::create();
+    case ImageType::kIco: return ico::win::Icon::create();
     default: return nullptr;
   }
 }

@@ -29,8 +29,7 @@ class ImageFormat {
   static ImageType detect(io::IInputStream& in, int64_t fileSize);
   // "jpg", "gif", "png", "bmp", "tiff", "ico"; none for kUnknown.
   static const char16_t* typeWord(ImageType type);
-  // A new, empty codec object for the type, or none: formats without a codec in
-  // the library yet (ICO), TIFF, and unknown files.
+  // A new, empty codec object for the type, or none: TIFF and unknown files.
   static IEncodedImage* newCodec(ImageType type);
   // Detection, a new codec and read from the stream (at its start, of fileSize
   // bytes). The object comes back even when the file was damaged (it then holds
@@ -47,9 +46,8 @@ class ImageFormat {
 // folder, a file of 100 bytes or fewer, a failed read or an unknown signature.
 bool detectImageFormat(std::u16string_view path, const char16_t** type);
 // Detection, a new codec object for the detected format, and load. The caller
-// releases the result. None for TIFF, unknown files, and formats whose codec the
-// library does not have yet (ICO). A damaged file still gives the
-// object, holding what could be read.
+// releases the result. None for TIFF and unknown files. A damaged file still gives
+// the object, holding what could be read.
 IEncodedImage* decodeImageFile(file::IPath* path);
 
 }  // namespace s::image

@@ -10,6 +10,10 @@
 
 namespace s::image::ico {
 
+namespace win {
+class Icon;
+}
+
 class EncodeSetting final : public thread::PooledObject<EncodeSetting, EncodeSettingBase> {
  public:
   static constexpr char16_t kRegistrationName[] = u"s_image_ico_EncodeSetting";
@@ -29,11 +33,17 @@ class EncodeSetting final : public thread::PooledObject<EncodeSetting, EncodeSet
   }
 
   void reset() override;
-  // None until the ICO codec is part of the library.
+  // An image set gives one icon image per set image when the pair list has one pair
+  // per image: image i fitted into a square of pair i's size, at its depth.
+  // Otherwise the set's primary image is encoded.
   IEncodedImage* encodeImageSet(IImage* imageOrSet) override;
-  IEncodedImage* encodeImage(win::BufferedImage* image) override;
+  // One icon image per size and depth of the lists (sizes first; one 32-bit image for
+  // sizes above 255), each the picture fitted into a square of that size. None when
+  // either list is empty.
+  IEncodedImage* encodeImage(image::win::BufferedImage* image) override;
 
  protected:
+  bool addImage(ico::win::Icon& icon, image::win::BufferedImage* square, int depth) const;
   const char16_t* getSubkey() const override { return u"\\IcoEncodeSetting"; }
   void loadValues(ISettingStore& store, const char16_t* key) override;
   void saveValues(ISettingStore& store, const char16_t* key) override;

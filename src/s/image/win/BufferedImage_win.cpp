@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "s/image/win/BufferedImage.h"
+#include "s/image/filters/sharpness/Sharpness.h"
 #include "s/thread/Owned.h"
 
 namespace s::image::win {
@@ -108,9 +109,10 @@ void BufferedImage::print(bool rotate, bool sharpen, bool fit) {
   } else {
     picture.reset(source->copyTo(nullptr));
   }
-  // Sharpening before printing needs the sharpening filter, which registers with
-  // the image through its filter chain; without it the picture prints unsharpened.
-  (void)sharpen;
+  if (sharpen) {
+    thread::Owned<filters::sharpness::Sharpness> sharpening(filters::sharpness::Sharpness::newSharpness(80));
+    sharpening->apply(picture.get(), picture.get());
+  }
   flattenOnWhite(picture.get());
 
   BITMAPINFO info = {};
