@@ -20,8 +20,11 @@ native_packages=(
   libxml2-utils python3  # independent checks of the language document
   chromium             # shows small copies as a browser does
 )
-windows_packages=(g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-                  libz-mingw-w64-dev nasm wine wine64 xvfb dpkg-dev)
+windows_packages=(
+  g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+  libz-mingw-w64-dev nasm dpkg-dev  # the Windows libraries, built from Debian's sources
+  wine wine64 xvfb
+)
 
 apt_updated=0
 apt_update_once() {
