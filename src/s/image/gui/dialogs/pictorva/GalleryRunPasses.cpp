@@ -19,7 +19,7 @@ using thread::Owned;
 using win::BufferedImageSet;
 
 struct GalleryRun::Pass {
-  Owned<PathWin> gallery;  // G
+  Owned<PathWin> gallery;  // the gallery folder
   size_t total = 0;        // job list entries when the run began
   GalleryRows rows;
   std::u16string failures;  // each copy or page that could not be written, a line each
