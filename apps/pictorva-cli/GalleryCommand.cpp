@@ -1,7 +1,5 @@
 #include "GalleryCommand.h"
 
-#include <atomic>
-
 #include "CommandLine.h"
 #include "Options.h"
 #include "Platform.h"
@@ -119,8 +117,7 @@ int runGallery(const Options& options) {
   std::vector<std::u16string> files;
   for (const std::u16string& file : options.files) files.push_back(absolutePath(file));
 
-  std::atomic<int> interrupts{0};
-  installInterruptHandler(&interrupts);
+  installInterruptHandler();
   switch (run.start(files)) {
     case GalleryRun::StartResult::kStarted:
       break;
@@ -134,7 +131,7 @@ int runGallery(const Options& options) {
   bool cancelled = false;
   while (!ended) {
     events.waitAndPump(50);
-    if (interrupts.load() > 0 && !cancelled) {
+    if (interruptPresses() > 0 && !cancelled) {
       cancelled = true;
       run.cancel();
       progress.note(u"Canceling..");

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <atomic>
 #include <vector>
 
 #include "Platform.h"
@@ -9,11 +10,11 @@ namespace pictorva::cli {
 
 namespace {
 
-std::atomic<int>* interruptPresses = nullptr;
+std::atomic<int> presses{0};
 
 BOOL WINAPI onControl(DWORD event) {
   if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
-  if (interruptPresses && interruptPresses->fetch_add(1) >= 1) ExitProcess(130);
+  if (presses.fetch_add(1) >= 1) ExitProcess(130);
   return TRUE;
 }
 
@@ -50,9 +51,8 @@ std::u16string absolutePath(std::u16string_view path) {
   return std::u16string(buffer.begin(), buffer.begin() + length);
 }
 
-void installInterruptHandler(std::atomic<int>* presses) {
-  interruptPresses = presses;
-  SetConsoleCtrlHandler(onControl, TRUE);
-}
+void installInterruptHandler() { SetConsoleCtrlHandler(onControl, TRUE); }
+
+int interruptPresses() { return presses.load(); }
 
 }  // namespace pictorva::cli
