@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -272,6 +273,65 @@ TEST(GalleryRun, FlatStyleListsSizesAndReportsEveryEntry) {
             std::string::npos);
   ASSERT_EQ(harness.seen.size(), 4u) << "an update for every entry, skipped ones included";
   EXPECT_EQ(harness.seen[2].text, u"b.txt");
+}
+
+// Runs make() on a.bmp and b.bmp (40 x 30) in folder; breaks is called on the receiving
+// thread when the first file is reported, after the run made its folders.
+void makeBroken(const TempFolder& folder, Harness& harness, const std::function<void()>& breaks) {
+  writeFile(folder / u"a.bmp", bmpBytes(40, 30));
+  writeFile(folder / u"b.bmp", bmpBytes(40, 30));
+  harness.onEvent = [&](const GalleryEvent& event) {
+    if (event.is(pictorva::kProcessStatusUpdate) && event.second == 0) breaks();
+  };
+  harness.make({folder / u"a.bmp", folder / u"b.bmp"});
+}
+
+TEST(GalleryRun, SmallCopiesThatCannotBeWrittenAreFailuresWithoutRows) {
+  TempFolder folder;
+  Harness harness;
+  // A file takes the place of simg, so no small copy can be written into it.
+  makeBroken(folder, harness, [&] {
+    ASSERT_TRUE(s::file::testing::pathOf(folder / u"thumbnail/simg")->remove());
+    writeFile(folder / u"thumbnail/simg", {'x'});
+  });
+  ASSERT_EQ(harness.seen.back().name, pictorva::kProcessStatusEnd);
+  EXPECT_EQ(harness.seen.back().first, pictorva::kEndFailed);
+  EXPECT_EQ(harness.seen.back().text, u"Could not write the small copy \"" + (folder / u"thumbnail/simg/a (40x30).bmp") +
+                                          u"\"\r\nCould not write the small copy \"" +
+                                          (folder / u"thumbnail/simg/b (40x30).bmp") + u"\"");
+  EXPECT_NE(readText(folder / u"thumbnail/Thumbnail (Tile).html").find("insertTable(0);"), std::string::npos);
+  EXPECT_EQ(names(folder / u"thumbnail/img"), (std::vector<std::u16string>{u"a.bmp", u"b.bmp"}));
+}
+
+TEST(GalleryRun, APageThatCannotBeWrittenIsAFailureAndLeavesNoTemporaryFile) {
+  TempFolder folder;
+  Harness harness;
+  makeBroken(folder, harness, [&] {
+    ASSERT_TRUE(s::file::testing::pathOf(folder / u"thumbnail/Thumbnail (Tile).html")->createDirectory());
+  });
+  EXPECT_EQ(harness.seen.back().first, pictorva::kEndFailed);
+  EXPECT_EQ(harness.seen.back().text,
+            u"Could not write the page \"" + (folder / u"thumbnail/Thumbnail (Tile).html") + u"\"");
+  EXPECT_EQ(names(folder / u"thumbnail"), (std::vector<std::u16string>{u"Thumbnail (Tile).html", u"img", u"simg"}));
+  EXPECT_EQ(names(folder / u"thumbnail/simg").size(), 2u);
+}
+
+TEST(GalleryRun, DamagedPicturesAreSkippedAndTheRunCompletes) {
+  TempFolder folder;
+  writeFile(folder / u"good.bmp", bmpBytes(40, 30));
+  // A JPEG start-of-image marker, then no valid segment.
+  std::vector<uint8_t> jpeg(300, 0x5A);
+  jpeg[0] = 0xFF, jpeg[1] = 0xD8, jpeg[2] = 0xFF, jpeg[3] = 0x01;
+  writeFile(folder / u"broken.jpg", jpeg);
+  // A BMP cut off in its pixels.
+  std::vector<uint8_t> cut = bmpBytes(400, 300);
+  cut.resize(cut.size() / 3);
+  writeFile(folder / u"cut.bmp", cut);
+  Harness harness;
+  harness.make({folder / u"broken.jpg", folder / u"good.bmp", folder / u"cut.bmp"});
+  EXPECT_EQ(harness.seen.back().first, 0u) << "complete";
+  EXPECT_TRUE(exists(folder / u"thumbnail/simg/good (40x30).bmp"));
+  EXPECT_EQ(names(folder / u"thumbnail/img"), (std::vector<std::u16string>{u"broken.jpg", u"cut.bmp", u"good.bmp"}));
 }
 
 TEST(GalleryRun, EmptyPictureMakesNoSmallCopy) {

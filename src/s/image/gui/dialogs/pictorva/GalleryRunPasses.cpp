@@ -72,6 +72,16 @@ Owned<PathWin> createGalleryFolder(PathWin& base) {
   return {};
 }
 
+// Writes the small copy into target; a copy that could not be written whole is not
+// left behind.
+bool writeWhole(IEncodedImage& small, PathWin& target) {
+  Owned<FileOutputStream> out(target.openOutput(false));
+  bool written = out && small.write(*out);
+  written = out && out->close() && written;
+  if (!written) target.remove(false);
+  return written;
+}
+
 }  // namespace
 
 void GalleryRun::run() {
@@ -142,34 +152,31 @@ bool GalleryRun::makeSmallCopy(Pass& pass, PathWin& source, size_t index) {
   for (int i = 0; i < set->getCount(); ++i) set->getImage(i)->addFilter(sizer_.makeScaleFilter(0, *set));
   set->recomputePrimarySize();
 
+  // The small copy keeps the source's extension, whatever its content.
+  const std::u16string name = textOf(source.getTitle()) + u" (" + decimal(set->getWidth()) + u"x" +
+                              decimal(set->getHeight()) + u")" + textOf(source.getExtension());
+  Owned<PathWin> named(simg->child(name));
   bool written = false;
   Owned<IEncodedImage> small(codec->createLike(set.get()));
-  if (small) {
-    // The small copy keeps the source's extension, whatever its content.
-    const std::u16string name = textOf(source.getTitle()) + u" (" + decimal(set->getWidth()) + u"x" +
-                                decimal(set->getHeight()) + u")" + textOf(source.getExtension());
-    Owned<PathWin> named(simg->child(name));
-    Owned<PathWin> target(named->uniqueVariant());
-    if (target) {
-      Owned<FileOutputStream> out(target->openOutput(false));
-      written = out && small->write(*out);
-      written = out && out->close() && written;
-      if (written) {
-        pass.rows.sourceNames.push_back(fileName);
-        pass.rows.sourceWidths.push_back(static_cast<uint32_t>(codec->getWidth()));
-        pass.rows.sourceHeights.push_back(static_cast<uint32_t>(codec->getHeight()));
-        pass.rows.sourceSizes.push_back(static_cast<uint64_t>(source.getSize()));
-        pass.rows.smallNames.push_back(textOf(target->getFileName()));
-        pass.rows.smallWidths.push_back(static_cast<uint32_t>(small->getWidth()));
-        pass.rows.smallHeights.push_back(static_cast<uint32_t>(small->getHeight()));
-      } else {
-        // A small copy that could not be written whole is not left behind.
-        target->remove(false);
-      }
-    }
-  }
   for (int i = 0; i < set->getCount(); ++i) set->getImage(i)->clearFilters();
-  return written;
+  if (!small) {
+    pass.fail(u"Could not make the small copy", named->getFullPath().view());
+    return false;
+  }
+  Owned<PathWin> target(named->uniqueVariant());
+  if (target) written = writeWhole(*small, *target);
+  if (!written) {
+    pass.fail(u"Could not write the small copy", (target ? *target : *named).getFullPath().view());
+    return false;
+  }
+  pass.rows.sourceNames.push_back(fileName);
+  pass.rows.sourceWidths.push_back(static_cast<uint32_t>(codec->getWidth()));
+  pass.rows.sourceHeights.push_back(static_cast<uint32_t>(codec->getHeight()));
+  pass.rows.sourceSizes.push_back(static_cast<uint64_t>(source.getSize()));
+  pass.rows.smallNames.push_back(textOf(target->getFileName()));
+  pass.rows.smallWidths.push_back(static_cast<uint32_t>(small->getWidth()));
+  pass.rows.smallHeights.push_back(static_cast<uint32_t>(small->getHeight()));
+  return true;
 }
 
 void GalleryRun::infoPass(Pass& pass) {
@@ -211,7 +218,8 @@ void GalleryRun::pagePass(Pass& pass) {
     thread::ObjLocker::Scope lock(jobLock_);
     pagePath_ = textOf(pageFile->getFullPath());
   }
-  if (!pageFile->writeAll(bytes.data(), bytes.size(), false)) {
+  // Under a temporary name first, so a failed write never leaves an empty or cut page.
+  if (!pageFile->writeAllReplacing(bytes.data(), bytes.size())) {
     pass.fail(u"Could not write the page", pageFile->getFullPath().view());
   }
 }
