@@ -1,6 +1,7 @@
 #include "GalleryCommand.h"
 
 #include "CommandLine.h"
+#include "FileList.h"
 #include "Options.h"
 #include "Platform.h"
 #include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
@@ -157,6 +158,16 @@ int runGalleryCommand(const std::vector<std::u16string>& arguments) {
   if (options.command == Options::Command::kHelp) {
     writeText(Stream::kOut, widen(usageText()));
     return kExitDone;
+  }
+  for (const std::u16string& list : options.fileLists) {
+    if (!readFileList(list, &options.files)) {
+      writeText(Stream::kErr, u"pictorva-cli: cannot read the file list \"" + list + u"\"\n");
+      return kExitUsage;
+    }
+  }
+  if (options.files.empty()) {
+    writeText(Stream::kErr, u"pictorva-cli: no files given\n" + widen(usageText()));
+    return kExitUsage;
   }
   return runGallery(options);
 }

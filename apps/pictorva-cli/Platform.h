@@ -12,6 +12,8 @@ enum class Stream { kOut, kErr };
 // UTF-8 get their original bytes back), or wide characters on a Windows console.
 void writeText(Stream stream, std::u16string_view text);
 bool isTerminal(Stream stream);
+// Reads standard input to its end, as bytes. False when it cannot be read.
+bool readStandardInput(std::string* bytes);
 // The path made absolute against the current folder, without resolving links.
 std::u16string absolutePath(std::u16string_view path);
 // Ctrl-C (and Ctrl-Break on Windows) counts up the presses interruptPresses()

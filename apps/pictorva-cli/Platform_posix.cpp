@@ -37,6 +37,18 @@ void writeText(Stream stream, std::u16string_view text) {
 
 bool isTerminal(Stream stream) { return isatty(stream == Stream::kOut ? STDOUT_FILENO : STDERR_FILENO) != 0; }
 
+bool readStandardInput(std::string* bytes) {
+  bytes->clear();
+  char block[65536];
+  for (;;) {
+    const ssize_t got = ::read(STDIN_FILENO, block, sizeof block);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) return true;
+    bytes->append(block, static_cast<size_t>(got));
+  }
+}
+
 std::u16string absolutePath(std::u16string_view path) {
   if (!path.empty() && path[0] == u'/') return std::u16string(path);
   char folder[PATH_MAX];

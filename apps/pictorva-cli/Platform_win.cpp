@@ -41,6 +41,22 @@ bool isTerminal(Stream stream) {
   return GetConsoleMode(handleOf(stream), &mode) != 0;
 }
 
+bool readStandardInput(std::string* bytes) {
+  bytes->clear();
+  HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  if (input == INVALID_HANDLE_VALUE || !input) return false;
+  char block[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(input, block, sizeof block, &got, nullptr)) {
+      // The writing end of a pipe was closed: the end of the input.
+      return GetLastError() == ERROR_BROKEN_PIPE;
+    }
+    if (got == 0) return true;
+    bytes->append(block, got);
+  }
+}
+
 std::u16string absolutePath(std::u16string_view path) {
   const std::wstring wide(path.begin(), path.end());
   const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
