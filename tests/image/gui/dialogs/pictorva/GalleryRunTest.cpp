@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <cstring>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -83,6 +85,11 @@ class Harness {
       if (onEvent) onEvent(event);
       if (event.is(pictorva::kProcessStatusEnd)) ended = true;
       return uintptr_t{0};
+    }, [this] {
+      // On the worker's thread: a record was queued (or the relay woken).
+      std::lock_guard<std::mutex> lock(queuedLock);
+      ++queuedCount;
+      queued.notify_all();
     });
     GalleryRun::Hooks hooks;
     hooks.apply = [this](Setting& setting) {
@@ -121,6 +128,9 @@ class Harness {
   std::vector<std::u16string> messages;
   std::function<void(const GalleryEvent&)> onEvent;
   bool ended = false;
+  std::mutex queuedLock;
+  std::condition_variable queued;
+  int queuedCount = 0;
   std::unique_ptr<GalleryRun> run;
 };
 
@@ -332,6 +342,40 @@ TEST(GalleryRun, DamagedPicturesAreSkippedAndTheRunCompletes) {
   EXPECT_EQ(harness.seen.back().first, 0u) << "complete";
   EXPECT_TRUE(exists(folder / u"thumbnail/simg/good (40x30).bmp"));
   EXPECT_EQ(names(folder / u"thumbnail/img"), (std::vector<std::u16string>{u"broken.jpg", u"cut.bmp", u"good.bmp"}));
+}
+
+TEST(GalleryRun, ReleasingMidRunFromTheReceivingThreadHandlesTheEventsItWaitsFor) {
+  TempFolder folder;
+  std::vector<std::u16string> files;
+  for (const char16_t* name : {u"a.bmp", u"b.bmp", u"c.bmp"}) {
+    files.push_back(folder / name);
+    writeFile(files.back(), bmpBytes(40, 30));
+  }
+  Harness harness;
+  ASSERT_EQ(harness.run->start(files), GalleryRun::StartResult::kStarted);
+  {
+    // The worker has queued its start event and waits for this thread to handle it.
+    std::unique_lock<std::mutex> lock(harness.queuedLock);
+    harness.queued.wait(lock, [&] { return harness.queuedCount > 0; });
+  }
+  ASSERT_TRUE(harness.seen.empty());
+  harness.run.reset();  // would wait forever for a worker that waits for this thread
+  // Released as cancelled: no small copy, but every file copied and the page written.
+  EXPECT_EQ(harness.eventNames(),
+            (std::vector<std::u16string>{pictorva::kProcessStatusStart, pictorva::kProcessStatusEnd}));
+  EXPECT_EQ(names(folder / u"thumbnail/img").size(), 3u);
+  EXPECT_NE(readText(folder / u"thumbnail/Thumbnail (Tile).html").find("insertTable(0);"), std::string::npos);
+}
+
+TEST(GalleryRun, ReleasingAfterTheReceiverClosedTheRelayFinishesTheRunSilently) {
+  TempFolder folder;
+  writeFile(folder / u"a.bmp", bmpBytes(40, 30));
+  Harness harness;
+  harness.events.close();
+  ASSERT_EQ(harness.run->start({folder / u"a.bmp"}), GalleryRun::StartResult::kStarted);
+  harness.run.reset();
+  EXPECT_TRUE(harness.seen.empty());
+  EXPECT_TRUE(exists(folder / u"thumbnail/Thumbnail (Tile).html"));
 }
 
 TEST(GalleryRun, EmptyPictureMakesNoSmallCopy) {

@@ -108,6 +108,9 @@ void GalleryRun::run() {
   }
   const bool failed = !pass.failures.empty();
   send(kProcessStatusEnd, failed ? kEndFailed : 0, 0, failed ? pass.failures.c_str() : nullptr);
+  // A receiver releasing the run waits, pumping, for this.
+  inRun_ = 0;
+  if (events_) events_->wake();
 }
 
 void GalleryRun::scalePass(Pass& pass) {
