@@ -10,12 +10,23 @@
 #include <vector>
 
 #include "file/TempFolder.h"
+#include "s/file/win/FileOutputStream.h"
+#include "s/image/bmp/win/RasterMemory.h"
+#include "s/image/gif/EncodeSetting.h"
+#include "s/image/jpg/EncodeSetting.h"
+#include "s/image/png/EncodeSetting.h"
+#include "s/image/win/BufferedImage.h"
+#include "s/image/win/BufferedImageSet.h"
 #include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
 #include "s/str/strarray/StrArray.h"
 
 namespace {
 
 using s::file::testing::TempFolder;
+using s::image::bmp::win::RasterMemory;
+using s::image::win::BufferedImage;
+using s::image::win::BufferedImageSet;
+using s::thread::Owned;
 using s::image::gui::dialogs::pictorva::GalleryEvent;
 using s::image::gui::dialogs::pictorva::GalleryRun;
 using s::image::gui::dialogs::pictorva::Setting;
@@ -376,6 +387,48 @@ TEST(GalleryRun, ReleasingAfterTheReceiverClosedTheRelayFinishesTheRunSilently) 
   harness.run.reset();
   EXPECT_TRUE(harness.seen.empty());
   EXPECT_TRUE(exists(folder / u"thumbnail/Thumbnail (Tile).html"));
+}
+
+// A picture of width x height whose colours change along the row and with seed.
+Owned<BufferedImage> gradient(int width, int height, int seed) {
+  Owned<BufferedImage> image(BufferedImage::create());
+  image->create(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      uint8_t* p = image->getLine(y) + 4 * x;
+      p[0] = static_cast<uint8_t>(x + seed), p[1] = static_cast<uint8_t>(y * 3), p[2] = static_cast<uint8_t>(seed * 7);
+      p[3] = 255;
+    }
+  return image;
+}
+
+TEST(GalleryRun, KeepsEveryRasterInPlainMemory) {
+  // Only drawing makes a platform bitmap: a run of photographs and an animation of
+  // hundreds of frames holds no system object for its pictures.
+  TempFolder folder;
+  writeFile(folder / u"a.bmp", bmpBytes(400, 300));
+  Owned<s::image::jpg::EncodeSetting> jpeg = s::thread::make<s::image::jpg::EncodeSetting>();
+  ASSERT_TRUE(gradient(640, 480, 1)->saveJpeg(folder / u"b.jpg", *jpeg));
+  Owned<s::image::png::EncodeSetting> png = s::thread::make<s::image::png::EncodeSetting>();
+  ASSERT_TRUE(gradient(300, 200, 2)->savePng(folder / u"c.png", *png));
+  Owned<BufferedImageSet> frames(BufferedImageSet::create());
+  for (int i = 0; i < 300; ++i) frames->add(gradient(24, 16, i).detach(), 8, 5, 1);
+  frames->setAnimation(true, 0);
+  Owned<s::image::gif::EncodeSetting> gif = s::thread::make<s::image::gif::EncodeSetting>();
+  Owned<s::image::IEncodedImage> animation(gif->encodeImageSet(frames.get()));
+  ASSERT_TRUE(animation);
+  {
+    auto out = s::thread::Owned<s::file::win::FileOutputStream>(
+        s::file::testing::pathOf(folder / u"d.gif")->openOutput(false));
+    ASSERT_TRUE(animation->write(*out) && out->close());
+  }
+  const int64_t madeBefore = RasterMemory::sectionsMade();
+  Harness harness;
+  harness.make({folder / u"a.bmp", folder / u"b.jpg", folder / u"c.png", folder / u"d.gif"});
+  EXPECT_EQ(names(folder / u"thumbnail/simg"),
+            (std::vector<std::u16string>{u"a (150x112).bmp", u"b (150x112).jpg", u"c (150x100).png",
+                                         u"d (24x16).gif"}));
+  EXPECT_EQ(RasterMemory::sectionsMade(), madeBefore);
 }
 
 TEST(GalleryRun, EmptyPictureMakesNoSmallCopy) {
