@@ -159,7 +159,7 @@ bool GalleryRun::makeSmallCopy(Pass& pass, PathWin& source, size_t index) {
   const std::u16string name = textOf(source.getTitle()) + u" (" + decimal(set->getWidth()) + u"x" +
                               decimal(set->getHeight()) + u")" + textOf(source.getExtension());
   Owned<PathWin> named(simg->child(name));
-  bool written = false;
+  // The encoder keeps its own copy of the scaled pictures; they go at once.
   Owned<IEncodedImage> small(codec->createLike(set.get()));
   for (int i = 0; i < set->getCount(); ++i) set->getImage(i)->clearFilters();
   if (!small) {
@@ -167,8 +167,7 @@ bool GalleryRun::makeSmallCopy(Pass& pass, PathWin& source, size_t index) {
     return false;
   }
   Owned<PathWin> target(named->uniqueVariant());
-  if (target) written = writeWhole(*small, *target);
-  if (!written) {
+  if (!target || !writeWhole(*small, *target)) {
     pass.fail(u"Could not write the small copy", (target ? *target : *named).getFullPath().view());
     return false;
   }
