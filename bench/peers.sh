@@ -4,8 +4,16 @@
 # 2 to 20 megapixels. Each round runs every tool once, in turn, on the same files;
 # the medians over the rounds are printed with each one's ratio to pictorva-cli.
 #
-#   bench/peers.sh [path/to/pictorva-cli]     (or PICTORVA_CLI=...; by default the
-#                                             release build scripts/run.sh makes)
+# The Windows build runs under Wine in the same rounds, on the same files, and so
+# does "pictorva-cli.exe --version", which measures Wine's own start-up: the
+# Windows build's own time is its time less that start-up.
+#
+#   bench/peers.sh [path/to/pictorva-cli [path/to/pictorva-cli.exe]]
+#                                             (or PICTORVA_CLI=..., PICTORVA_CLI_EXE=...;
+#                                             by default the release build
+#                                             scripts/run.sh makes and build/windows)
+#   WINEPREFIX=...                            the Wine prefix (default: the test prefix)
+#   PEERS=0 bench/peers.sh                    the two builds and Wine's start-up only
 #   ROUNDS=5 MAX_FILES=40 bench/peers.sh
 #   PROFILE=1 bench/peers.sh                  (then one profiled pictorva-cli run:
 #                                             where its time goes, by stage and library)
@@ -14,8 +22,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cli=${1:-${PICTORVA_CLI:-$root/build/release/apps/pictorva-cli}}
+exe=${2:-${PICTORVA_CLI_EXE:-$root/build/windows/apps/pictorva-cli.exe}}
 rounds=${ROUNDS:-5}
 max_files=${MAX_FILES:-40}
+peers=${PEERS:-1}
 
 packages=(lomiri-wallpapers-16.04 lomiri-wallpapers-20.04 mate-backgrounds plasma-workspace-wallpapers
           graphicsmagick libvips-tools libjpeg-turbo-progs imagemagick)
@@ -31,6 +41,16 @@ for tool in mogrify gm vipsthumbnail djpeg identify; do
   command -v "$tool" >/dev/null || { echo "peers.sh: $tool is missing" >&2; exit 1; }
 done
 [ -x "$cli" ] || echo "peers.sh: no pictorva-cli at $cli; timing the other tools only" >&2
+if [ -f "$exe" ] && command -v wine >/dev/null; then
+  export WINEPREFIX=${WINEPREFIX:-$HOME/.cache/pictorva/wineprefix} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # The Wine server stays up between the runs, as it does for a user who runs the
+  # program twice in a row (a server that runs already answers 2 and is kept).
+  wineserver -p 30 </dev/null >/dev/null 2>&1 || true
+  wine "$exe" --version >/dev/null 2>&1 || { echo "peers.sh: $exe does not start under Wine" >&2; exe=""; }
+else
+  echo "peers.sh: no pictorva-cli.exe at $exe (or no wine); not timing the Windows build" >&2
+  exe=""
+fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -91,6 +111,23 @@ for ((round = 1; round <= rounds; round++)); do
     rm -rf "$work/src/thumbnail"*
   fi
 
+  if [ -n "$exe" ]; then
+    windows_files=()
+    for file in "${jpegs[@]}" "${pngs[@]}"; do windows_files+=("Z:${file//\//\\}"); done
+    start=$(now)
+    wine "$exe" --version >/dev/null 2>&1
+    record wine-startup $(( $(now) - start ))
+    start=$(now)
+    if wine "$exe" gallery --style tile --width 150 --height 150 "${windows_files[@]}" >/dev/null 2>&1; then
+      record pictorva-windows $(( $(now) - start ))
+    else
+      echo "peers.sh: $exe failed; it is left out" >&2
+      exe=""
+    fi
+    rm -rf "$work/src/thumbnail"*
+  fi
+  [ "$peers" = 1 ] || continue
+
   copies
   start=$(now)
   mogrify -limit thread 1 -define jpeg:size=300x300 -filter Triangle -thumbnail '150x150>' -quality 75 \
@@ -118,7 +155,7 @@ median() { tr ' ' '\n' | grep -v '^$' | sort -n | awk '{a[NR]=$1} END {print (NR
 base=""
 [ -n "${times[pictorva]:-}" ] && base=$(echo "${times[pictorva]}" | median)
 printf '%-16s %10s %10s\n' tool "median ms" "ratio"
-for tool in pictorva imagemagick graphicsmagick vips djpeg; do
+for tool in pictorva pictorva-windows wine-startup imagemagick graphicsmagick vips djpeg; do
   [ -n "${times[$tool]:-}" ] || continue
   m=$(echo "${times[$tool]}" | median)
   ratio="-"
@@ -126,6 +163,12 @@ for tool in pictorva imagemagick graphicsmagick vips djpeg; do
   printf '%-16s %10d %10s\n' "$tool" $((m / 1000000)) "$ratio"
 done
 echo "(djpeg: full-size decoding of the JPEGs only, the floor for any JPEG thumbnailer)"
+if [ -n "$base" ] && [ -n "${times[pictorva-windows]:-}" ] && [ -n "${times[wine-startup]:-}" ]; then
+  windows=$(echo "${times[pictorva-windows]}" | median)
+  startup=$(echo "${times[wine-startup]}" | median)
+  awk -v w="$windows" -v s="$startup" -v b="$base" 'BEGIN {
+    printf "Windows build less Wine start-up: %d ms, %.2f times the Linux build\n", (w - s) / 1e6, (w - s) / b }'
+fi
 
 [ "${PROFILE:-0}" = 1 ] && [ -x "$cli" ] || exit 0
 command -v perf >/dev/null || { echo "peers.sh: perf is missing; no profile" >&2; exit 0; }

@@ -19,7 +19,8 @@ struct Command {
 
 // One line per command; "pictorva-cli COMMAND --help" explains each.
 constexpr Command kCommands[] = {
-    {u"gallery", "[--style tile|flat] [--title TEXT] [--width W] [--height H] FILE...", runGalleryCommand},
+    {u"gallery", "[--style tile|flat] [--title TEXT] [--width W] [--height H] [--files-from LIST] FILE...",
+     runGalleryCommand},
     {u"info", "FILE...", runInfoCommand},
     {u"convert", "IN OUT [--sharpen N]", runConvertCommand},
 };

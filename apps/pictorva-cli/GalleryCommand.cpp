@@ -1,8 +1,7 @@
 #include "GalleryCommand.h"
 
-#include <atomic>
-
 #include "CommandLine.h"
+#include "FileList.h"
 #include "Options.h"
 #include "Platform.h"
 #include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
@@ -119,8 +118,7 @@ int runGallery(const Options& options) {
   std::vector<std::u16string> files;
   for (const std::u16string& file : options.files) files.push_back(absolutePath(file));
 
-  std::atomic<int> interrupts{0};
-  installInterruptHandler(&interrupts);
+  installInterruptHandler();
   switch (run.start(files)) {
     case GalleryRun::StartResult::kStarted:
       break;
@@ -134,7 +132,7 @@ int runGallery(const Options& options) {
   bool cancelled = false;
   while (!ended) {
     events.waitAndPump(50);
-    if (interrupts.load() > 0 && !cancelled) {
+    if (interruptPresses() > 0 && !cancelled) {
       cancelled = true;
       run.cancel();
       progress.note(u"Canceling..");
@@ -160,6 +158,16 @@ int runGalleryCommand(const std::vector<std::u16string>& arguments) {
   if (options.command == Options::Command::kHelp) {
     writeText(Stream::kOut, widen(usageText()));
     return kExitDone;
+  }
+  for (const std::u16string& list : options.fileLists) {
+    if (!readFileList(list, &options.files)) {
+      writeText(Stream::kErr, u"pictorva-cli: cannot read the file list \"" + list + u"\"\n");
+      return kExitUsage;
+    }
+  }
+  if (options.files.empty()) {
+    writeText(Stream::kErr, u"pictorva-cli: no files given\n" + widen(usageText()));
+    return kExitUsage;
   }
   return runGallery(options);
 }

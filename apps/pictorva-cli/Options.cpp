@@ -7,7 +7,8 @@ namespace pictorva::cli {
 using s::image::gui::dialogs::pictorva::Setting;
 
 const char* usageText() {
-  return "usage: pictorva-cli gallery [--style tile|flat] [--title TEXT] [--width W] [--height H] FILE...\n"
+  return "usage: pictorva-cli gallery [--style tile|flat] [--title TEXT] [--width W] [--height H]\n"
+         "                            [--files-from LIST] FILE...\n"
          "\n"
          "Makes a thumbnail gallery of the given files: a folder named \"thumbnail\" beside the\n"
          "first file (or thumbnail (1), thumbnail (2), ... when taken) with a copy of every file\n"
@@ -18,6 +19,9 @@ const char* usageText() {
          "  --title TEXT   the page title (default \"Thumbnail (Tile)\" or \"Thumbnail (Flat)\")\n"
          "  --width W      cell width in pixels (default 150; the leading integer counts)\n"
          "  --height H     cell height in pixels (default 150)\n"
+         "  --files-from LIST\n"
+         "                 also the files listed in LIST, one path a line (UTF-8), after\n"
+         "                 the FILE arguments; \"-\" reads the list from standard input\n"
          "\n"
          "Ctrl-C stops after the current file and still writes the page; a second Ctrl-C\n"
          "ends the program at once. The page's full path is the last line of the output.\n";
@@ -89,11 +93,12 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
     if (matched) continue;
     if (!optionValue(arguments, &i, u"--height", &options->height, &matched, error)) return false;
     if (matched) continue;
+    if (!optionValue(arguments, &i, u"--files-from", &value, &matched, error)) return false;
+    if (matched) {
+      options->fileLists.push_back(value);
+      continue;
+    }
     *error = u"unknown option \"" + argument + u"\"";
-    return false;
-  }
-  if (options->files.empty()) {
-    *error = u"no files given";
     return false;
   }
   if (!options->titleGiven) options->title = options->style == Setting::kStyleTile ? u"Thumbnail (Tile)" : u"Thumbnail (Flat)";

@@ -17,10 +17,14 @@ struct Options {
   std::u16string width;   // as typed; the leading-integer rule applies later
   std::u16string height;
   std::vector<std::u16string> files;
+  // The lists of --files-from, in order ("-": standard input); their paths follow
+  // the files given as arguments.
+  std::vector<std::u16string> fileLists;
 };
 
 // Parses the arguments after the command word "gallery". On a usage error returns false and
-// sets *error to a one-line explanation.
+// sets *error to a one-line explanation. Giving no file at all is left to the caller,
+// which reads the file lists.
 bool parseOptions(const std::vector<std::u16string>& arguments, Options* options, std::u16string* error);
 
 // The gallery command's usage text, lines ended by '\n'.

@@ -1,7 +1,6 @@
 #pragma once
 // What the command line needs of the operating system: its arguments as texts,
 // console output, absolute paths and Ctrl-C.
-#include <atomic>
 #include <string>
 #include <string_view>
 
@@ -13,10 +12,14 @@ enum class Stream { kOut, kErr };
 // UTF-8 get their original bytes back), or wide characters on a Windows console.
 void writeText(Stream stream, std::u16string_view text);
 bool isTerminal(Stream stream);
+// Reads standard input to its end, as bytes. False when it cannot be read.
+bool readStandardInput(std::string* bytes);
 // The path made absolute against the current folder, without resolving links.
 std::u16string absolutePath(std::u16string_view path);
-// Ctrl-C (and Ctrl-Break on Windows) counts up *presses; the second press ends the
-// process at once with exit code 130.
-void installInterruptHandler(std::atomic<int>* presses);
+// Ctrl-C (and Ctrl-Break on Windows) counts up the presses interruptPresses()
+// answers; the second press ends the process at once with exit code 130. The count
+// lives as long as the process, as the handler does.
+void installInterruptHandler();
+int interruptPresses();
 
 }  // namespace pictorva::cli

@@ -1,6 +1,8 @@
+#include <errno.h>
 #include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <climits>
 #include <cstdlib>
 
@@ -11,10 +13,12 @@ namespace pictorva::cli {
 
 namespace {
 
-std::atomic<int>* interruptPresses = nullptr;
+// Lock-free, so the signal handler may touch it.
+std::atomic<int> presses{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
 void onInterrupt(int) {
-  if (interruptPresses && interruptPresses->fetch_add(1) >= 1) _exit(130);
+  if (presses.fetch_add(1) >= 1) _exit(130);
 }
 
 }  // namespace
@@ -25,12 +29,25 @@ void writeText(Stream stream, std::u16string_view text) {
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (written < 0 && errno == EINTR) continue;  // a signal (Ctrl-C) came first
     if (written <= 0) return;
     done += static_cast<size_t>(written);
   }
 }
 
 bool isTerminal(Stream stream) { return isatty(stream == Stream::kOut ? STDOUT_FILENO : STDERR_FILENO) != 0; }
+
+bool readStandardInput(std::string* bytes) {
+  bytes->clear();
+  char block[65536];
+  for (;;) {
+    const ssize_t got = ::read(STDIN_FILENO, block, sizeof block);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) return true;
+    bytes->append(block, static_cast<size_t>(got));
+  }
+}
 
 std::u16string absolutePath(std::u16string_view path) {
   if (!path.empty() && path[0] == u'/') return std::u16string(path);
@@ -43,12 +60,13 @@ std::u16string absolutePath(std::u16string_view path) {
   return std::u16string(text.view());
 }
 
-void installInterruptHandler(std::atomic<int>* presses) {
-  interruptPresses = presses;
+void installInterruptHandler() {
   struct sigaction action = {};
   action.sa_handler = onInterrupt;
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
 }
+
+int interruptPresses() { return presses.load(); }
 
 }  // namespace pictorva::cli

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <atomic>
 #include <vector>
 
 #include "Platform.h"
@@ -9,11 +10,11 @@ namespace pictorva::cli {
 
 namespace {
 
-std::atomic<int>* interruptPresses = nullptr;
+std::atomic<int> presses{0};
 
 BOOL WINAPI onControl(DWORD event) {
   if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
-  if (interruptPresses && interruptPresses->fetch_add(1) >= 1) ExitProcess(130);
+  if (presses.fetch_add(1) >= 1) ExitProcess(130);
   return TRUE;
 }
 
@@ -40,6 +41,22 @@ bool isTerminal(Stream stream) {
   return GetConsoleMode(handleOf(stream), &mode) != 0;
 }
 
+bool readStandardInput(std::string* bytes) {
+  bytes->clear();
+  HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  if (input == INVALID_HANDLE_VALUE || !input) return false;
+  char block[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(input, block, sizeof block, &got, nullptr)) {
+      // The writing end of a pipe was closed: the end of the input.
+      return GetLastError() == ERROR_BROKEN_PIPE;
+    }
+    if (got == 0) return true;
+    bytes->append(block, got);
+  }
+}
+
 std::u16string absolutePath(std::u16string_view path) {
   const std::wstring wide(path.begin(), path.end());
   const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
@@ -50,9 +67,8 @@ std::u16string absolutePath(std::u16string_view path) {
   return std::u16string(buffer.begin(), buffer.begin() + length);
 }
 
-void installInterruptHandler(std::atomic<int>* presses) {
-  interruptPresses = presses;
-  SetConsoleCtrlHandler(onControl, TRUE);
-}
+void installInterruptHandler() { SetConsoleCtrlHandler(onControl, TRUE); }
+
+int interruptPresses() { return presses.load(); }
 
 }  // namespace pictorva::cli

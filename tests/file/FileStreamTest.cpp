@@ -147,4 +147,24 @@ TEST(FileStream, WritingToAFolderFailsEverywhere) {
   EXPECT_TRUE(pathOf(temp / u"folder")->isDirectory());
 }
 
+TEST(FileStream, ReplacingWriteSwapsWholeContentsAndLeavesNothingOnFailure) {
+  TempFolder temp;
+  ASSERT_TRUE(temp.created());
+  const std::u16string name = temp / u"page.html";
+  ASSERT_TRUE(pathOf(name)->writeAll("a longer old content", 20));
+  const std::vector<uint8_t> bytes = pattern(200000);
+  ASSERT_TRUE(pathOf(name)->writeAllReplacing(bytes.data(), bytes.size()));
+  std::vector<uint8_t> back;
+  ASSERT_TRUE(pathOf(name)->readAll(&back));
+  EXPECT_EQ(back, bytes);
+  // A folder in the way: the write fails, and neither the folder nor a temporary
+  // file is left changed or behind.
+  ASSERT_TRUE(pathOf(temp / u"taken.html")->createDirectory());
+  EXPECT_FALSE(pathOf(temp / u"taken.html")->writeAllReplacing("x", 1));
+  EXPECT_TRUE(pathOf(temp / u"taken.html")->isDirectory());
+  auto names = s::thread::make<s::str::strarray::StrArray>();
+  pathOf(temp.path())->listNames(true, names.get());
+  EXPECT_EQ(s::file::testing::sortedNames(*names), (std::vector<std::u16string>{u"page.html", u"taken.html"}));
+}
+
 }  // namespace

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 #include <vector>
 
-#include "s/thread/Clock.h"
 
 namespace {
 
@@ -43,11 +44,21 @@ TEST(SyncRelay, SenderWaitsUntilTheReceiverHandledTheRecord) {
 
 TEST(SyncRelay, CloseFailsWaitingAndLaterSends) {
   SyncRelay relay;
-  relay.bindReceiver([](const RelayRecord&) { return uintptr_t{1}; });
+  std::mutex lock;
+  std::condition_variable changed;
+  bool queued = false;
+  relay.bindReceiver([](const RelayRecord&) { return uintptr_t{1}; }, [&] {
+    std::lock_guard<std::mutex> scope(lock);
+    queued = true;
+    changed.notify_all();
+  });
   std::atomic<int> result{-1};
   std::thread sender([&] { result = relay.send(RelayRecord{}) ? 1 : 0; });
   // The receiver goes away without pumping: the waiting sender must be let go.
-  s::thread::sleepMs(30);
+  {
+    std::unique_lock<std::mutex> scope(lock);
+    changed.wait(scope, [&] { return queued; });
+  }
   relay.close();
   sender.join();
   EXPECT_EQ(result, 0);
@@ -81,6 +92,21 @@ TEST(SyncRelay, WakerIsCalledForEveryQueuedRecord) {
   while (handled < 2) handled += relay.waitAndPump(50);
   sender.join();
   EXPECT_EQ(wakes, 2);
+}
+
+TEST(SyncRelay, WakeEndsAWaitWithoutARecordAndIsNotLostBeforeIt) {
+  SyncRelay relay;
+  relay.bindReceiver([](const RelayRecord&) { return uintptr_t{0}; });
+  EXPECT_TRUE(relay.isReceiver());
+  bool elsewhere = true;
+  std::thread other([&] {
+    elsewhere = relay.isReceiver();
+    relay.wake();
+  });
+  // No time limit: only the wake can end this wait, whether it came first or not.
+  EXPECT_EQ(relay.waitAndPump(-1), 0);
+  other.join();
+  EXPECT_FALSE(elsewhere);
 }
 
 TEST(SyncRelay, UnboundRelayRefuses) {

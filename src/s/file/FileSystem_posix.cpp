@@ -267,10 +267,14 @@ bool FileSystem::copyFileToNew(std::u16string_view from, std::u16string_view to)
   const int source = ::open(fromBytes.c_str(), O_RDONLY | O_CLOEXEC);
   if (source < 0) return failFromErrno();
   struct stat info;
-  if (::fstat(source, &info) != 0 || S_ISDIR(info.st_mode)) {
-    const bool result = S_ISDIR(info.st_mode) ? fail(FsError::kOther) : failFromErrno();
+  if (::fstat(source, &info) != 0) {
+    failFromErrno();
     ::close(source);
-    return result;
+    return false;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    ::close(source);
+    return fail(FsError::kOther);
   }
   const int target = ::open(toBytes.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (target < 0) {

@@ -15,7 +15,10 @@ class BufferedImage;
 class IImageBuffer : public IImage {
  public:
   virtual bool isPixelBuffer() const = 0;
-  virtual BitmapHandle getBitmapHandle() const = 0;
+  // The platform bitmap of the pixels, for drawing: made on first use, and the
+  // pixels move into it (row pointers taken before are stale). Null where the
+  // platform has none.
+  virtual BitmapHandle getBitmapHandle() = 0;
   // Logical size; kept within the capacity.
   virtual void setSize(int width, int height) = 0;
   virtual void ensureCapacity(int width, int height) = 0;

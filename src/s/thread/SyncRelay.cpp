@@ -61,9 +61,26 @@ int SyncRelay::pump() {
 int SyncRelay::waitAndPump(int timeoutMs) {
   {
     CriticalSection::Scope scope(section_);
-    if (queue_.empty() && !closed_) changed_.wait(section_, timeoutMs);
+    if (queue_.empty() && !closed_ && !woken_) changed_.wait(section_, timeoutMs);
+    woken_ = false;
   }
   return pump();
+}
+
+void SyncRelay::wake() {
+  Waker waker;
+  {
+    CriticalSection::Scope scope(section_);
+    woken_ = true;
+    waker = waker_;
+    changed_.notifyAll();
+  }
+  if (waker) waker();
+}
+
+bool SyncRelay::isReceiver() {
+  CriticalSection::Scope scope(section_);
+  return bound_ && std::this_thread::get_id() == receiver_;
 }
 
 void SyncRelay::close() {

@@ -11,6 +11,10 @@
 //
 // close() ends the relay for good: queued and later sends fail at once, so a sender
 // can never wait on a receiver that has gone away.
+//
+// A receiver that must wait for a sender to finish (to release it) waits by pumping:
+// the sender may be waiting for the receiver to handle its record. The sender then
+// signals the end of its work with wake().
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -47,9 +51,13 @@ class SyncRelay {
 
   // Receiving thread: handles every queued record; answers how many.
   int pump();
-  // Receiving thread: waits up to timeoutMs (-1: no limit) for a record or close(),
-  // then pumps. Answers how many records were handled.
+  // Receiving thread: waits up to timeoutMs (-1: no limit) for a record, close() or
+  // wake(), then pumps. Answers how many records were handled.
   int waitAndPump(int timeoutMs);
+  // Ends the receiver's current or next wait in waitAndPump, without a record.
+  void wake();
+  // The calling thread is the bound receiver.
+  bool isReceiver();
 
   void close();
   bool isClosed();
@@ -70,6 +78,7 @@ class SyncRelay {
   std::thread::id receiver_;
   bool bound_ = false;
   bool closed_ = false;
+  bool woken_ = false;  // wake() was called and no wait has ended on it yet
 };
 
 }  // namespace s::thread

@@ -7,12 +7,14 @@
 #include <cstring>
 
 #include "s/image/bmp/win/Bitmap.h"
+#include "s/image/bmp/win/RasterMemory.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/thread/Owned.h"
 
 namespace {
 
 using s::image::bmp::win::Bitmap;
+using s::image::bmp::win::RasterMemory;
 using s::image::win::BufferedImage;
 using s::thread::Owned;
 
@@ -37,6 +39,33 @@ TEST(BufferedImageDraw, DrawToCopiesThePictureIntoADeviceContext) {
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 3; ++x)
       EXPECT_EQ(std::memcmp(target->getRow(y) + 4 * x, image->getLine(y) + 4 * x, 3), 0) << x << "," << y;
+}
+
+TEST(BufferedImageDraw, PixelsMoveIntoABitmapSectionOnlyWhenAHandleIsAskedFor) {
+  const int64_t made = RasterMemory::sectionsMade();
+  const int64_t alive = RasterMemory::sectionsAlive();
+  Owned<BufferedImage> image(BufferedImage::create());
+  // Over 4 MB: a block mapped from the system, which goes back to the kept blocks.
+  ASSERT_TRUE(image->create(1100, 1000));
+  for (int y = 0; y < 1000; ++y)
+    for (int x = 0; x < 1100; ++x) image->getLine(y)[4 * x] = static_cast<uint8_t>(x), image->getLine(y)[4 * x + 2] = y;
+  EXPECT_EQ(RasterMemory::sectionsMade(), made) << "plain memory until drawn";
+  HBITMAP handle = static_cast<HBITMAP>(image->getBitmapHandle());
+  ASSERT_NE(handle, nullptr);
+  EXPECT_EQ(image->getBitmapHandle(), handle) << "one section per raster";
+  EXPECT_EQ(RasterMemory::sectionsMade(), made + 1);
+  EXPECT_EQ(RasterMemory::sectionsAlive(), alive + 1);
+  // The pixels moved with the image's rows, and GDI sees the same ones.
+  DIBSECTION section = {};
+  ASSERT_EQ(GetObjectW(handle, sizeof(section), &section), static_cast<int>(sizeof(section)));
+  EXPECT_EQ(section.dsBm.bmBits, image->getBits());
+  for (int y = 0; y < 1000; y += 37)
+    for (int x = 0; x < 1100; x += 41) {
+      EXPECT_EQ(image->getLine(y)[4 * x], static_cast<uint8_t>(x));
+      EXPECT_EQ(image->getLine(y)[4 * x + 2], static_cast<uint8_t>(y));
+    }
+  image.reset();
+  EXPECT_EQ(RasterMemory::sectionsAlive(), alive) << "released with its raster";
 }
 
 TEST(BufferedImageDraw, HandleExchangeKeepsPixels) {

@@ -141,6 +141,10 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
   bool writeAll(const Bytes& bytes, bool append = false) override;
   bool writeText(TextView text, bool append = false) override;
   bool writeText(const Text& text, bool append = false) { return writeText(text.view(), append); }
+  // Writes data as the whole new content of the file: under a temporary name in the
+  // same folder first, renamed over the file only once complete, so a failed write
+  // leaves the previous file (or none), never an empty or cut one.
+  bool writeAllReplacing(const void* data, size_t size);
   bool wipe() override;
   bool extensionEquals(TextView extension) const override;
   void set(TextView text) override;
@@ -164,6 +168,8 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
   bool listInto(bool ignorePolicy, bool recurse, EntryKind kind, const std::function<void(PathWin*)>& add);
   bool listNamesOf(bool ignorePolicy, EntryKind kind, str::strarray::StrArray* names);
   PathWin* numberedVariant(bool bareNumber);
+  // A fresh temporary name beside this path, for content that is renamed into place.
+  std::u16string stagingText() const;
   bool copyFileTo(const PathWin& target, bool overwrite);
   bool copyFolderTo(PathWin& target, bool overwrite);
   bool removeTree();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "s/file/FileHandle.h"
+#include "s/file/FileSystem.h"
 #include "s/file/Shell.h"
 #include "s/file/win/FileInputStream.h"
 #include "s/file/win/FileOutputStream.h"
@@ -82,6 +83,16 @@ bool PathWin::writeAll(const void* data, size_t size, bool append) {
   const bool wrote = stream->write(data, size, &written);
   const bool closed = stream->close();
   return wrote && closed && written == size;
+}
+
+bool PathWin::writeAllReplacing(const void* data, size_t size) {
+  if (!valid_) return false;
+  Owned<PathWin> staging(fromText(stagingText()));
+  bool ok = staging->writeAll(data, size, false);
+  ok = ok && FileSystem::rename(staging->callPath(), callPath(), true);
+  if (!ok) FileSystem::removeFile(staging->callPath());
+  dropCaches();
+  return ok;
 }
 
 bool PathWin::writeAll(const Bytes& bytes, bool append) {

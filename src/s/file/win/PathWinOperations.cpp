@@ -119,18 +119,22 @@ bool PathWin::recycle(bool confirm, bool notify) {
   return ok;
 }
 
+std::u16string PathWin::stagingText() const {
+  std::u16string temporary(getFolder().view());
+  // A short prefix of the name keeps the temporary name within the name length limit.
+  temporary += u'.';
+  temporary += getFileName().view().substr(0, 64);
+  temporary += u'.';
+  temporary += hexText(FileSystem::uniqueNumber());
+  temporary += u".tmp";
+  return temporary;
+}
+
 bool PathWin::copyFileTo(const PathWin& target, bool overwrite) {
   // The copy goes to a temporary name beside the target and is renamed over it only
   // when complete, so an interrupted or failed copy never leaves a target that looks
   // whole.
-  std::u16string temporary(target.getFolder().view());
-  // A short prefix of the name keeps the temporary name within the name length limit.
-  temporary += u'.';
-  temporary += target.getFileName().view().substr(0, 64);
-  temporary += u'.';
-  temporary += hexText(FileSystem::uniqueNumber());
-  temporary += u".tmp";
-  Owned<PathWin> staging(fromText(temporary));
+  Owned<PathWin> staging(fromText(target.stagingText()));
   if (!FileSystem::copyFileToNew(callPath(), staging->callPath())) return false;
   if (!FileSystem::rename(staging->callPath(), target.callPath(), overwrite)) {
     FileSystem::removeFile(staging->callPath());

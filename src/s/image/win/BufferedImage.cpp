@@ -30,7 +30,12 @@ void BufferedImage::releaseRaster() {
   setSize(0, 0);
 }
 
-BitmapHandle BufferedImage::getBitmapHandle() const { return raster_ ? raster_->getHandle() : nullptr; }
+BitmapHandle BufferedImage::getBitmapHandle() {
+  if (!raster_) return nullptr;
+  BitmapHandle handle = raster_->getHandle();
+  bits_ = raster_->getBits();  // the pixels may have moved into the section
+  return handle;
+}
 
 void BufferedImage::setSize(int width, int height) {
   // Kept inside the capacity, so that no later row or pixel access can leave the

@@ -1,7 +1,8 @@
 #pragma once
 // The one in-memory pixel image: 32-bit pixels (bytes blue, green, red, alpha;
-// straight alpha) in a bottom-up raster owned by a BMP codec Bitmap, so that it can
-// be drawn without conversion.
+// straight alpha) in a bottom-up raster owned by a BMP codec Bitmap, in plain
+// memory; on Windows the raster becomes a bitmap section only when the image is
+// drawn (getBitmapHandle), and then is drawn without conversion.
 //
 // Conventions:
 // - Capacity is the allocated raster; the logical size (width x height) is the part
@@ -49,7 +50,7 @@ class BufferedImage final : public thread::PooledObject<BufferedImage, IBuffered
 
   // IImageBuffer
   bool isPixelBuffer() const override { return true; }
-  BitmapHandle getBitmapHandle() const override;
+  BitmapHandle getBitmapHandle() override;
   void setSize(int width, int height) override;
   void ensureCapacity(int width, int height) override;
   bool create(int width, int height) override;

@@ -64,7 +64,7 @@ void Bitmap::reset() {
 }
 
 void Bitmap::clearRaster() {
-  section_.destroy();
+  memory_.destroy();
   bits_ = nullptr;
   fileHeader_ = FileHeader();
   info_ = InfoHeader();
@@ -120,14 +120,11 @@ bool Bitmap::createRaster(const RasterLayout& layout) {
   fileHeader_.pixelOffset = kFileHeaderBytes + kInfoHeaderBytes + paletteBytes;
   fileHeader_.fileSize = fileHeader_.pixelOffset + static_cast<uint32_t>(pixelBytes);
 
-  uint8_t bitmapInfo[kInfoHeaderBytes + kMaxPaletteEntries * 4];
-  serializeInfoHeader(info_, bitmapInfo);
-  std::memcpy(bitmapInfo + kInfoHeaderBytes, colorTable_, paletteBytes);
-  if (!section_.create(bitmapInfo, kInfoHeaderBytes + paletteBytes, static_cast<size_t>(pixelBytes), layout.zeroed)) {
+  if (!memory_.create(static_cast<size_t>(pixelBytes), layout.zeroed)) {
     clearRaster();
     return false;
   }
-  bits_ = section_.bits();
+  bits_ = memory_.bits();
   // An uncleared raster still gets its row padding cleared: only the pixels are
   // the caller's to write.
   const int64_t usedBytes = (static_cast<int64_t>(layout.width) * bitCount + 7) / 8;
@@ -153,6 +150,17 @@ bool Bitmap::createForOverwrite(int width, int height, int bitCount) {
   layout.bitCount = bitCount;
   layout.zeroed = false;
   return createRaster(layout);
+}
+
+BitmapHandle Bitmap::getHandle() {
+  if (!bits_ || memory_.existingSection()) return memory_.existingSection();
+  uint8_t bitmapInfo[kInfoHeaderBytes + kMaxPaletteEntries * 4];
+  serializeInfoHeader(info_, bitmapInfo);
+  const size_t paletteBytes = static_cast<size_t>(paletteCount_) * 4;
+  std::memcpy(bitmapInfo + kInfoHeaderBytes, colorTable_, paletteBytes);
+  BitmapHandle handle = memory_.section(bitmapInfo, kInfoHeaderBytes + paletteBytes);
+  bits_ = memory_.bits();
+  return handle;
 }
 
 bool Bitmap::hasAlphaChannel() const { return info_.bitCount == 32 && info_.compression != kCompressionBitFields; }

@@ -8,12 +8,13 @@
 // rasters may carry bit-field masks (compression 3, masks in the first three
 // colour-table words). The reader brings every other accepted file into that form.
 // Pixel conversions are the library's own code, identical on every system; the
-// platform is used for drawing only.
+// platform is used for drawing only. The pixels are plain memory (RasterMemory);
+// on Windows getHandle() moves them into a bitmap section GDI can draw.
 #include <cstdint>
 
 #include "s/image/bmp/BmpFormat.h"
 #include "s/image/bmp/IBitmap.h"
-#include "s/image/bmp/win/DibSection.h"
+#include "s/image/bmp/win/RasterMemory.h"
 #include "s/thread/Pool.h"
 
 namespace s::image::bmp::win {
@@ -102,9 +103,11 @@ class Bitmap final : public thread::PooledObject<Bitmap, IBitmap> {
   const FileHeader& getFileHeader() const { return fileHeader_; }
   const InfoHeader& getInfoHeader() const { return info_; }
   int getTransparentColor() const { return transparentColor_; }
-  BitmapHandle getHandle() const { return section_.handle(); }
-  // Tells the platform object that the colour table changed.
-  void syncColorTable() { section_.setColorTable(colorTable_, paletteCount_ <= 256 ? paletteCount_ : 256); }
+  // The bitmap section holding the pixels, made on first use (Windows; null
+  // elsewhere). Making it moves the pixels: take row pointers after.
+  BitmapHandle getHandle();
+  // Tells the platform object, if one was made, that the colour table changed.
+  void syncColorTable() { memory_.setColorTable(colorTable_, paletteCount_ <= 256 ? paletteCount_ : 256); }
 
  private:
   void clearRaster();
@@ -112,7 +115,7 @@ class Bitmap final : public thread::PooledObject<Bitmap, IBitmap> {
   bool encodeIndexed(image::win::BufferedImage* image, int bitCount);
   static int paletteCountOf(const InfoHeader& info);
 
-  DibSection section_;
+  RasterMemory memory_;
   FileHeader fileHeader_;
   InfoHeader info_;
   uint32_t colorTable_[kMaxPaletteEntries];

@@ -116,14 +116,15 @@ bool Bitmap::createFromIcon(IconHandle icon) {
   if (width <= 0) width = 16;
   if (height <= 0) height = 16;
 
-  if (!create(width, height, 32) || !section_.handle()) return false;
+  // The icon is drawn by GDI, so into a bitmap section.
+  if (!create(width, height, 32) || !getHandle()) return false;
   // White at alpha 0, then the icon in its normal mode.
   for (int y = 0; y < height; ++y) {
     auto* row = reinterpret_cast<uint32_t*>(getRow(y));
     for (int x = 0; x < width; ++x) row[x] = 0x00FFFFFF;
   }
   {
-    SelectedDc dc(static_cast<HBITMAP>(section_.handle()));
+    SelectedDc dc(static_cast<HBITMAP>(getHandle()));
     DrawIconEx(dc.get(), 0, 0, static_cast<HICON>(icon), width, height, 0, nullptr, DI_NORMAL);
     GdiFlush();  // GDI may batch drawing; the pixels are read next
   }
@@ -133,7 +134,7 @@ bool Bitmap::createFromIcon(IconHandle icon) {
       if (row[4 * x + 3] != 0) return true;  // the icon carries its own alpha
   }
   // No alpha: draw on a key colour that marks the untouched pixels transparent.
-  if (!create(width, height, 24) || !section_.handle()) return false;
+  if (!create(width, height, 24) || !getHandle()) return false;
   for (int y = 0; y < height; ++y) {
     uint8_t* row = getRow(y);
     for (int x = 0; x < width; ++x) {
@@ -143,9 +144,9 @@ bool Bitmap::createFromIcon(IconHandle icon) {
     }
   }
   setTransparentColor(254, 253, 252);
-  SelectedDc dc(static_cast<HBITMAP>(section_.handle()));
+  SelectedDc dc(static_cast<HBITMAP>(getHandle()));
   DrawIconEx(dc.get(), 0, 0, static_cast<HICON>(icon), width, height, 0, nullptr, DI_NORMAL);
-    GdiFlush();  // GDI may batch drawing; the pixels are read next
+  GdiFlush();  // GDI may batch drawing; the pixels are read next
   return true;
 }
 

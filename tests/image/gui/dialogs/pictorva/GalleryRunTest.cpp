@@ -2,17 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <cstring>
+#include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "file/TempFolder.h"
+#include "s/file/win/FileOutputStream.h"
+#include "s/image/bmp/win/RasterMemory.h"
+#include "s/image/gif/EncodeSetting.h"
+#include "s/image/jpg/EncodeSetting.h"
+#include "s/image/png/EncodeSetting.h"
+#include "s/image/win/BufferedImage.h"
+#include "s/image/win/BufferedImageSet.h"
 #include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
 #include "s/str/strarray/StrArray.h"
 
 namespace {
 
 using s::file::testing::TempFolder;
+using s::image::bmp::win::RasterMemory;
+using s::image::win::BufferedImage;
+using s::image::win::BufferedImageSet;
+using s::thread::Owned;
 using s::image::gui::dialogs::pictorva::GalleryEvent;
 using s::image::gui::dialogs::pictorva::GalleryRun;
 using s::image::gui::dialogs::pictorva::Setting;
@@ -82,6 +96,11 @@ class Harness {
       if (onEvent) onEvent(event);
       if (event.is(pictorva::kProcessStatusEnd)) ended = true;
       return uintptr_t{0};
+    }, [this] {
+      // On the worker's thread: a record was queued (or the relay woken).
+      std::lock_guard<std::mutex> lock(queuedLock);
+      ++queuedCount;
+      queued.notify_all();
     });
     GalleryRun::Hooks hooks;
     hooks.apply = [this](Setting& setting) {
@@ -120,6 +139,9 @@ class Harness {
   std::vector<std::u16string> messages;
   std::function<void(const GalleryEvent&)> onEvent;
   bool ended = false;
+  std::mutex queuedLock;
+  std::condition_variable queued;
+  int queuedCount = 0;
   std::unique_ptr<GalleryRun> run;
 };
 
@@ -272,6 +294,141 @@ TEST(GalleryRun, FlatStyleListsSizesAndReportsEveryEntry) {
             std::string::npos);
   ASSERT_EQ(harness.seen.size(), 4u) << "an update for every entry, skipped ones included";
   EXPECT_EQ(harness.seen[2].text, u"b.txt");
+}
+
+// Runs make() on a.bmp and b.bmp (40 x 30) in folder; breaks is called on the receiving
+// thread when the first file is reported, after the run made its folders.
+void makeBroken(const TempFolder& folder, Harness& harness, const std::function<void()>& breaks) {
+  writeFile(folder / u"a.bmp", bmpBytes(40, 30));
+  writeFile(folder / u"b.bmp", bmpBytes(40, 30));
+  harness.onEvent = [&](const GalleryEvent& event) {
+    if (event.is(pictorva::kProcessStatusUpdate) && event.second == 0) breaks();
+  };
+  harness.make({folder / u"a.bmp", folder / u"b.bmp"});
+}
+
+TEST(GalleryRun, SmallCopiesThatCannotBeWrittenAreFailuresWithoutRows) {
+  TempFolder folder;
+  Harness harness;
+  // A file takes the place of simg, so no small copy can be written into it.
+  makeBroken(folder, harness, [&] {
+    ASSERT_TRUE(s::file::testing::pathOf(folder / u"thumbnail/simg")->remove());
+    writeFile(folder / u"thumbnail/simg", {'x'});
+  });
+  ASSERT_EQ(harness.seen.back().name, pictorva::kProcessStatusEnd);
+  EXPECT_EQ(harness.seen.back().first, pictorva::kEndFailed);
+  EXPECT_EQ(harness.seen.back().text, u"Could not write the small copy \"" + (folder / u"thumbnail/simg/a (40x30).bmp") +
+                                          u"\"\r\nCould not write the small copy \"" +
+                                          (folder / u"thumbnail/simg/b (40x30).bmp") + u"\"");
+  EXPECT_NE(readText(folder / u"thumbnail/Thumbnail (Tile).html").find("insertTable(0);"), std::string::npos);
+  EXPECT_EQ(names(folder / u"thumbnail/img"), (std::vector<std::u16string>{u"a.bmp", u"b.bmp"}));
+}
+
+TEST(GalleryRun, APageThatCannotBeWrittenIsAFailureAndLeavesNoTemporaryFile) {
+  TempFolder folder;
+  Harness harness;
+  makeBroken(folder, harness, [&] {
+    ASSERT_TRUE(s::file::testing::pathOf(folder / u"thumbnail/Thumbnail (Tile).html")->createDirectory());
+  });
+  EXPECT_EQ(harness.seen.back().first, pictorva::kEndFailed);
+  EXPECT_EQ(harness.seen.back().text,
+            u"Could not write the page \"" + (folder / u"thumbnail/Thumbnail (Tile).html") + u"\"");
+  EXPECT_EQ(names(folder / u"thumbnail"), (std::vector<std::u16string>{u"Thumbnail (Tile).html", u"img", u"simg"}));
+  EXPECT_EQ(names(folder / u"thumbnail/simg").size(), 2u);
+}
+
+TEST(GalleryRun, DamagedPicturesAreSkippedAndTheRunCompletes) {
+  TempFolder folder;
+  writeFile(folder / u"good.bmp", bmpBytes(40, 30));
+  // A JPEG start-of-image marker, then no valid segment.
+  std::vector<uint8_t> jpeg(300, 0x5A);
+  jpeg[0] = 0xFF, jpeg[1] = 0xD8, jpeg[2] = 0xFF, jpeg[3] = 0x01;
+  writeFile(folder / u"broken.jpg", jpeg);
+  // A BMP cut off in its pixels.
+  std::vector<uint8_t> cut = bmpBytes(400, 300);
+  cut.resize(cut.size() / 3);
+  writeFile(folder / u"cut.bmp", cut);
+  Harness harness;
+  harness.make({folder / u"broken.jpg", folder / u"good.bmp", folder / u"cut.bmp"});
+  EXPECT_EQ(harness.seen.back().first, 0u) << "complete";
+  EXPECT_TRUE(exists(folder / u"thumbnail/simg/good (40x30).bmp"));
+  EXPECT_EQ(names(folder / u"thumbnail/img"), (std::vector<std::u16string>{u"broken.jpg", u"cut.bmp", u"good.bmp"}));
+}
+
+TEST(GalleryRun, ReleasingMidRunFromTheReceivingThreadHandlesTheEventsItWaitsFor) {
+  TempFolder folder;
+  std::vector<std::u16string> files;
+  for (const char16_t* name : {u"a.bmp", u"b.bmp", u"c.bmp"}) {
+    files.push_back(folder / name);
+    writeFile(files.back(), bmpBytes(40, 30));
+  }
+  Harness harness;
+  ASSERT_EQ(harness.run->start(files), GalleryRun::StartResult::kStarted);
+  {
+    // The worker has queued its start event and waits for this thread to handle it.
+    std::unique_lock<std::mutex> lock(harness.queuedLock);
+    harness.queued.wait(lock, [&] { return harness.queuedCount > 0; });
+  }
+  ASSERT_TRUE(harness.seen.empty());
+  harness.run.reset();  // would wait forever for a worker that waits for this thread
+  // Released as cancelled: no small copy, but every file copied and the page written.
+  EXPECT_EQ(harness.eventNames(),
+            (std::vector<std::u16string>{pictorva::kProcessStatusStart, pictorva::kProcessStatusEnd}));
+  EXPECT_EQ(names(folder / u"thumbnail/img").size(), 3u);
+  EXPECT_NE(readText(folder / u"thumbnail/Thumbnail (Tile).html").find("insertTable(0);"), std::string::npos);
+}
+
+TEST(GalleryRun, ReleasingAfterTheReceiverClosedTheRelayFinishesTheRunSilently) {
+  TempFolder folder;
+  writeFile(folder / u"a.bmp", bmpBytes(40, 30));
+  Harness harness;
+  harness.events.close();
+  ASSERT_EQ(harness.run->start({folder / u"a.bmp"}), GalleryRun::StartResult::kStarted);
+  harness.run.reset();
+  EXPECT_TRUE(harness.seen.empty());
+  EXPECT_TRUE(exists(folder / u"thumbnail/Thumbnail (Tile).html"));
+}
+
+// A picture of width x height whose colours change along the row and with seed.
+Owned<BufferedImage> gradient(int width, int height, int seed) {
+  Owned<BufferedImage> image(BufferedImage::create());
+  image->create(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      uint8_t* p = image->getLine(y) + 4 * x;
+      p[0] = static_cast<uint8_t>(x + seed), p[1] = static_cast<uint8_t>(y * 3), p[2] = static_cast<uint8_t>(seed * 7);
+      p[3] = 255;
+    }
+  return image;
+}
+
+TEST(GalleryRun, KeepsEveryRasterInPlainMemory) {
+  // Only drawing makes a platform bitmap: a run of photographs and an animation of
+  // hundreds of frames holds no system object for its pictures.
+  TempFolder folder;
+  writeFile(folder / u"a.bmp", bmpBytes(400, 300));
+  Owned<s::image::jpg::EncodeSetting> jpeg = s::thread::make<s::image::jpg::EncodeSetting>();
+  ASSERT_TRUE(gradient(640, 480, 1)->saveJpeg(folder / u"b.jpg", *jpeg));
+  Owned<s::image::png::EncodeSetting> png = s::thread::make<s::image::png::EncodeSetting>();
+  ASSERT_TRUE(gradient(300, 200, 2)->savePng(folder / u"c.png", *png));
+  Owned<BufferedImageSet> frames(BufferedImageSet::create());
+  for (int i = 0; i < 300; ++i) frames->add(gradient(24, 16, i).detach(), 8, 5, 1);
+  frames->setAnimation(true, 0);
+  Owned<s::image::gif::EncodeSetting> gif = s::thread::make<s::image::gif::EncodeSetting>();
+  Owned<s::image::IEncodedImage> animation(gif->encodeImageSet(frames.get()));
+  ASSERT_TRUE(animation);
+  {
+    auto out = s::thread::Owned<s::file::win::FileOutputStream>(
+        s::file::testing::pathOf(folder / u"d.gif")->openOutput(false));
+    ASSERT_TRUE(animation->write(*out) && out->close());
+  }
+  const int64_t madeBefore = RasterMemory::sectionsMade();
+  Harness harness;
+  harness.make({folder / u"a.bmp", folder / u"b.jpg", folder / u"c.png", folder / u"d.gif"});
+  EXPECT_EQ(names(folder / u"thumbnail/simg"),
+            (std::vector<std::u16string>{u"a (150x112).bmp", u"b (150x112).jpg", u"c (150x100).png",
+                                         u"d (24x16).gif"}));
+  EXPECT_EQ(RasterMemory::sectionsMade(), madeBefore);
 }
 
 TEST(GalleryRun, EmptyPictureMakesNoSmallCopy) {

@@ -34,8 +34,18 @@ GalleryRun::GalleryRun(thread::SyncRelay* events, Hooks hooks)
 
 GalleryRun::~GalleryRun() {
   cancel_ = 1;
-  worker_->waitIdle();
+  waitIdle();
   cancel_ = 0;
+}
+
+void GalleryRun::waitIdle() {
+  // The worker may be blocked sending an event to this very thread: handle events
+  // until run() has sent its last one (it wakes the relay then). A closed relay
+  // fails every send at once, so nothing can block on it.
+  if (events_ && events_->isReceiver()) {
+    while (inRun_.load() && !events_->isClosed()) events_->waitAndPump(-1);
+  }
+  worker_->waitIdle();
 }
 
 std::u16string GalleryRun::outputFolderMessage(std::u16string_view folder) const {
@@ -76,9 +86,11 @@ GalleryRun::StartResult GalleryRun::start(const std::vector<std::u16string>& pat
   }
   for (const std::u16string& path : paths) jobList_->appendCopy(path);
   running_ = 1;
+  inRun_ = 1;
   if (!worker_->start(this)) {
     jobList_->clear();
     running_ = 0;
+    inRun_ = 0;
     return StartResult::kNoWorker;
   }
   return StartResult::kStarted;

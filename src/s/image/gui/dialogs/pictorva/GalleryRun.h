@@ -12,6 +12,11 @@
 // the job lock while it sends. When the receiver has handled the end event it calls
 // finish(), which empties the job list and accepts the next start.
 //
+// Releasing the run (or waitIdle) cancels nothing by itself but waits for the worker;
+// on the receiving thread it handles the worker's events while it waits, since the
+// worker may be waiting for that very thread, so a release from any thread cannot
+// deadlock. The relay must outlive the run.
+//
 // The window and the command line drive the same object; only the hooks differ.
 #include <atomic>
 #include <cstdint>
@@ -65,7 +70,8 @@ class GalleryRun final : public thread::ITask {
 
   bool isRunning() const { return running_.load() != 0; }
   bool isCancelling() const { return cancel_.load() != 0; }
-  void waitIdle() { worker_->waitIdle(); }
+  // Waits until the worker is idle; on the receiving thread, handling its events.
+  void waitIdle();
 
   const Setting& setting() const { return *setting_; }
   // The page of the last run, set before its end event.
@@ -101,6 +107,8 @@ class GalleryRun final : public thread::ITask {
   thread::ObjLocker jobLock_;
   std::atomic<uint8_t> running_{0};
   std::atomic<uint8_t> cancel_{0};
+  // Set from a start until run() has sent its last event.
+  std::atomic<uint8_t> inRun_{0};
   thread::Owned<Setting> setting_;
   util::Sizer sizer_;
   thread::Owned<thread::win::Thread> worker_;

@@ -19,7 +19,7 @@ using thread::Owned;
 using win::BufferedImageSet;
 
 struct GalleryRun::Pass {
-  Owned<PathWin> gallery;  // G
+  Owned<PathWin> gallery;  // the gallery folder
   size_t total = 0;        // job list entries when the run began
   GalleryRows rows;
   std::u16string failures;  // each copy or page that could not be written, a line each
@@ -72,6 +72,16 @@ Owned<PathWin> createGalleryFolder(PathWin& base) {
   return {};
 }
 
+// Writes the small copy into target; a copy that could not be written whole is not
+// left behind.
+bool writeWhole(IEncodedImage& small, PathWin& target) {
+  Owned<FileOutputStream> out(target.openOutput(false));
+  bool written = out && small.write(*out);
+  written = out && out->close() && written;
+  if (!written) target.remove(false);
+  return written;
+}
+
 }  // namespace
 
 void GalleryRun::run() {
@@ -98,6 +108,9 @@ void GalleryRun::run() {
   }
   const bool failed = !pass.failures.empty();
   send(kProcessStatusEnd, failed ? kEndFailed : 0, 0, failed ? pass.failures.c_str() : nullptr);
+  // A receiver releasing the run waits, pumping, for this.
+  inRun_ = 0;
+  if (events_) events_->wake();
 }
 
 void GalleryRun::scalePass(Pass& pass) {
@@ -142,34 +155,30 @@ bool GalleryRun::makeSmallCopy(Pass& pass, PathWin& source, size_t index) {
   for (int i = 0; i < set->getCount(); ++i) set->getImage(i)->addFilter(sizer_.makeScaleFilter(0, *set));
   set->recomputePrimarySize();
 
-  bool written = false;
+  // The small copy keeps the source's extension, whatever its content.
+  const std::u16string name = textOf(source.getTitle()) + u" (" + decimal(set->getWidth()) + u"x" +
+                              decimal(set->getHeight()) + u")" + textOf(source.getExtension());
+  Owned<PathWin> named(simg->child(name));
+  // The encoder keeps its own copy of the scaled pictures; they go at once.
   Owned<IEncodedImage> small(codec->createLike(set.get()));
-  if (small) {
-    // The small copy keeps the source's extension, whatever its content.
-    const std::u16string name = textOf(source.getTitle()) + u" (" + decimal(set->getWidth()) + u"x" +
-                                decimal(set->getHeight()) + u")" + textOf(source.getExtension());
-    Owned<PathWin> named(simg->child(name));
-    Owned<PathWin> target(named->uniqueVariant());
-    if (target) {
-      Owned<FileOutputStream> out(target->openOutput(false));
-      written = out && small->write(*out);
-      written = out && out->close() && written;
-      if (written) {
-        pass.rows.sourceNames.push_back(fileName);
-        pass.rows.sourceWidths.push_back(static_cast<uint32_t>(codec->getWidth()));
-        pass.rows.sourceHeights.push_back(static_cast<uint32_t>(codec->getHeight()));
-        pass.rows.sourceSizes.push_back(static_cast<uint64_t>(source.getSize()));
-        pass.rows.smallNames.push_back(textOf(target->getFileName()));
-        pass.rows.smallWidths.push_back(static_cast<uint32_t>(small->getWidth()));
-        pass.rows.smallHeights.push_back(static_cast<uint32_t>(small->getHeight()));
-      } else {
-        // A small copy that could not be written whole is not left behind.
-        target->remove(false);
-      }
-    }
-  }
   for (int i = 0; i < set->getCount(); ++i) set->getImage(i)->clearFilters();
-  return written;
+  if (!small) {
+    pass.fail(u"Could not make the small copy", named->getFullPath().view());
+    return false;
+  }
+  Owned<PathWin> target(named->uniqueVariant());
+  if (!target || !writeWhole(*small, *target)) {
+    pass.fail(u"Could not write the small copy", (target ? *target : *named).getFullPath().view());
+    return false;
+  }
+  pass.rows.sourceNames.push_back(fileName);
+  pass.rows.sourceWidths.push_back(static_cast<uint32_t>(codec->getWidth()));
+  pass.rows.sourceHeights.push_back(static_cast<uint32_t>(codec->getHeight()));
+  pass.rows.sourceSizes.push_back(static_cast<uint64_t>(source.getSize()));
+  pass.rows.smallNames.push_back(textOf(target->getFileName()));
+  pass.rows.smallWidths.push_back(static_cast<uint32_t>(small->getWidth()));
+  pass.rows.smallHeights.push_back(static_cast<uint32_t>(small->getHeight()));
+  return true;
 }
 
 void GalleryRun::infoPass(Pass& pass) {
@@ -211,7 +220,8 @@ void GalleryRun::pagePass(Pass& pass) {
     thread::ObjLocker::Scope lock(jobLock_);
     pagePath_ = textOf(pageFile->getFullPath());
   }
-  if (!pageFile->writeAll(bytes.data(), bytes.size(), false)) {
+  // Under a temporary name first, so a failed write never leaves an empty or cut page.
+  if (!pageFile->writeAllReplacing(bytes.data(), bytes.size())) {
     pass.fail(u"Could not write the page", pageFile->getFullPath().view());
   }
 }

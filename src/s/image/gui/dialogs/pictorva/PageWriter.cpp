@@ -4,9 +4,13 @@ namespace s::image::gui::dialogs::pictorva {
 
 namespace {
 
+// The lines of a page that the builder writes into the template.
+enum class Hole { kNone, kTitle, kCellWidth, kInsertTable, kRows };
+
 struct TemplateLine {
   int tabs;
-  const char* text;
+  const char* text;  // nullptr for a hole
+  Hole hole = Hole::kNone;
 };
 
 #include "s/image/gui/dialogs/pictorva/PageTemplates.inc"
@@ -104,15 +108,15 @@ void appendRowLine(std::u16string& out, const PageRow& row, bool tile, int64_t n
   appendLine(out, 0, line);
 }
 
-// The template's lines in order; substitute(line number from 1, out) writes the
-// lines the template leaves open.
+// The template's lines in order; substitute(hole, out) writes the lines the
+// template leaves open.
 template <size_t kLineCount, class Substitute>
 std::u16string fillTemplate(const TemplateLine (&lines)[kLineCount], size_t rowCount, Substitute substitute) {
   std::u16string out;
   out.reserve(6000 + rowCount * 200);
   for (size_t i = 0; i < kLineCount; ++i) {
-    if (!lines[i].text) {
-      substitute(static_cast<int>(i + 1), out);
+    if (lines[i].hole != Hole::kNone) {
+      substitute(lines[i].hole, out);
       continue;
     }
     out.append(static_cast<size_t>(lines[i].tabs), u'\t');
@@ -217,34 +221,35 @@ std::u16string PageWriter::sizeText(uint64_t bytes, std::u16string_view unit) {
 std::u16string PageWriter::tilePage(std::u16string_view title, const std::vector<PageRow>& rows, int32_t cellWidth) {
   // Integer division truncating toward zero, as C++ does.
   const int64_t nameLimit = cellWidth / 10;
-  return fillTemplate(kTileTemplate, rows.size(), [&](int lineNumber, std::u16string& out) {
-    switch (lineNumber) {
-      case 5: appendTitleLine(out, title); break;
-      case 91: {
+  return fillTemplate(kTileTemplate, rows.size(), [&](Hole hole, std::u16string& out) {
+    switch (hole) {
+      case Hole::kTitle: appendTitleLine(out, title); break;
+      case Hole::kCellWidth: {
         // No semicolon here; 64-bit so that a huge cell width cannot overflow.
         std::u16string text = u"window.thumb.cellWidth = ";
         appendNumber(text, static_cast<int64_t>(cellWidth) + 5);
         appendLine(out, 0, text);
         break;
       }
-      case 92: appendInsertTableLine(out, rows.size()); break;
-      case 93:
+      case Hole::kInsertTable: appendInsertTableLine(out, rows.size()); break;
+      case Hole::kRows:
         for (const PageRow& row : rows) appendRowLine(out, row, true, nameLimit);
         break;
-      default: break;
+      case Hole::kNone: break;
     }
   });
 }
 
 std::u16string PageWriter::flatPage(std::u16string_view title, const std::vector<PageRow>& rows) {
-  return fillTemplate(kFlatTemplate, rows.size(), [&](int lineNumber, std::u16string& out) {
-    switch (lineNumber) {
-      case 5: appendTitleLine(out, title); break;
-      case 106: appendInsertTableLine(out, rows.size()); break;
-      case 107:
+  return fillTemplate(kFlatTemplate, rows.size(), [&](Hole hole, std::u16string& out) {
+    switch (hole) {
+      case Hole::kTitle: appendTitleLine(out, title); break;
+      case Hole::kInsertTable: appendInsertTableLine(out, rows.size()); break;
+      case Hole::kRows:
         for (const PageRow& row : rows) appendRowLine(out, row, false, 0);
         break;
-      default: break;
+      case Hole::kCellWidth:
+      case Hole::kNone: break;
     }
   });
 }
