@@ -2,6 +2,7 @@
 
 #include "GalleryCommand.h"
 #include "Platform.h"
+#include "SettingsCommand.h"
 #include "s/base/Version.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
@@ -18,6 +19,7 @@ struct Command {
 // One line per command; "pictorva-cli COMMAND --help" explains each.
 constexpr Command kCommands[] = {
     {u"gallery", "[--style tile|flat] [--title TEXT] [--width W] [--height H] FILE...", runGalleryCommand},
+    {u"settings", "list | get KEYPATH NAME | set KEYPATH NAME VALUE [--store xml:PATH]", runSettingsCommand},
 };
 
 std::u16string usage() {

@@ -19,6 +19,10 @@ const char* usageText() {
          "  --width W      cell width in pixels (default 150; the leading integer counts)\n"
          "  --height H     cell height in pixels (default 150)\n"
          "\n"
+         "Without --style, --width or --height, the style and cell size the program\n"
+         "remembers are used, as the window does (\"pictorva-cli settings\" shows and\n"
+         "changes them); this command never changes them.\n"
+         "\n"
          "Ctrl-C stops after the current file and still writes the page; a second Ctrl-C\n"
          "ends the program at once. The page's full path is the last line of the output.\n";
 }
@@ -70,6 +74,7 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
     std::u16string value;
     if (!optionValue(arguments, &i, u"--style", &value, &matched, error)) return false;
     if (matched) {
+      options->styleGiven = true;
       if (value == u"tile") {
         options->style = Setting::kStyleTile;
       } else if (value == u"flat") {
@@ -86,9 +91,15 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
       continue;
     }
     if (!optionValue(arguments, &i, u"--width", &options->width, &matched, error)) return false;
-    if (matched) continue;
+    if (matched) {
+      options->widthGiven = true;
+      continue;
+    }
     if (!optionValue(arguments, &i, u"--height", &options->height, &matched, error)) return false;
-    if (matched) continue;
+    if (matched) {
+      options->heightGiven = true;
+      continue;
+    }
     *error = u"unknown option \"" + argument + u"\"";
     return false;
   }
@@ -96,8 +107,12 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
     *error = u"no files given";
     return false;
   }
-  if (!options->titleGiven) options->title = options->style == Setting::kStyleTile ? u"Thumbnail (Tile)" : u"Thumbnail (Flat)";
+  if (!options->titleGiven) options->title = defaultTitle(options->style);
   return true;
+}
+
+std::u16string defaultTitle(int32_t style) {
+  return style == Setting::kStyleTile ? u"Thumbnail (Tile)" : u"Thumbnail (Flat)";
 }
 
 }  // namespace pictorva::cli
