@@ -1,6 +1,7 @@
 #pragma once
-// The pool of attribute records: one process-wide factory, up to 1000 idle records,
-// each reported as 16 bytes (its fixed part; a record keeps a small text block, see
+// The pool of attribute records: one process-wide factory. Like the node pool it
+// keeps up to Node::kIdleCapacity idle records, so that reading a document again
+// takes every record from here (a record keeps at most a small text block, see
 // Attribute::clear). Containers that own records dispose of them here.
 #include "s/thread/PoolerBase.h"
 #include "s/xml/Attribute.h"
@@ -11,12 +12,13 @@ class AttrFactory final : public thread::PoolerBase {
  public:
   static constexpr char16_t kRegistrationName[] = u"s_xml_AttrFactory";
   static constexpr int kRecordSize = 16;
+  static constexpr int kIdleCapacity = 65536;
 
   // The factory of the process, created on first use and never torn down (records
   // may be released while the process exits).
   static AttrFactory& instance();
 
-  AttrFactory() { setLimitBySize(true); }
+  AttrFactory() { setCapacity(kIdleCapacity); }
   ~AttrFactory() override { destroyIdle(); }
 
   const char16_t* getRegistrationName() const override { return kRegistrationName; }

@@ -2,20 +2,26 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <utility>
+#include <string>
 
 #include "s/base/Memory.h"
 #include "s/str/strbuffer/Utf8.h"
 
 namespace s::xml {
 
-Attribute::~Attribute() { std::free(units_); }
+Attribute::~Attribute() { freeBlock(); }
+
+void Attribute::freeBlock() {
+  if (units_ != inPlace_) std::free(units_);
+  units_ = inPlace_;
+  capacity_ = kInPlaceUnits;
+}
 
 void Attribute::makeRoom(size_t units) {
   if (units <= capacity_) return;
   size_t bytes = 0;
   if (!base::checkedMul(units, sizeof(char16_t), &bytes)) base::dieOutOfMemory(SIZE_MAX);
-  std::free(units_);
+  freeBlock();
   units_ = static_cast<char16_t*>(base::allocOrDie(bytes));
   capacity_ = units;
 }
@@ -28,12 +34,9 @@ void Attribute::assign(std::u16string_view name, std::u16string_view value) {
   // The views may point into this record's own block, which makeRoom frees: build
   // the new content in a fresh record then.
   if (holds(name.data()) || holds(value.data())) {
-    Attribute fresh;
-    fresh.assign(name, value);
-    std::swap(units_, fresh.units_);
-    std::swap(capacity_, fresh.capacity_);
-    nameLength_ = fresh.nameLength_;
-    valueLength_ = fresh.valueLength_;
+    const std::u16string copy = std::u16string(name) + u'\0' + std::u16string(value);
+    const std::u16string_view text(copy);
+    assign(text.substr(0, name.size()), text.substr(name.size() + 1));
     return;
   }
   makeRoom(total);
@@ -63,13 +66,10 @@ void Attribute::assignUtf8(std::string_view name, std::string_view value) {
 }
 
 void Attribute::clear() {
-  if (capacity_ > kKeptUnits) {
-    std::free(units_);
-    units_ = nullptr;
-    capacity_ = 0;
-  }
+  if (capacity_ > kKeptUnits) freeBlock();
   nameLength_ = 0;
   valueLength_ = 0;
+  units_[0] = units_[1] = 0;
 }
 
 }  // namespace s::xml

@@ -15,23 +15,39 @@ constexpr size_t kKeptChildCapacity = 64;
 Node::~Node() { clear(); }
 
 void Node::releaseChildren() {
-  // Without recursion, so that no tree is too deep to release: each node's children
-  // are moved to a work list before the node itself goes back to the pool, and the
-  // pool then finds it childless.
-  std::vector<Node*> pending;
-  pending.reserve(children_.getCount());
-  for (size_t i = 0; i < children_.getCount(); ++i) pending.push_back(childAt(i));
+  // Depth first without recursion, so that no tree is too deep to release: a node
+  // goes back to its pool once its own children are gone, childless, so the pool's
+  // reset has nothing left to walk.
+  if (children_.empty()) return;
+  struct Open {
+    Node* node;
+    size_t nextChild;
+  };
+  std::vector<Open> open;
+  open.push_back({this, 0});
+  while (!open.empty()) {
+    Open& top = open.back();
+    if (top.nextChild < top.node->childCount()) {
+      Node* child = top.node->childAt(top.nextChild++);
+      if (child->childCount() > 0) {
+        open.push_back({child, 0});
+      } else {
+        child->release();
+      }
+      continue;
+    }
+    Node* done = top.node;
+    open.pop_back();
+    done->dropChildList();
+    if (done != this) done->release();
+  }
+}
+
+void Node::dropChildList() {
   if (children_.capacity() > kKeptChildCapacity) {
-    children_.freeStorage();
+    std::vector<Node*>().swap(children_);
   } else {
     children_.clear();
-  }
-  while (!pending.empty()) {
-    Node* node = pending.back();
-    pending.pop_back();
-    for (size_t i = 0; i < node->children_.getCount(); ++i) pending.push_back(node->childAt(i));
-    node->children_.clear();
-    node->release();
   }
 }
 
@@ -50,19 +66,18 @@ bool Node::nameEquals(std::u16string_view text, Match match) const {
 Node* Node::addChild(std::u16string_view name) {
   Node* child = create();
   child->setName(name);
-  children_.append(child);
-  return child;
+  return appendChild(child);
 }
 
 Node* Node::appendChild(Node* child) {
-  if (child) children_.append(child);
+  if (child) children_.push_back(child);
   return child;
 }
 
 void Node::removeChildAt(size_t index) {
   if (index >= childCount()) return;
   Node* child = childAt(index);
-  children_.removeRange(index, 1);
+  children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
   child->release();
 }
 

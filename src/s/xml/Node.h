@@ -24,7 +24,8 @@
 #include <string>
 #include <string_view>
 
-#include "s/col/_array/ArrayP.h"
+#include <vector>
+
 #include "s/thread/Pool.h"
 #include "s/xml/Attributes.h"
 #include "s/xml/IXml.h"
@@ -48,6 +49,10 @@ class Node final : public thread::PooledObject<Node, IXml> {
   static constexpr size_t kNone = static_cast<size_t>(-1);
   // Elements nested deeper than this end a parse.
   static constexpr size_t kMaxDepth = 256;
+  // The node pool keeps this many idle nodes (not the usual 1000): a parsed document
+  // goes back to it whole, and reading a document again then allocates nothing. At
+  // about 100 bytes a node that bounds what it holds to a few megabytes.
+  static constexpr int kIdleCapacity = 65536;
 
   // How element names compare: kExact compares the characters case-sensitively and
   // the name must end where the text ends; kIgnoreCase compares whole texts through
@@ -62,7 +67,7 @@ class Node final : public thread::PooledObject<Node, IXml> {
   void reset() override { clear(); }
 
   // --- The tree ------------------------------------------------------------------
-  size_t childCount() const override { return children_.getCount(); }
+  size_t childCount() const override { return children_.size(); }
   void clear() override;
   std::u16string_view name() const override { return name_; }
   // The name, zero-terminated.
@@ -71,7 +76,7 @@ class Node final : public thread::PooledObject<Node, IXml> {
   bool nameEquals(std::u16string_view text, Match match = Match::kIgnoreCase) const;
   // Comments are nodes whose name begins with "!"; the parser drops them.
   bool isComment() const { return !name_.empty() && name_[0] == u'!'; }
-  Node* childAt(size_t index) const { return children_.getAs<Node>(index); }
+  Node* childAt(size_t index) const { return children_[index]; }
   // A new child named name, appended last; the node keeps it.
   Node* addChild(std::u16string_view name);
   // Appends child, which this node now owns; returns it.
@@ -167,10 +172,12 @@ class Node final : public thread::PooledObject<Node, IXml> {
 
   // Releases every child with its subtree.
   void releaseChildren();
+  // Empties the child list without releasing the children.
+  void dropChildList();
 
   std::u16string name_;
   Attributes attributes_;
-  col::_array::ArrayP children_;
+  std::vector<Node*> children_;  // owned
 };
 
 }  // namespace s::xml
