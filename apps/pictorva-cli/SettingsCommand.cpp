@@ -145,9 +145,12 @@ int runSettings(const SettingsArguments& arguments) {
                       (value->type == SavedValues::Type::kNumber ? u" (a whole number)" : u" (true or false)"));
   }
   const bool backedUp = xmlStore && xmlStore->isBackupPending();
-  if (!store->flush()) {
+  // An XML store without a file (no home folder to put it in) would take the value
+  // and keep it nowhere.
+  if (!store->flush() || (xmlStore && xmlStore->filePath().empty())) {
+    const bool named = xmlStore && !xmlStore->filePath().empty();
     writeText(Stream::kErr, u"pictorva-cli: the setting could not be stored" +
-                                (xmlStore ? u" in " + xmlStore->filePath() : std::u16string()) + u"\n");
+                                (named ? u" in " + xmlStore->filePath() : std::u16string()) + u"\n");
     return kExitFailed;
   }
   if (backedUp) {

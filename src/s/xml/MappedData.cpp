@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "s/col/_array/ArrayU08.h"
-#include "s/file/FileSystem.h"
 #include "s/file/win/PathWin.h"
 #include "s/xml/Escaping.h"
 

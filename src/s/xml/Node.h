@@ -142,12 +142,13 @@ class Node final : public thread::PooledObject<Node, IXml> {
 
   // --- Text and files ------------------------------------------------------------
   // Reads one element from text at from into this node (cleared first) and returns
-  // the position after it: anything before the first "<" is skipped, and without
-  // one nothing is read (the end is returned). *complete (when given) is false when
-  // the text ended before the element was closed, or nesting passed kMaxDepth.
+  // the position after it: anything before the first "<" (a byte-order mark, blank
+  // lines) and comments are skipped, so the first element becomes this node; without
+  // one nothing is read and the end is returned. *complete (when given) is false
+  // when the text ended before the element was closed, or nesting passed kMaxDepth.
   size_t parse(std::u16string_view text, size_t from = 0, bool* complete = nullptr);
-  // The same from UTF-8 bytes, returning a byte offset. Comments before the element
-  // are skipped, so the first element of the document becomes this node.
+  // The same from UTF-8 bytes (malformed sequences read as U+FFFD), returning a byte
+  // offset.
   size_t parseUtf8(std::string_view bytes, bool* complete = nullptr);
 
   StrBuffer* toText(StrBuffer* target, bool append) const override;
