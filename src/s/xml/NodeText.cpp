@@ -29,6 +29,12 @@ struct Utf8Sink {
   std::string& out;
   void add(std::u16string_view piece) {
     using str::strbuffer::Utf8Mode;
+    size_t ascii = 0;
+    while (ascii < piece.size() && piece[ascii] < 0x80) ++ascii;
+    if (ascii == piece.size()) {
+      for (char16_t unit : piece) out.push_back(static_cast<char>(unit));
+      return;
+    }
     // Three bytes per unit is the most any unit takes.
     const size_t used = out.size();
     out.resize(used + 3 * piece.size());
@@ -126,6 +132,7 @@ StrBuffer* Node::toText(StrBuffer* target, bool append) const {
 
 std::string Node::toUtf8() const {
   std::string out;
+  out.reserve(4096);
   Utf8Sink sink{out};
   writeTree(*this, sink);
   return out;
