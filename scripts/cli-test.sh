@@ -26,6 +26,11 @@ native_path() {
 
 cli() { "${runner[@]}" "$program" "$@"; }
 
+# The program remembers settings (natively in $XDG_CONFIG_HOME); the checks never see
+# or touch the user's own.
+config_home=$(mktemp -d)
+export XDG_CONFIG_HOME="$config_home"
+
 for checks in "$root"/scripts/cli-checks/*.sh; do
   work=$(mktemp -d)
   # shellcheck source=/dev/null
@@ -33,5 +38,6 @@ for checks in "$root"/scripts/cli-checks/*.sh; do
   rm -rf "$work"
 done
 
+rm -rf "$config_home"
 echo "cli: $passed passed, $failed failed"
 [ $failed -eq 0 ]

@@ -15,6 +15,7 @@ native_packages=(
   cmake make g++ clang libclang-rt-14-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev
   googletest libgtest-dev libbenchmark-dev
+  libpugixml-dev       # pugixml: the peer of the XML benchmark
   libgif-dev           # giflib: an independent LZW coder for cross-checks
   imagemagick          # reference decodings in tests
   libxml2-utils python3  # independent checks of the language document

@@ -94,6 +94,8 @@ run_cli_suite cli-native "$build/native/apps/pictorva-cli"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite sanitizers "$build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DPICTORVA_SANITIZE=ON
 
+# The Windows suites (the registry tests among them) use this prefix's registry; an
+# existing WINEPREFIX is honoured.
 export WINEPREFIX="${WINEPREFIX:-$cache/wineprefix}" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "== creating the Wine prefix $WINEPREFIX"
@@ -116,8 +118,10 @@ if ls "$root"/fuzz/*_fuzzer.cpp >/dev/null 2>&1; then
       name=$(basename "$source" .cpp)
       corpus="$fuzz_dir/corpus-$name"; mkdir -p "$corpus"
       # Extra read-only corpora: fuzz/<name>.corpora lists folders of the shared test
-      # data (one a line); libFuzzer writes new inputs only to the first folder.
+      # data (one a line), and fuzz/<name>.seeds is a folder of seeds in the repository;
+      # libFuzzer writes new inputs only to the first folder.
       seeds=()
+      [ -d "$root/fuzz/$name.seeds" ] && seeds+=("$root/fuzz/$name.seeds")
       if [ -f "$root/fuzz/$name.corpora" ]; then
         while read -r folder; do
           [ -n "$folder" ] && [ -d "$testdata/$folder" ] && seeds+=("$testdata/$folder")

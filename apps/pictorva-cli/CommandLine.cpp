@@ -4,6 +4,7 @@
 #include "GalleryCommand.h"
 #include "InfoCommand.h"
 #include "Platform.h"
+#include "SettingsCommand.h"
 #include "s/base/Version.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
@@ -23,6 +24,7 @@ constexpr Command kCommands[] = {
      runGalleryCommand},
     {u"info", "FILE...", runInfoCommand},
     {u"convert", "IN OUT [--sharpen N]", runConvertCommand},
+    {u"settings", "list | get KEYPATH NAME | set KEYPATH NAME VALUE [--store xml:PATH]", runSettingsCommand},
 };
 
 std::u16string usage() {

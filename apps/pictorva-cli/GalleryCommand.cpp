@@ -6,6 +6,8 @@
 #include "Platform.h"
 #include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
 #include "s/image/gui/dialogs/pictorva/GalleryRun.h"
+#include "s/image/gui/dialogs/pictorva/SavedValues.h"
+#include "s/map/SaveDataStore.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
 namespace pictorva::cli {
@@ -17,9 +19,9 @@ using s::image::gui::dialogs::pictorva::GalleryRun;
 using s::image::gui::dialogs::pictorva::Setting;
 namespace pictorva = s::image::gui::dialogs::pictorva;
 
-std::u16string decimal(uint32_t value) {
+std::u16string decimal(int64_t value) {
   s::str::strbuffer::StrBuffer out;
-  out.appendUInt32(value);
+  out.appendInt64(value);
   return std::u16string(out.view());
 }
 
@@ -85,6 +87,20 @@ class ProgressPrinter {
   bool terminal_;
   bool lineOpen_ = false;  // the updating line has no line end yet
 };
+
+// What the options leave open comes from the save-data store, as the window takes
+// it: the style the "Create:" list shows and the Tile cell size. Never written here.
+void takeStoredDefaults(Options& options) {
+  using s::image::gui::dialogs::pictorva::SavedValues;
+  if (options.styleGiven && options.widthGiven && options.heightGiven) return;
+  s::thread::Owned<s::map::IMappedData> store = s::map::SaveDataStore::open();
+  if (!options.styleGiven) {
+    options.style = SavedValues::styleOf(SavedValues::readText(*store, SavedValues::kConvertTo));
+    if (!options.titleGiven) options.title = defaultTitle(options.style);
+  }
+  if (!options.widthGiven) options.width = decimal(SavedValues::readNumber(*store, SavedValues::kCellWidth));
+  if (!options.heightGiven) options.height = decimal(SavedValues::readNumber(*store, SavedValues::kCellHeight));
+}
 
 int runGallery(const Options& options) {
   s::thread::SyncRelay events;
@@ -169,6 +185,7 @@ int runGalleryCommand(const std::vector<std::u16string>& arguments) {
     writeText(Stream::kErr, u"pictorva-cli: no files given\n" + widen(usageText()));
     return kExitUsage;
   }
+  takeStoredDefaults(options);
   return runGallery(options);
 }
 

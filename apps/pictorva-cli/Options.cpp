@@ -23,6 +23,10 @@ const char* usageText() {
          "                 also the files listed in LIST, one path a line (UTF-8), after\n"
          "                 the FILE arguments; \"-\" reads the list from standard input\n"
          "\n"
+         "Without --style, --width or --height, the style and cell size the program\n"
+         "remembers are used, as the window does (\"pictorva-cli settings\" shows and\n"
+         "changes them); this command never changes them.\n"
+         "\n"
          "Ctrl-C stops after the current file and still writes the page; a second Ctrl-C\n"
          "ends the program at once. The page's full path is the last line of the output.\n";
 }
@@ -74,6 +78,7 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
     std::u16string value;
     if (!optionValue(arguments, &i, u"--style", &value, &matched, error)) return false;
     if (matched) {
+      options->styleGiven = true;
       if (value == u"tile") {
         options->style = Setting::kStyleTile;
       } else if (value == u"flat") {
@@ -90,9 +95,15 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
       continue;
     }
     if (!optionValue(arguments, &i, u"--width", &options->width, &matched, error)) return false;
-    if (matched) continue;
+    if (matched) {
+      options->widthGiven = true;
+      continue;
+    }
     if (!optionValue(arguments, &i, u"--height", &options->height, &matched, error)) return false;
-    if (matched) continue;
+    if (matched) {
+      options->heightGiven = true;
+      continue;
+    }
     if (!optionValue(arguments, &i, u"--files-from", &value, &matched, error)) return false;
     if (matched) {
       options->fileLists.push_back(value);
@@ -101,8 +112,12 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
     *error = u"unknown option \"" + argument + u"\"";
     return false;
   }
-  if (!options->titleGiven) options->title = options->style == Setting::kStyleTile ? u"Thumbnail (Tile)" : u"Thumbnail (Flat)";
+  if (!options->titleGiven) options->title = defaultTitle(options->style);
   return true;
+}
+
+std::u16string defaultTitle(int32_t style) {
+  return style == Setting::kStyleTile ? u"Thumbnail (Tile)" : u"Thumbnail (Flat)";
 }
 
 }  // namespace pictorva::cli
