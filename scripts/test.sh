@@ -73,7 +73,22 @@ report_path() {
   if [ "$1" = windows ]; then echo "Z:${2//\//\\}\\report.xml"; else echo "$2/report.xml"; fi
 }
 
+# Checks of files that are data, not code: each a command that must succeed.
+run_check_suite() {
+  local suite=$1; shift
+  echo "== $suite"
+  local passed=0 bad=0 check
+  for check in "$@"; do
+    if bash -c "$check"; then passed=$((passed + 1)); else bad=$((bad + 1)); echo "$suite: FAILED: $check"; fi
+  done
+  summaries+=("$suite: $passed passed, $bad failed")
+  total_passed=$((total_passed + passed)); total_failed=$((total_failed + bad))
+  [ $bad != 0 ] && failed=1
+}
+
 mkdir -p "$build"
+run_check_suite documents "python3 '$root/tests/lang/check_lang_document.py' >/dev/null" \
+  "xmllint --noout '$root/res/lang.xml'"
 run_suite native "$build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPICTORVA_BENCH=ON
 run_cli_suite cli-native "$build/native/apps/pictorva-cli"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
