@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "GalleryCommand.h"
+#include "LanguagesCommand.h"
 #include "Platform.h"
 #include "SettingsCommand.h"
 #include "s/base/Version.h"
@@ -20,6 +21,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {u"gallery", "[--style tile|flat] [--title TEXT] [--width W] [--height H] FILE...", runGalleryCommand},
     {u"settings", "list | get KEYPATH NAME | set KEYPATH NAME VALUE [--store xml:PATH]", runSettingsCommand},
+    {u"languages", "[--lang NAME] [--dump]", runLanguagesCommand},
 };
 
 std::u16string usage() {

@@ -18,6 +18,8 @@ const char* usageText() {
          "  --title TEXT   the page title (default \"Thumbnail (Tile)\" or \"Thumbnail (Flat)\")\n"
          "  --width W      cell width in pixels (default 150; the leading integer counts)\n"
          "  --height H     cell height in pixels (default 150)\n"
+         "  --lang NAME    the language of the progress texts, by its English name as\n"
+         "                 \"pictorva-cli languages\" lists them (default: the system's)\n"
          "\n"
          "Without --style, --width or --height, the style and cell size the program\n"
          "remembers are used, as the window does (\"pictorva-cli settings\" shows and\n"
@@ -100,6 +102,8 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
       options->heightGiven = true;
       continue;
     }
+    if (!optionValue(arguments, &i, u"--lang", &options->language, &matched, error)) return false;
+    if (matched) continue;
     *error = u"unknown option \"" + argument + u"\"";
     return false;
   }

@@ -22,6 +22,7 @@ struct Options {
   std::u16string width;   // as typed; the leading-integer rule applies later
   std::u16string height;
   std::vector<std::u16string> files;
+  std::u16string language;  // --lang: an English name; empty for the system's language
 };
 
 // Parses the arguments after the command word "gallery". On a usage error returns false and
