@@ -13,7 +13,7 @@ class ProgramResources final : public IResourceSource {
   // The one instance; it holds nothing of its own.
   static ProgramResources& instance();
 
-  // Types compare ignoring ASCII case, as Windows compares resource type names.
+  // Types compare ignoring case, as Windows compares resource type names.
   bool readResource(std::u16string_view type, uint32_t number, col::_array::ArrayU08* out) override;
 
  private:
