@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <set>
 #include <string>
 
@@ -95,14 +96,13 @@ TEST(SystemLanguage, EveryIdentifierGivesAListedName) {
   for (uint32_t id = 0; id <= 0xFFFF; ++id) {
     const std::string name = narrow(languageNameOfId(static_cast<uint16_t>(id)));
     if (name == "Unknown") continue;
-    std::string upper = name;
-    for (char& c : upper) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    // Lower case but for the first letter.
-    ASSERT_EQ(name.substr(1), [&] {
-      std::string lower = upper.substr(1);
-      for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-      return lower;
-    }()) << std::hex << id;
+    // Capitalised: "Chinese_simplified" is CHINESE_SIMPLIFIED.
+    std::string upper = name, capitalised = name;
+    for (size_t i = 0; i < name.size(); ++i) {
+      upper[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[i])));
+      if (i > 0) capitalised[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
+    }
+    ASSERT_EQ(name, capitalised) << std::hex << id;
     ASSERT_TRUE(listed.count(upper)) << name << " for " << std::hex << id;
     reached.insert(upper);
   }
