@@ -30,6 +30,10 @@ cli() { "${runner[@]}" "$program" "$@"; }
 # or touch the user's own.
 config_home=$(mktemp -d)
 export XDG_CONFIG_HOME="$config_home"
+# The program speaks the system's language; the checks expect English unless they
+# ask for another one (Wine takes its language from these variables too).
+unset LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
 
 for checks in "$root"/scripts/cli-checks/*.sh; do
   work=$(mktemp -d)

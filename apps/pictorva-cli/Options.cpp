@@ -22,6 +22,8 @@ const char* usageText() {
          "  --files-from LIST\n"
          "                 also the files listed in LIST, one path a line (UTF-8), after\n"
          "                 the FILE arguments; \"-\" reads the list from standard input\n"
+         "  --lang NAME    the language of the progress texts, by its English name as\n"
+         "                 \"pictorva-cli languages\" lists them (default: the system's)\n"
          "\n"
          "Without --style, --width or --height, the style and cell size the program\n"
          "remembers are used, as the window does (\"pictorva-cli settings\" shows and\n"
@@ -109,6 +111,8 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
       options->fileLists.push_back(value);
       continue;
     }
+    if (!optionValue(arguments, &i, u"--lang", &options->language, &matched, error)) return false;
+    if (matched) continue;
     *error = u"unknown option \"" + argument + u"\"";
     return false;
   }

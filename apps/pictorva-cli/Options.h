@@ -25,6 +25,7 @@ struct Options {
   // The lists of --files-from, in order ("-": standard input); their paths follow
   // the files given as arguments.
   std::vector<std::u16string> fileLists;
+  std::u16string language;  // --lang: an English name; empty for the system's language
 };
 
 // Parses the arguments after the command word "gallery". On a usage error returns false and
