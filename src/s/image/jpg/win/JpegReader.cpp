@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "s/image/jpg/ExifOrientation.h"
 #include "s/image/jpg/win/JpegErrorManager.h"
 
 namespace s::image::jpg::win {
@@ -138,37 +139,95 @@ void clearRowsFrom(bmp::win::Bitmap& raster, int firstRow) {
     std::memset(raster.getRow(y), 0, static_cast<size_t>(raster.getWidth()) * 3);
 }
 
-bool decodeRows(ReadContext& context, bmp::win::Bitmap& raster) {
+// The orientation of the first APP1 Exif block among the saved markers.
+int orientationOf(const jpeg_decompress_struct& info) {
+  for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next) {
+    if (marker->marker != JPEG_APP0 + 1) continue;
+    const int orientation = ExifOrientation::fromApp1(marker->data, marker->data_length);
+    if (orientation != ExifOrientation::kUpright) return orientation;
+  }
+  return ExifOrientation::kUpright;
+}
+
+// Where the decoded rows go: straight into the raster, or, for a picture stored
+// sideways or mirrored, each row to its upright place.
+struct RowPlacement {
+  ExifOrientation::Layout layout;
+  int sourceWidth = 0;
+  int sourceHeight = 0;
+};
+
+// Puts decoded row sourceRow (blue, green, red pixels) where the upright picture
+// has it: a row (possibly reversed) or, transposed, a column.
+void placeRow(const uint8_t* bgr, int sourceRow, const RowPlacement& placement, bmp::win::Bitmap& raster) {
+  const ExifOrientation::Layout& layout = placement.layout;
+  const int width = placement.sourceWidth;
+  const int line = layout.flip ? placement.sourceHeight - 1 - sourceRow : sourceRow;
+  if (!layout.transpose) {
+    uint8_t* out = raster.getRow(line);
+    if (!layout.mirror) {
+      std::memcpy(out, bgr, static_cast<size_t>(width) * 3);
+      return;
+    }
+    for (int x = 0; x < width; ++x) std::memcpy(out + static_cast<size_t>(width - 1 - x) * 3, bgr + x * 3, 3);
+    return;
+  }
+  // Column `line` of the upright raster, from its row 0 down (or, mirrored, from its
+  // last row up). Rows are bottom-up in memory: one row down is one stride back.
+  const ptrdiff_t stride = raster.getStride();
+  uint8_t* out = raster.getRow(layout.mirror ? width - 1 : 0) + static_cast<ptrdiff_t>(line) * 3;
+  const ptrdiff_t step = layout.mirror ? stride : -stride;
+  for (int x = 0; x < width; ++x, out += step) std::memcpy(out, bgr + x * 3, 3);
+}
+
+void convertToBgr(const uint8_t* samples, int components, int width, uint8_t* bgr) {
+  if (components == 4) {
+    cmykToBgr(samples, width, bgr);
+  } else if (components == 1) {
+    grayToBgr(samples, width, bgr);
+  } else {
+    rgbToBgr(samples, width, bgr);
+  }
+}
+
+bool decodeRows(ReadContext& context, const RowPlacement& placement, bmp::win::Bitmap& raster) {
   jpeg_decompress_struct& info = context.info;
-  const bool direct = info.out_color_space == JCS_EXT_BGR;
+  const bool upright = placement.layout.isIdentity();
+  const bool samplesAreBgr = info.out_color_space == JCS_EXT_BGR;
+  // Upright BGR rows are decoded straight into the raster.
+  const bool direct = samplesAreBgr && upright;
   const int components = info.output_components;
   const int width = static_cast<int>(info.output_width);
   JSAMPROW samples = nullptr;
+  uint8_t* bgr = nullptr;  // a converted row on its way to its upright place
   if (!direct &&
       !runGuarded(context.errors, [&] {
-        samples = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+        const auto pool = reinterpret_cast<j_common_ptr>(&info);
+        samples = (*info.mem->alloc_sarray)(pool, JPOOL_IMAGE,
                                             info.output_width * static_cast<JDIMENSION>(components), 1)[0];
+        if (!upright && !samplesAreBgr)
+          bgr = (*info.mem->alloc_sarray)(pool, JPOOL_IMAGE, info.output_width * 3, 1)[0];
       }))
     return false;
   bool complete = false;
   (void)runGuarded(context.errors, [&] {
     while (info.output_scanline < info.output_height) {
-      uint8_t* row = raster.getRow(static_cast<int>(info.output_scanline));
-      JSAMPROW target = direct ? row : samples;
+      const int sourceRow = static_cast<int>(info.output_scanline);
+      JSAMPROW target = direct ? raster.getRow(sourceRow) : samples;
       // The source never suspends, so a call that delivers no row cannot recover.
       if (jpeg_read_scanlines(&info, &target, 1) != 1) return;
       if (direct) continue;
-      if (components == 4) {
-        cmykToBgr(samples, width, row);
-      } else if (components == 1) {
-        grayToBgr(samples, width, row);
-      } else {
-        rgbToBgr(samples, width, row);
+      if (upright) {
+        convertToBgr(samples, components, width, raster.getRow(sourceRow));
+        continue;
       }
+      if (!samplesAreBgr) convertToBgr(samples, components, width, bgr);
+      placeRow(samplesAreBgr ? samples : bgr, sourceRow, placement, raster);
     }
     complete = true;
   });
-  clearRowsFrom(raster, static_cast<int>(info.output_scanline));
+  // An upright raster was left uncleared; a turned one was created cleared.
+  if (upright) clearRowsFrom(raster, static_cast<int>(info.output_scanline));
   // Trailing damage after the last row does not take the picture away.
   if (complete) (void)runGuarded(context.errors, [&] { jpeg_finish_decompress(&info); });
   return complete;
@@ -181,6 +240,9 @@ bool decodeWith(ReadContext& context, io::IInputStream& in, bmp::win::Bitmap& ra
         info.mem->max_memory_to_use = JpegReader::kMaxLibraryMemory;
         context.progress.progress_monitor = limitScans;
         info.progress = &context.progress;
+        // APP1 segments are kept for the Exif orientation (each at most 64 KB, the
+        // largest a segment can be).
+        jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
         jpeg_read_header(&info, TRUE);
         chooseOutputSpace(info);
         jpeg_calc_output_dimensions(&info);
@@ -192,17 +254,26 @@ bool decodeWith(ReadContext& context, io::IInputStream& in, bmp::win::Bitmap& ra
   const int64_t pixels = static_cast<int64_t>(info.output_width) * info.output_height;
   if (maxPixels > bmp::win::Bitmap::kMaxPixels) maxPixels = bmp::win::Bitmap::kMaxPixels;
   if (pixels > maxPixels) return false;
-  // Left uncleared: decodeRows writes or clears every row.
-  if (!raster.createForOverwrite(static_cast<int>(info.output_width), static_cast<int>(info.output_height), 24))
-    return false;
+  RowPlacement placement;
+  placement.layout = ExifOrientation::layoutOf(orientationOf(info));
+  placement.sourceWidth = static_cast<int>(info.output_width);
+  placement.sourceHeight = static_cast<int>(info.output_height);
+  const bool transposed = placement.layout.transpose;
+  const int width = transposed ? placement.sourceHeight : placement.sourceWidth;
+  const int height = transposed ? placement.sourceWidth : placement.sourceHeight;
+  // Upright rows are written in order, so that raster is left uncleared (decodeRows
+  // clears what it could not write); a turned picture is filled in another order.
+  const bool created = placement.layout.isIdentity() ? raster.createForOverwrite(width, height, 24)
+                                                     : raster.create(width, height, 24);
+  if (!created) return false;
   if (!runGuarded(context.errors, [&] { jpeg_start_decompress(&info); }) ||
-      // start_decompress recomputes the output size; it must still fit the raster.
-      static_cast<int>(info.output_width) != raster.getWidth() ||
-      static_cast<int>(info.output_height) != raster.getHeight() || info.output_components != components) {
+      // start_decompress recomputes the output size; it must still be the one measured.
+      static_cast<int>(info.output_width) != placement.sourceWidth ||
+      static_cast<int>(info.output_height) != placement.sourceHeight || info.output_components != components) {
     clearRowsFrom(raster, 0);
     return false;
   }
-  return decodeRows(context, raster);
+  return decodeRows(context, placement, raster);
 }
 
 }  // namespace
