@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -39,23 +38,12 @@ constexpr size_t kLargestComparedFile = 100 * 1024;
 constexpr size_t kLargestComparedFile = SIZE_MAX;
 #endif
 
-std::string run(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
-  if (!pipe) return output;
-  char buffer[65536];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0) output.append(buffer, got);
-  if (pclose(pipe) != 0) output.clear();
-  return output;
-}
-
 // The frames a viewer shows, flattened on white: red, green, blue bytes per pixel,
 // frame after frame. As browsers do, the screen starts transparent and disposal 2
 // clears to transparent, never to the file's background colour (ImageMagick paints
 // that colour unless the frames carry alpha).
 std::string coalesce(const fs::path& file) {
-  return run("convert '" + file.string() +
+  return magick_reference::run("convert '" + file.string() +
              "' -alpha set -set background none -coalesce -background white -alpha remove -alpha off -depth 8 rgb:-");
 }
 
