@@ -149,35 +149,51 @@ int orientationOf(const jpeg_decompress_struct& info) {
   return ExifOrientation::kUpright;
 }
 
-// Where the decoded rows go: straight into the raster, or, for a picture stored
-// sideways or mirrored, each row to its upright place.
+// How the decoded rows of a picture stored sideways or mirrored reach the raster.
 struct RowPlacement {
   ExifOrientation::Layout layout;
   int sourceWidth = 0;
   int sourceHeight = 0;
 };
 
-// Puts decoded row sourceRow (blue, green, red pixels) where the upright picture
-// has it: a row (possibly reversed) or, transposed, a column.
-void placeRow(const uint8_t* bgr, int sourceRow, const RowPlacement& placement, bmp::win::Bitmap& raster) {
+// Rows are turned upright in batches: a batch of source rows fills a short run of
+// neighbouring columns in every raster row, instead of one pixel per raster row
+// and source row.
+constexpr int kBatchRows = 16;
+constexpr int kPrefetchRows = 16;
+
+// Puts count decoded rows (blue, green, red pixels), source rows firstRow onwards,
+// where the upright picture has them: rows (possibly reversed), or, transposed,
+// columns.
+void placeRows(const JSAMPARRAY rows, int firstRow, int count, const RowPlacement& placement,
+               bmp::win::Bitmap& raster) {
   const ExifOrientation::Layout& layout = placement.layout;
   const int width = placement.sourceWidth;
-  const int line = layout.flip ? placement.sourceHeight - 1 - sourceRow : sourceRow;
   if (!layout.transpose) {
-    uint8_t* out = raster.getRow(line);
-    if (!layout.mirror) {
-      std::memcpy(out, bgr, static_cast<size_t>(width) * 3);
-      return;
+    for (int i = 0; i < count; ++i) {
+      const int row = firstRow + i;
+      uint8_t* out = raster.getRow(layout.flip ? placement.sourceHeight - 1 - row : row);
+      if (!layout.mirror) {
+        std::memcpy(out, rows[i], static_cast<size_t>(width) * 3);
+        continue;
+      }
+      for (int x = 0; x < width; ++x) std::memcpy(out + static_cast<size_t>(width - 1 - x) * 3, rows[i] + x * 3, 3);
     }
-    for (int x = 0; x < width; ++x) std::memcpy(out + static_cast<size_t>(width - 1 - x) * 3, bgr + x * 3, 3);
     return;
   }
-  // Column `line` of the upright raster, from its row 0 down (or, mirrored, from its
-  // last row up). Rows are bottom-up in memory: one row down is one stride back.
-  const ptrdiff_t stride = raster.getStride();
-  uint8_t* out = raster.getRow(layout.mirror ? width - 1 : 0) + static_cast<ptrdiff_t>(line) * 3;
-  const ptrdiff_t step = layout.mirror ? stride : -stride;
-  for (int x = 0; x < width; ++x, out += step) std::memcpy(out, bgr + x * 3, 3);
+  // Source row y becomes raster column y (flipped: height - 1 - y), and its pixel x
+  // raster row x (mirrored: width - 1 - x). The batch covers count neighbouring
+  // columns; flipped, the last row of the batch is the leftmost column.
+  const int firstColumn = layout.flip ? placement.sourceHeight - firstRow - count : firstRow;
+  for (int x = 0; x < width; ++x) {
+    const int targetRow = layout.mirror ? width - 1 - x : x;
+    // The raster rows lie a stride apart, too far for the hardware to foresee: the
+    // row a few steps ahead is asked for now.
+    const int ahead = layout.mirror ? targetRow - kPrefetchRows : targetRow + kPrefetchRows;
+    if (ahead >= 0 && ahead < width) __builtin_prefetch(raster.getRow(ahead) + static_cast<size_t>(firstColumn) * 3, 1);
+    uint8_t* out = raster.getRow(targetRow) + static_cast<size_t>(firstColumn) * 3;
+    for (int i = 0; i < count; ++i, out += 3) std::memcpy(out, rows[layout.flip ? count - 1 - i : i] + x * 3, 3);
+  }
 }
 
 void convertToBgr(const uint8_t* samples, int components, int width, uint8_t* bgr) {
@@ -190,46 +206,79 @@ void convertToBgr(const uint8_t* samples, int components, int width, uint8_t* bg
   }
 }
 
-bool decodeRows(ReadContext& context, const RowPlacement& placement, bmp::win::Bitmap& raster) {
+// Decodes rows in order into the raster, converting them when they are not blue,
+// green, red already.
+bool decodeUprightRows(ReadContext& context, bmp::win::Bitmap& raster) {
   jpeg_decompress_struct& info = context.info;
-  const bool upright = placement.layout.isIdentity();
-  const bool samplesAreBgr = info.out_color_space == JCS_EXT_BGR;
-  // Upright BGR rows are decoded straight into the raster.
-  const bool direct = samplesAreBgr && upright;
+  const bool direct = info.out_color_space == JCS_EXT_BGR;
   const int components = info.output_components;
   const int width = static_cast<int>(info.output_width);
   JSAMPROW samples = nullptr;
-  uint8_t* bgr = nullptr;  // a converted row on its way to its upright place
   if (!direct &&
       !runGuarded(context.errors, [&] {
-        const auto pool = reinterpret_cast<j_common_ptr>(&info);
-        samples = (*info.mem->alloc_sarray)(pool, JPOOL_IMAGE,
+        samples = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
                                             info.output_width * static_cast<JDIMENSION>(components), 1)[0];
-        if (!upright && !samplesAreBgr)
-          bgr = (*info.mem->alloc_sarray)(pool, JPOOL_IMAGE, info.output_width * 3, 1)[0];
       }))
     return false;
   bool complete = false;
   (void)runGuarded(context.errors, [&] {
     while (info.output_scanline < info.output_height) {
-      const int sourceRow = static_cast<int>(info.output_scanline);
-      JSAMPROW target = direct ? raster.getRow(sourceRow) : samples;
+      uint8_t* row = raster.getRow(static_cast<int>(info.output_scanline));
+      JSAMPROW target = direct ? row : samples;
       // The source never suspends, so a call that delivers no row cannot recover.
       if (jpeg_read_scanlines(&info, &target, 1) != 1) return;
-      if (direct) continue;
-      if (upright) {
-        convertToBgr(samples, components, width, raster.getRow(sourceRow));
-        continue;
-      }
-      if (!samplesAreBgr) convertToBgr(samples, components, width, bgr);
-      placeRow(samplesAreBgr ? samples : bgr, sourceRow, placement, raster);
+      if (!direct) convertToBgr(samples, components, width, row);
     }
     complete = true;
   });
-  // An upright raster was left uncleared; a turned one was created cleared.
-  if (upright) clearRowsFrom(raster, static_cast<int>(info.output_scanline));
+  clearRowsFrom(raster, static_cast<int>(info.output_scanline));
+  return complete;
+}
+
+// Decodes rows into batches of kBatchRows and places each full batch upright. The
+// raster was created cleared: rows a fatal error left undecoded stay black.
+bool decodeTurnedRows(ReadContext& context, const RowPlacement& placement, bmp::win::Bitmap& raster) {
+  jpeg_decompress_struct& info = context.info;
+  const bool samplesAreBgr = info.out_color_space == JCS_EXT_BGR;
+  const int components = info.output_components;
+  const int width = static_cast<int>(info.output_width);
+  JSAMPROW samples = nullptr;
+  JSAMPARRAY batch = nullptr;
+  if (!runGuarded(context.errors, [&] {
+        const auto pool = reinterpret_cast<j_common_ptr>(&info);
+        batch = (*info.mem->alloc_sarray)(pool, JPOOL_IMAGE, info.output_width * 3, kBatchRows);
+        if (!samplesAreBgr)
+          samples = (*info.mem->alloc_sarray)(pool, JPOOL_IMAGE,
+                                              info.output_width * static_cast<JDIMENSION>(components), 1)[0];
+      }))
+    return false;
+  const int height = static_cast<int>(info.output_height);
+  bool complete = false;
+  (void)runGuarded(context.errors, [&] {
+    while (info.output_scanline < info.output_height) {
+      const int row = static_cast<int>(info.output_scanline);
+      JSAMPROW target = samplesAreBgr ? batch[row % kBatchRows] : samples;
+      if (jpeg_read_scanlines(&info, &target, 1) != 1) return;
+      if (!samplesAreBgr) convertToBgr(samples, components, width, batch[row % kBatchRows]);
+      if ((row + 1) % kBatchRows == 0 || row + 1 == height)
+        placeRows(batch, row - row % kBatchRows, row % kBatchRows + 1, placement, raster);
+    }
+    complete = true;
+  });
+  // After a fatal error the rows of the batch begun are placed too. The library's
+  // row counter, not a local, says how many: a local changed under the guard is
+  // unreliable after the jump back.
+  const int decoded = static_cast<int>(info.output_scanline);
+  if (!complete && decoded % kBatchRows != 0)
+    placeRows(batch, decoded - decoded % kBatchRows, decoded % kBatchRows, placement, raster);
+  return complete;
+}
+
+bool decodeRows(ReadContext& context, const RowPlacement& placement, bmp::win::Bitmap& raster) {
+  const bool complete = placement.layout.isIdentity() ? decodeUprightRows(context, raster)
+                                                      : decodeTurnedRows(context, placement, raster);
   // Trailing damage after the last row does not take the picture away.
-  if (complete) (void)runGuarded(context.errors, [&] { jpeg_finish_decompress(&info); });
+  if (complete) (void)runGuarded(context.errors, [&] { jpeg_finish_decompress(&context.info); });
   return complete;
 }
 
