@@ -40,6 +40,9 @@ check "the page is UTF-8 with CR LF" grep -q $'<html>\r' "$gallery/Sample galler
 
 cli gallery --style flat "${args[0]}" >"$work/out" 2>"$work/err"
 check "a second run goes to thumbnail (1)" test -s "$work/pictures/thumbnail (1)/Thumbnail (Flat).html"
+cli gallery --style flat "$(native_path "$work/pictures/sideways.jpg")" >/dev/null 2>&1
+check "a Flat page row has the upright size too" \
+  grep -q "'img/sideways.jpg', 600, 800," "$work/pictures/thumbnail (2)/Thumbnail (Flat).html"
 
 cli gallery --style square "${args[0]}" >/dev/null 2>"$work/err"
 check "a usage error exits 2" test $? -eq 2
