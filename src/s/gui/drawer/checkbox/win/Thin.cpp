@@ -1,0 +1,14 @@
+#include "s/gui/drawer/checkbox/win/Thin.h"
+
+namespace s::gui::drawer::checkbox::win {
+
+void Thin::setColours(Rgb frame, Rgb text) {
+  colours_.frame = toColour(frame);
+  colours_.text = toColour(text);
+}
+
+void Thin::paint(ICanvas& canvas, const Rect& area, std::u16string_view text, const PaintState& state) const {
+  paintMarkedText(canvas, area, text, state, colours_, false);
+}
+
+}  // namespace s::gui::drawer::checkbox::win
