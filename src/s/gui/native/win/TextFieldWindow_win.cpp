@@ -1,8 +1,10 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "s/file/WideText.h"
+#include "s/gui/native/win/Font.h"
 #include "s/gui/native/win/TextFieldWindow.h"
 #include "s/gui/win/TextField.h"
 
@@ -19,10 +21,17 @@ std::u16string windowText(HWND hwnd) {
   return text;
 }
 
+// The frame: one pixel, then room at the sides; the rest of the height is split above
+// and below the text line, so the text sits in the middle of the field.
+constexpr int kFrame = 1;
+constexpr int kSideRoom = kFrame + 2;
+
 }  // namespace
 
 bool TextFieldWindow::create(void* parentHwnd) {
-  return createControl(parentHwnd, L"EDIT", WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP);
+  // No WS_BORDER: the platform's edit controls draw that border themselves (Wine even
+  // inside the client area); the field's frame is non-client area of its own instead.
+  return createControl(parentHwnd, L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP);
 }
 
 void TextFieldWindow::refresh() {
@@ -51,15 +60,36 @@ bool TextFieldWindow::handleReflected(unsigned message, uintptr_t wParam, intptr
 }
 
 bool TextFieldWindow::handleMessage(unsigned message, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
+  const HWND hwnd = static_cast<HWND>(hwnd_);
+  if (message == WM_NCCALCSIZE) {
+    // The first rectangle is the window's; what remains of it is the client area.
+    RECT& area = *reinterpret_cast<RECT*>(lParam);
+    const int height = area.bottom - area.top;
+    const int line = measureInToolkitFont(u"").height;
+    const int above = std::max(kFrame, (height - line) / 2);
+    const int below = std::max(kFrame, height - above - line);
+    area.left += kSideRoom;
+    area.right = std::max(area.left, area.right - kSideRoom);
+    area.top += above;
+    area.bottom = std::max(area.top, area.bottom - below);
+    result = 0;
+    return true;
+  }
   if (message == WM_NCPAINT) {
-    // The border is the one-pixel frame of WS_BORDER, painted in the skin's colour.
-    const HWND hwnd = static_cast<HWND>(hwnd_);
+    RECT window{};
+    GetWindowRect(hwnd, &window);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -window.left, -window.top);
+    OffsetRect(&window, -window.left, -window.top);
     HDC dc = GetWindowDC(hwnd);
-    RECT outline;
-    GetWindowRect(hwnd, &outline);
-    OffsetRect(&outline, -outline.left, -outline.top);
-    SetDCBrushColor(dc, fieldOf(owner_).getFrameColour());
-    FrameRect(dc, &outline, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    const gui::win::TextField& field = fieldOf(owner_);
+    SetDCBrushColor(dc, field.getFieldBackground());
+    FillRect(dc, &window, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    SetDCBrushColor(dc, field.getFrameColour());
+    FrameRect(dc, &window, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     ReleaseDC(hwnd, dc);
     result = 0;
     return true;
