@@ -14,7 +14,7 @@ want_windows=0
 native_packages=(cmake make g++ clang libclang-rt-14-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev
                  googletest libgtest-dev libbenchmark-dev libgif-dev imagemagick)
 windows_packages=(g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-                  libz-mingw-w64-dev nasm wine wine64 xvfb dpkg-dev)
+                  libz-mingw-w64-dev nasm wine wine64 fonts-wine xvfb dpkg-dev)
 
 apt_updated=0
 apt_update_once() {

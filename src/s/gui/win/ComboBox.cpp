@@ -37,6 +37,8 @@ void ComboBox::nativeSelectionChanged(int index) {
   fireEvent(kEventSelectionChanged);
 }
 
+drawer::Colour ComboBox::getFrameColour() const { return getSkin().getComboDrawer()->getFrameColour(); }
+
 void ComboBox::paintItem(drawer::ICanvas& canvas, const Rect& area, int index, const drawer::PaintState& state,
                          bool inField) {
   drawer::PaintState current = state;

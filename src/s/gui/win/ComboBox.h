@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "s/gui/Component.h"
+#include "s/gui/drawer/Colour.h"
 #include "s/gui/drawer/PaintState.h"
 #include "s/str/strarray/StrArray.h"
 #include "s/thread/Pool.h"
@@ -30,6 +31,8 @@ class ComboBox final : public thread::PooledObject<ComboBox, Component> {
 
   // Called by the native window when the user chose entry index.
   void nativeSelectionChanged(int index);
+  // The colour of the box's edge.
+  drawer::Colour getFrameColour() const;
   // Paints entry index (−1: none) in the box (inField) or in the open list.
   void paintItem(drawer::ICanvas& canvas, const Rect& area, int index, const drawer::PaintState& state, bool inField);
 

@@ -1,7 +1,11 @@
 #include "s/gui/win/ProgressBar.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "s/gui/drawer/ISkin.h"
-#include "s/gui/drawer/scrollbar/win/Thin.h"
+#include "s/gui/drawer/ICanvas.h"
+#include "s/gui/drawer/IScrollBar.h"
 
 namespace s::gui::win {
 
@@ -31,14 +35,22 @@ bool ProgressBar::setPosition(int position) {
 }
 
 // The bar borrows the scroll bar's colours: thumb for the done part, track for the rest.
-drawer::Colour ProgressBar::getBarColour() const {
-  const auto* bar = dynamic_cast<const drawer::scrollbar::win::Thin*>(getSkin().getScrollBarDrawer());
-  return bar ? bar->getThumbColour() : drawer::rgb(0, 120, 215);
+drawer::Colour ProgressBar::getBarColour() const { return getSkin().getScrollBarDrawer()->getThumbColour(); }
+
+drawer::Colour ProgressBar::getTrackColour() const { return getSkin().getScrollBarDrawer()->getTrackColour(); }
+
+int ProgressBar::doneWidth(int width) const {
+  const int inside = width - 2;
+  if (inside <= 0 || high_ <= low_) return 0;
+  // Positions are at most 24 bits and widths far below 2^31 ÷ 2^24: no overflow in 64.
+  const int64_t done = int64_t{inside} * (std::clamp(position_, low_, high_) - low_) / (high_ - low_);
+  return static_cast<int>(done);
 }
 
-drawer::Colour ProgressBar::getTrackColour() const {
-  const auto* bar = dynamic_cast<const drawer::scrollbar::win::Thin*>(getSkin().getScrollBarDrawer());
-  return bar ? bar->getTrackColour() : drawer::rgb(230, 230, 230);
+void ProgressBar::paint(drawer::ICanvas& canvas, const Rect& area, const drawer::PaintState&) {
+  canvas.fillRect(area, getTrackColour());
+  canvas.frameRect(area, getBarColour());
+  canvas.fillRect({area.x + 1, area.y + 1, doneWidth(area.width), area.height - 2}, getBarColour());
 }
 
 void ProgressBar::reset() {

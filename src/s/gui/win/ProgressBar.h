@@ -21,11 +21,14 @@ class ProgressBar final : public thread::PooledObject<ProgressBar, Component> {
   int getLow() const { return low_; }
   int getHigh() const { return high_; }
   int getPosition() const { return position_; }
-  // The colours the native bar paints with.
+  // The colours the bar paints with: the done part and its frame, and the rest.
   drawer::Colour getBarColour() const;
   drawer::Colour getTrackColour() const;
+  // The width of the done part in a bar of width pixels (inside a one-pixel frame).
+  int doneWidth(int width) const;
 
   NativeKind getNativeKind() const override { return NativeKind::kProgressBar; }
+  void paint(drawer::ICanvas& canvas, const Rect& area, const drawer::PaintState& state) override;
   void reset() override;
 
  private:

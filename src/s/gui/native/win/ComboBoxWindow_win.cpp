@@ -51,6 +51,55 @@ void ComboBoxWindow::setGeometry(int x, int y, int width, int height, unsigned p
   HwndWindow::setGeometry(x, y, width, height + entries * itemHeight() + 2, parts, show);
 }
 
+bool ComboBoxWindow::handleMessage(unsigned message, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
+  // A visual style may draw the edge in the client or the non-client area: after
+  // either, the skin's edge goes over it.
+  if (message == WM_PAINT || message == WM_NCPAINT) {
+    result = defaultProcessing(message, wParam, lParam);
+    paintEdge();
+    return true;
+  }
+  return ControlWindow::handleMessage(message, wParam, lParam, result);
+}
+
+void ComboBoxWindow::paintEdge() {
+  const HWND hwnd = static_cast<HWND>(hwnd_);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetComboBoxInfo(hwnd, &info)) return;
+  // In window coordinates: the closed box is as high as the entry field with the same
+  // edge below it as above.
+  RECT window{};
+  GetWindowRect(hwnd, &window);
+  POINT client{0, 0};
+  ClientToScreen(hwnd, &client);
+  const int dx = client.x - window.left;
+  const int dy = client.y - window.top;
+  RECT box{0, 0, window.right - window.left, info.rcItem.bottom + info.rcItem.top + 2 * dy};
+  RECT button = info.rcButton;
+  OffsetRect(&button, dx, dy);
+  RECT field = info.rcItem;
+  OffsetRect(&field, dx, dy);
+  HDC dc = GetWindowDC(hwnd);
+  // Everything but the arrow button is painted again: the background, the chosen
+  // entry in the field (a visual style may have framed it), and the frame colour on
+  // the outermost line.
+  ExcludeClipRect(dc, button.left, button.top, button.right, button.bottom);
+  gui::win::ComboBox& combo = comboOf(owner_);
+  {
+    GdiCanvas canvas(dc);
+    canvas.fillRect({0, 0, box.right, box.bottom}, combo.getEffectiveBackground());
+    drawer::PaintState state;
+    state.focused = GetFocus() == hwnd;
+    combo.paintItem(canvas, {field.left, field.top, field.right - field.left, field.bottom - field.top},
+                    combo.getSelected(), state, true);
+  }
+  SelectClipRgn(dc, nullptr);
+  SetDCBrushColor(dc, combo.getFrameColour());
+  FrameRect(dc, &box, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  ReleaseDC(hwnd, dc);
+}
+
 void ComboBoxWindow::command(unsigned code) {
   if (code != CBN_SELCHANGE) return;
   const auto index = static_cast<int>(SendMessageW(static_cast<HWND>(hwnd_), CB_GETCURSEL, 0, 0));

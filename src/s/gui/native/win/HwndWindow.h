@@ -57,6 +57,8 @@ class HwndWindow : public NativeWindow {
   void bind(void* hwnd, bool subclass);
   // The window's own messages; false for the default processing.
   virtual bool handleMessage(unsigned message, uintptr_t wParam, intptr_t lParam, intptr_t& result);
+  // The platform's processing of a message (for handlers that add to it).
+  intptr_t defaultProcessing(unsigned message, uintptr_t wParam, intptr_t lParam);
 
   void* hwnd_ = nullptr;
 

@@ -54,6 +54,11 @@ intptr_t HwndWindow::dispatch(unsigned message, uintptr_t wParam, intptr_t lPara
   }
   intptr_t result = 0;
   if (handleMessage(message, wParam, lParam, result)) return result;
+  return defaultProcessing(message, wParam, lParam);
+}
+
+intptr_t HwndWindow::defaultProcessing(unsigned message, uintptr_t wParam, intptr_t lParam) {
+  const HWND hwnd = handleOf(this);
   return subclassed_ ? DefSubclassProc(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 

@@ -30,6 +30,8 @@ class TopLevelWindow final : public BoxWindow {
   bool handleMessage(unsigned message, uintptr_t wParam, intptr_t lParam, intptr_t& result) override;
 
  private:
+  // Fills the menu bar around its items with the skin's menu background.
+  void paintMenuBarGap();
   // The window size whose client area is width × height.
   Size windowSizeFor(int width, int height) const;
 

@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include "s/file/WideText.h"
+#include "s/gui/drawer/IMenu.h"
+#include "s/gui/drawer/ISkin.h"
 #include "s/gui/native/win/GdiCanvas.h"
 #include "s/gui/native/win/NativeFactory.h"
 #include "s/gui/native/win/TopLevelWindow.h"
@@ -45,6 +47,30 @@ Size TopLevelWindow::getClientSize() const {
 void TopLevelWindow::setGeometry(int x, int y, int width, int height, unsigned parts, bool show) {
   const Size outer = windowSizeFor(width, height);
   BoxWindow::setGeometry(x, y, outer.width, outer.height, parts, show);
+}
+
+void TopLevelWindow::paintMenuBarGap() {
+  const HWND hwnd = static_cast<HWND>(hwnd_);
+  HMENU menu = GetMenu(hwnd);
+  if (!menu || !host_.getMenuBar()) return;
+  MENUBARINFO bar{};
+  bar.cbSize = sizeof(bar);
+  if (!GetMenuBarInfo(hwnd, OBJID_MENU, 0, &bar)) return;
+  RECT window{};
+  GetWindowRect(hwnd, &window);
+  HDC dc = GetWindowDC(hwnd);
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    RECT item{};
+    if (GetMenuItemRect(hwnd, menu, static_cast<UINT>(i), &item)) {
+      ExcludeClipRect(dc, item.left - window.left, item.top - window.top, item.right - window.left,
+                      item.bottom - window.top);
+    }
+  }
+  RECT gap = bar.rcBar;
+  OffsetRect(&gap, -window.left, -window.top);
+  SetDCBrushColor(dc, host_.getSkin().getMenuDrawer()->getBackgroundColour());
+  FillRect(dc, &gap, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  ReleaseDC(hwnd, dc);
 }
 
 void TopLevelWindow::setShown(bool shown) { ShowWindow(static_cast<HWND>(hwnd_), shown ? SW_SHOW : SW_HIDE); }
@@ -99,6 +125,13 @@ bool TopLevelWindow::handleMessage(unsigned message, uintptr_t wParam, intptr_t 
       result = TRUE;
       return true;
     }
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+      // The platform paints the frame and the menu bar's items; the rest of the bar gets
+      // the skin's menu background.
+      result = DefWindowProcW(hwnd, message, wParam, lParam);
+      paintMenuBarGap();
+      return true;
     case WM_DESTROY:
       // The menu belongs to the host's menu object, not to the window.
       SetMenu(hwnd, nullptr);

@@ -10,12 +10,13 @@ class Thin final : public thread::PooledObject<Thin, ICombo> {
  public:
   static constexpr char16_t kRegistrationName[] = u"s_gui_drawer_combo_win_Thin";
 
-  // The text in the box, and the frame around the entry under the pointer.
+  // The text in the box, and the frame (of the box, and around the entry under the
+  // pointer).
   void setColours(Rgb text, Rgb frame);
   // The text of the entries in the open list.
   void setItemTextColour(Rgb colour) { itemText_ = toColour(colour); }
   Colour getTextColour() const { return text_; }
-  Colour getFrameColour() const { return frame_; }
+  Colour getFrameColour() const override { return frame_; }
   Colour getItemTextColour() const { return itemText_; }
 
   void paintItem(ICanvas& canvas, const Rect& area, std::u16string_view text, const PaintState& state,

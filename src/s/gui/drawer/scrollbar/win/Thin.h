@@ -10,8 +10,8 @@ class Thin final : public thread::PooledObject<Thin, IScrollBar> {
   static constexpr char16_t kRegistrationName[] = u"s_gui_drawer_scrollbar_win_Thin";
 
   void setColours(Rgb thumb, Rgb track);
-  Colour getThumbColour() const { return thumb_; }
-  Colour getTrackColour() const { return track_; }
+  Colour getThumbColour() const override { return thumb_; }
+  Colour getTrackColour() const override { return track_; }
 
   void paint(ICanvas& canvas, const Rect& area, bool vertical, int position, int page, int range) const override;
   void reset() override;
