@@ -19,4 +19,29 @@ struct MarkColours {
 void paintMarkedText(ICanvas& canvas, const Rect& area, std::u16string_view text, const PaintState& state,
                      const MarkColours& colours, bool round);
 
+// The thin skins' drawer of a kind with a mark box (Kind: ICheckBox or IRadioButton),
+// with a round mark box when kRound.
+template <class Kind, bool kRound>
+class ThinMarkDrawer : public Kind {
+ public:
+  // The frame of the mark box, and the text.
+  void setColours(Rgb frame, Rgb text) {
+    colours_.frame = toColour(frame);
+    colours_.text = toColour(text);
+  }
+  // The mark of a chosen box (unset: the text colour).
+  void setMarkColour(Rgb mark) { colours_.mark = toColour(mark); }
+  Colour getFrameColour() const { return colours_.frame; }
+  Colour getTextColour() const { return colours_.text; }
+  Colour getMarkColour() const { return colours_.mark; }
+
+  void paint(ICanvas& canvas, const Rect& area, std::u16string_view text, const PaintState& state) const override {
+    paintMarkedText(canvas, area, text, state, colours_, kRound);
+  }
+  void reset() override { colours_ = {}; }
+
+ private:
+  MarkColours colours_;
+};
+
 }  // namespace s::gui::drawer

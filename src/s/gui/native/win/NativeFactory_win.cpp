@@ -24,9 +24,12 @@ LRESULT CALLBACK toolkitWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// A window of type Window for component under parentHwnd; when the platform refuses
+// it, the user is told and the result is nullptr.
 template <class Window>
-NativeWindow* created(Window* window, bool ok) {
-  if (ok) return window;
+NativeWindow* make(Component& component, void* parentHwnd) {
+  auto* window = new Window(component);
+  if (window->create(parentHwnd)) return window;
   delete window;
   gui::win::MessageBoxW::showWarning(u"Error!", u"Window Creation Failed!");
   return nullptr;
@@ -54,33 +57,15 @@ bool registerWindowClass() {
 
 NativeWindow* createNativeWindow(Component& component, void* parentHwnd) {
   switch (component.getNativeKind()) {
-    case Component::NativeKind::kLabel: {
-      auto* window = new LabelWindow(component);
-      return created(window, window->create(parentHwnd));
-    }
+    case Component::NativeKind::kLabel: return make<LabelWindow>(component, parentHwnd);
     case Component::NativeKind::kButton:
-    case Component::NativeKind::kCheckBox: {
-      auto* window = new ButtonWindow(component);
-      return created(window, window->create(parentHwnd));
-    }
-    case Component::NativeKind::kComboBox: {
-      auto* window = new ComboBoxWindow(component);
-      return created(window, window->create(parentHwnd));
-    }
-    case Component::NativeKind::kTextField: {
-      auto* window = new TextFieldWindow(component);
-      return created(window, window->create(parentHwnd));
-    }
-    case Component::NativeKind::kProgressBar: {
-      auto* window = new ProgressBarWindow(component);
-      return created(window, window->create(parentHwnd));
-    }
-    case Component::NativeKind::kBox:
-    default: {
-      auto* window = new BoxWindow(component);
-      return created(window, window->create(parentHwnd));
-    }
+    case Component::NativeKind::kCheckBox: return make<ButtonWindow>(component, parentHwnd);
+    case Component::NativeKind::kComboBox: return make<ComboBoxWindow>(component, parentHwnd);
+    case Component::NativeKind::kTextField: return make<TextFieldWindow>(component, parentHwnd);
+    case Component::NativeKind::kProgressBar: return make<ProgressBarWindow>(component, parentHwnd);
+    case Component::NativeKind::kBox: break;
   }
+  return make<BoxWindow>(component, parentHwnd);
 }
 
 }  // namespace s::gui::native::win
