@@ -131,7 +131,7 @@ class Component : public virtual IComponent, public base::IObject, public thread
 
  protected:
   // Hook after the native window was created and the stored geometry applied: a leaf
-  // measures its content (see contentChanged); a box creates its children's windows.
+  // measures its content (see TextComponent); a box creates its children's windows.
   virtual void nativeWindowCreated();
   // A size rule changed: with relayout and a native window, the parent lays out again.
   virtual void sizeRuleChanged(bool relayout);

@@ -116,6 +116,28 @@ TEST(GdiPainting, TextComesOutInItsColourInsideItsArea) {
   for (int x = 0; x < 60; ++x) EXPECT_NE(gdi.pixel(x, 0), rgb(255, 0, 0));
 }
 
+// The window's shape: square corners stay, a rounded edge loses its corner pixels and
+// only that edge does.
+TEST(GdiPainting, WindowShapesRoundOnlyTheStyledEdges) {
+  struct Case {
+    int top, bottom;
+    bool topCorner, bottomCorner;  // whether (0, 0) and (0, h − 1) lie inside
+  };
+  const Case cases[] = {{0, 0, true, true}, {2, 0, false, true}, {0, 1, true, false}, {1, 2, false, false}};
+  for (const Case& c : cases) {
+    Owned<drawer::window::win::Thin> window(drawer::window::win::Thin::create());
+    window->setTopCornerStyle(c.top);
+    window->setBottomCornerStyle(c.bottom);
+    HRGN region = static_cast<HRGN>(window->createRegion(100, 60));
+    ASSERT_NE(region, nullptr);
+    EXPECT_EQ(PtInRegion(region, 0, 0) != FALSE, c.topCorner) << c.top << c.bottom;
+    EXPECT_EQ(PtInRegion(region, 0, 59) != FALSE, c.bottomCorner) << c.top << c.bottom;
+    EXPECT_TRUE(PtInRegion(region, 50, 30));
+    EXPECT_TRUE(PtInRegion(region, 0, 30));
+    DeleteObject(region);
+  }
+}
+
 class SkinnedWindow : public ::testing::Test {
  protected:
   void SetUp() override {
