@@ -163,6 +163,18 @@ TEST(Leaves, ProgressBarTakesOnly24BitValues) {
   EXPECT_EQ(bar->getHigh(), 1000);
   EXPECT_EQ(bar->getPosition(), 16777215);
   EXPECT_EQ(sizesOf(*bar), (Sizes{50, 12, 150, 14}));
+
+  // A quarter done fills a quarter of the inside, in the skin's scroll bar colours.
+  bar->setRange(0, 100);
+  bar->setPosition(25);
+  drawer::MemoryCanvas canvas(102, 10);
+  bar->paint(canvas, {0, 0, 102, 10}, {});
+  EXPECT_EQ(canvas.pixel(0, 5), bar->getBarColour());    // the frame
+  EXPECT_EQ(canvas.pixel(25, 5), bar->getBarColour());   // the last done pixel
+  EXPECT_EQ(canvas.pixel(26, 5), bar->getTrackColour());
+  EXPECT_NE(bar->getBarColour(), bar->getTrackColour());
+  bar->setRange(7, 7);  // an empty range shows nothing done
+  EXPECT_EQ(bar->doneWidth(102), 0);
 }
 
 // A label paints in the skin's text colour, in its own colour when it has one, and a
