@@ -11,11 +11,11 @@
 #include "s/gui/drawer/skin/Thin.h"
 #include "s/gui/drawer/skin/ThinWindow.h"
 #include "s/thread/Owned.h"
+#include "s/xml/MappedData.h"
 
 namespace s::gui::drawer {
 namespace {
 
-using gui::testing::FakeStore;
 using thread::Owned;
 
 TEST(Skinner, FamiliesHoldTheirSkinsInOrder) {
@@ -78,7 +78,9 @@ TEST(Skinner, FindIsExact) {
 // default does. A choice is stored under the same value name.
 TEST(Skinner, ChoiceComesFromTheStoreAndFallsBackToTheDefault) {
   Owned<Skinner> skinner(Skinner::newSkinner(Skinner::kFamilyThinWindow));
-  FakeStore store;
+  // The XML store without a file: everything stays in memory.
+  Owned<xml::MappedData> saved(xml::MappedData::create());
+  map::IMappedData& store = *saved;
   struct Case {
     const char16_t* stored;  // nullptr: no value
     const char16_t* chosen;
@@ -101,7 +103,7 @@ TEST(Skinner, ChoiceComesFromTheStoreAndFallsBackToTheDefault) {
   EXPECT_EQ(skinner->chooseSkin(&store, u"", u"No Such Theme"), nullptr);
 
   Skinner::storeSkinChoice(store, u"AboutWindow", u"Khaki");
-  EXPECT_EQ(store.text(u"AboutWindow", u"Skin"), u"Khaki");
+  EXPECT_EQ(std::u16string_view(store.getString(u"AboutWindow", u"Skin", u"")), u"Khaki");
   EXPECT_EQ(skinner->chooseSkin(&store, u"AboutWindow", u"Classic LG")->getSkinName(), u"Khaki");
   // The application's choice lives under the root key path, apart from the window's.
   EXPECT_EQ(skinner->chooseSkin(&store, u"", u"White")->getSkinName(), u"White");
