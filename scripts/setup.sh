@@ -26,6 +26,8 @@ windows_packages=(
   libz-mingw-w64-dev nasm dpkg-dev  # the Windows libraries, built from Debian's sources
   wine wine64 xvfb
   fonts-wine  # the fonts Windows programs expect (caption buttons, dialogs)
+  fonts-wqy-microhei  # a CJK font, so the window shows its Japanese and Chinese texts under Wine
+  zip unzip   # the Windows package (scripts/package.sh) and its test
 )
 
 apt_updated=0
