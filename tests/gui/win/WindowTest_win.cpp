@@ -111,6 +111,24 @@ TEST_F(RealWindow, ReleasingEndsItsThreadAndItsWindows) {
   EXPECT_FALSE(IsWindow(owner));
 }
 
+TEST_F(RealWindow, SendsToAWindowWhoseThreadHasEndedFailAtOnce) {
+  const DWORD threadId = GetWindowThreadProcessId(hwnd, nullptr);
+  HANDLE uiThread = OpenThread(SYNCHRONIZE, FALSE, threadId);
+  ASSERT_NE(uiThread, nullptr);
+  // The thread's loop ends as if its program were quitting.
+  PostThreadMessageW(threadId, WM_QUIT, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(uiThread, 5000), WAIT_OBJECT_0);
+  CloseHandle(uiThread);
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_FALSE(window->hasPlatformWindow());
+  EXPECT_EQ(window->sendRecord(1, 2, 3, 4), 0u);
+  EXPECT_FALSE(window->getJobEvents().send(thread::RelayRecord{}));
+  EXPECT_FALSE(window->invoke([] {}));
+  EXPECT_EQ(window->sendMessage(win::kSignalMessage), 0);
+  // Releasing it now finds the thread ended.
+  window.reset();
+}
+
 TEST_F(RealWindow, MouseButtonsOnTheBoxesInsideAreTheWindows) {
   Box* box = fill();
   window->show(true, false);
