@@ -1,7 +1,6 @@
 // Drops on real windows: the platform's acceptance of files, file drops as the shell
-// hands them over (paths of any length), web addresses through the OLE target with a
-// data object made here, and real drops from a drag source in another program
-// (../shared/tools/xdnd-drop.py, through the X server and Wine's drag-and-drop).
+// hands them over (paths of any length), and web addresses through the OLE target with
+// a data object made here. Drops from another program: RealDropTest_win.cpp.
 #include <windows.h>
 #include <ole2.h>
 #include <shellapi.h>
@@ -10,8 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdlib>
-#include <fstream>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -22,7 +19,6 @@
 #include "s/gui/win/GroupBox.h"
 #include "s/gui/win/UrlDropTarget.h"
 #include "s/gui/win/Window.h"
-#include "s/thread/Clock.h"
 
 namespace s::gui::testing {
 namespace {
@@ -83,16 +79,6 @@ class DropCounter : public events::IEventListener {
   std::mutex mutex_;
   std::vector<Drop> drops_;
 };
-
-template <class Done>
-bool waitFor(Done done, int timeoutMs) {
-  const int64_t end = thread::clockMs() + timeoutMs;
-  while (!done()) {
-    if (thread::clockMs() > end) return false;
-    thread::sleepMs(10);
-  }
-  return true;
-}
 
 class DropWindow : public ::testing::Test {
  protected:

@@ -189,8 +189,7 @@ class RealDrop : public ::testing::Test {
   // Waits for the listeners to hear of the drop, then a little longer, so a second
   // notice would be seen too.
   void waitForDrop(int drops) {
-    const int64_t end = thread::clockMs() + 10000;
-    while ((first.count < drops || second.count < drops) && thread::clockMs() < end) thread::sleepMs(10);
+    waitFor([&] { return first.count >= drops && second.count >= drops; }, 10000);
     thread::sleepMs(200);
   }
 

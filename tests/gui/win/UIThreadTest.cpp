@@ -7,21 +7,12 @@
 #include <atomic>
 #include <future>
 
-#include "s/thread/Clock.h"
+#include "WindowTesting.h"
 
 namespace s::gui::win {
 namespace {
 
-// Waits (up to 5 s) until done() holds.
-template <class Done>
-bool eventually(Done done) {
-  const int64_t end = thread::clockMs() + 5000;
-  while (!done()) {
-    if (thread::clockMs() > end) return false;
-    thread::sleepMs(5);
-  }
-  return true;
-}
+using testing::waitFor;
 
 TEST(UIThread, StartsAndEndsWhenAskedToQuit) {
   UIThread ui;
@@ -51,7 +42,7 @@ TEST(UIThread, AThreadLateToReportIsAbandonedAndGivesUpByItself) {
       30));
   EXPECT_EQ(reported, -1);  // start gave up while the thread was still on its way
   release.set_value();
-  ASSERT_TRUE(eventually([&] { return reported != -1; }));
+  ASSERT_TRUE(waitFor([&] { return reported != -1; }));
   EXPECT_EQ(reported, 0);  // told to give up: it never runs a loop
   EXPECT_TRUE(ui.end([] {}));
 }
@@ -72,7 +63,7 @@ TEST(UIThread, AThreadThatWillNotEndIsLeftRunningNotStopped) {
   EXPECT_FALSE(finished);
   // Left alone, it goes on and ends normally.
   release.set_value();
-  EXPECT_TRUE(eventually([&] { return finished && !ui.isRunning(); }));
+  EXPECT_TRUE(waitFor([&] { return finished && !ui.isRunning(); }));
 }
 
 TEST(UIThread, EndingFromTheThreadItselfOnlyAsksItToQuit) {
@@ -83,10 +74,10 @@ TEST(UIThread, EndingFromTheThreadItselfOnlyAsksItToQuit) {
     answer = ui.end([&] { quit = true; });
     done = true;
   }));
-  ASSERT_TRUE(eventually([&] { return done.load(); }));
+  ASSERT_TRUE(waitFor([&] { return done.load(); }));
   EXPECT_TRUE(quit);
   EXPECT_FALSE(answer);
-  EXPECT_TRUE(eventually([&] { return !ui.isRunning(); }));
+  EXPECT_TRUE(waitFor([&] { return !ui.isRunning(); }));
 }
 
 }  // namespace

@@ -30,17 +30,6 @@ std::wstring classOf(HWND hwnd) {
 LONG_PTR styleOf(HWND hwnd) { return GetWindowLongPtrW(hwnd, GWL_STYLE); }
 LONG_PTR exStyleOf(HWND hwnd) { return GetWindowLongPtrW(hwnd, GWL_EXSTYLE); }
 
-// Waits up to timeoutMs for done(); the window's thread runs meanwhile.
-template <class Done>
-bool waitFor(Done done, int timeoutMs = 5000) {
-  const int64_t end = thread::clockMs() + timeoutMs;
-  while (!done()) {
-    if (thread::clockMs() > end) return false;
-    thread::sleepMs(5);
-  }
-  return true;
-}
-
 class RealWindow : public ::testing::Test {
  protected:
   void SetUp() override {
