@@ -133,9 +133,10 @@ class RealDrop : public ::testing::Test {
     }
   }
 
-  // Starts a shell command line; Wine cannot wait for a Linux program.
+  // Starts a shell command line (Wine starts Linux programs by their Z: path too, but
+  // cannot wait for them: callers watch for a file the command leaves).
   static bool runUnix(const std::string& commandLine) {
-    std::wstring command = L"/bin/sh -c \"" + std::wstring(commandLine.begin(), commandLine.end()) + L"\"";
+    std::wstring command = L"Z:\\bin\\sh -c \"" + std::wstring(commandLine.begin(), commandLine.end()) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
