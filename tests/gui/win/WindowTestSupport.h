@@ -9,8 +9,8 @@
 #include "s/gui/IComponent.h"
 #include "s/gui/native/NativeWindow.h"
 #include "s/gui/win/HostWindow.h"
-#include "s/gui/win/MessageBoxW.h"
 #include "s/thread/Owned.h"
+#include "WindowTesting.h"
 
 namespace s::gui::testing {
 
@@ -35,18 +35,6 @@ inline void pumpMessages() {
     DispatchMessageW(&message);
   }
 }
-
-// A message box would block the test run: boxes are counted instead.
-struct QuietMessageBoxes {
-  static inline int shown = 0;
-  QuietMessageBoxes() {
-    previous = win::MessageBoxW::setHandler([](win::MessageBoxW::Kind, std::u16string_view, std::u16string_view) {
-      ++shown;
-    });
-  }
-  ~QuietMessageBoxes() { win::MessageBoxW::setHandler(previous); }
-  win::MessageBoxW::Handler previous;
-};
 
 // The client area of hwnd as painted now, 0x00BBGGRR per pixel, top row first.
 class Capture {

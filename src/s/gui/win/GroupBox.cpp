@@ -5,6 +5,7 @@
 #include "s/gui/drawer/IGroupBox.h"
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/PaintState.h"
+#include "s/gui/win/Box.h"
 
 namespace s::gui::win {
 
@@ -20,7 +21,43 @@ void GroupBox::setContent(IComponent* component) {
   if (component == content_) return;
   if (content_) remove(content_, true);
   content_ = component;
-  if (content_) add(content_);
+  if (!content_) return;
+  add(content_);
+  if (acceptFiles_) passAcceptFilesOn();
+}
+
+void GroupBox::setAcceptFiles(bool accept) {
+  if (accept == acceptFiles_) return;
+  acceptFiles_ = accept;
+  if (auto* box = dynamic_cast<Box*>(content_)) {
+    box->setAcceptFiles(accept);
+    if (accept) passAcceptFilesOn();
+  }
+}
+
+void GroupBox::passAcceptFilesOn() {
+  auto* box = dynamic_cast<Box*>(content_);
+  if (!box) return;
+  box->setAcceptFiles(true);
+  // Switching the setting off and on again must not make the group box hear twice.
+  if (!box->hasDropListener(this)) box->addDropListener(this);
+}
+
+void GroupBox::addDropListener(events::IEventListener* listener) {
+  if (listener) dropListeners_.push_back(listener);
+}
+
+const str::strarray::StrArray& GroupBox::getDroppedFiles() const {
+  static const str::strarray::StrArray& none = *str::strarray::StrArray::create();
+  const auto* box = dynamic_cast<const Box*>(content_);
+  return box ? box->getDroppedFiles() : none;
+}
+
+void GroupBox::onEvent(base::IObject* source, int eventType) {
+  if (acceptFiles_ && eventType == Box::kEventFilesDropped && content_ &&
+      source == dynamic_cast<base::IObject*>(content_)) {
+    notify(dropListeners_, Box::kEventFilesDropped);
+  }
 }
 
 void GroupBox::setFrameColour(drawer::Rgb colour) {
@@ -71,6 +108,8 @@ void GroupBox::reset() {
   content_ = nullptr;
   frame_ = drawer::kNoColour;
   titleExtent_ = {};
+  acceptFiles_ = false;
+  dropListeners_.clear();
 }
 
 }  // namespace s::gui::win

@@ -6,11 +6,18 @@
 // the margins plus the content minimum width; minimum height: the fixed height, else
 // the margins plus the content minimum height. A percent size is truncated, not
 // rounded. The frame has the skin's group box colour unless the group box has its own.
+//
+// A group box that accepts files passes its content box's file drops on: the content
+// (a Box) accepts files and has the group box among its drop listeners, and the group
+// box's own drop listeners hear (group box, Box::kEventFilesDropped) and read the
+// paths through the group box's getDroppedFiles().
 #include <string_view>
+#include <vector>
 
 #include "s/gui/BoxBase.h"
 #include "s/gui/IGroupBox.h"
 #include "s/gui/drawer/Colour.h"
+#include "s/str/strarray/StrArray.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/thread/Pool.h"
 
@@ -31,6 +38,15 @@ class GroupBox final : public thread::PooledObject<GroupBox, BoxBase>, public IG
   void setContent(IComponent* component) override;
   IComponent* getContent() const override { return content_; }
   void setFrameColour(drawer::Rgb colour);
+
+  // When the setting changes and a content exists, the content is told (see above).
+  void setAcceptFiles(bool accept);
+  bool isAcceptingFiles() const { return acceptFiles_; }
+  void addDropListener(events::IEventListener* listener);
+  // The content box's dropped paths (an empty list when the content is no Box).
+  const str::strarray::StrArray& getDroppedFiles() const;
+  // The content reports a drop.
+  void onEvent(base::IObject* source, int eventType) override;
   drawer::Colour getFrameColour() const { return frame_; }
 
   int getMinWidth() const override;
@@ -45,11 +61,15 @@ class GroupBox final : public thread::PooledObject<GroupBox, BoxBase>, public IG
  private:
   // Measures the title and sets the margins from it (with a native window only).
   void measureTitle();
+  // The content box takes files for this group box (once as its listener).
+  void passAcceptFilesOn();
 
   str::strbuffer::StrBuffer title_;
   IComponent* content_ = nullptr;
   drawer::Colour frame_ = drawer::kNoColour;
   Size titleExtent_;
+  bool acceptFiles_ = false;
+  std::vector<events::IEventListener*> dropListeners_;
 };
 
 }  // namespace s::gui::win

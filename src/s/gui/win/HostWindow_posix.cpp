@@ -11,6 +11,6 @@ bool HostWindow::open(std::u16string_view title, int width, int height) {
   return true;
 }
 
-void HostWindow::attachMenuBar() {}
+void HostWindow::frameDestroyed() {}
 
 }  // namespace s::gui::win

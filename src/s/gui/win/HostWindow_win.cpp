@@ -11,7 +11,7 @@ bool HostWindow::open(std::u16string_view title, int width, int height) {
   if (isOpen()) return true;
   title_.assign(title);
   auto* window = new native::win::TopLevelWindow(*this);
-  if (!window->create(title, width, height, menuBar_ ? menuBar_->getNativeMenu(true) : nullptr)) {
+  if (!window->createWithClientSize(title, width, height, menuBar_ ? menuBar_->getNativeMenu(true) : nullptr)) {
     delete window;
     MessageBoxW::showWarning(u"Error!", u"Window Creation Failed!");
     return false;
@@ -25,18 +25,8 @@ bool HostWindow::open(std::u16string_view title, int width, int height) {
   return true;
 }
 
-void HostWindow::attachMenuBar() {
-  native::NativeWindow* native = getNativeWindow();
-  if (!native) return;
-  const HWND hwnd = static_cast<HWND>(native->getHandle());
-  if (!menuBar_) {
-    SetMenu(hwnd, nullptr);
-    return;
-  }
-  HMENU menu = static_cast<HMENU>(menuBar_->getNativeMenu(true));
-  if (GetMenu(hwnd) != menu) SetMenu(hwnd, menu);
-  menuBar_->applySkin(getSkin());
-  DrawMenuBar(hwnd);
+void HostWindow::frameDestroyed() {
+  if (quitOnClose_) PostQuitMessage(0);
 }
 
 }  // namespace s::gui::win

@@ -10,12 +10,17 @@ std::atomic<MessageBoxW::Handler> handlerInUse{nullptr};
 
 }  // namespace
 
-void MessageBoxW::show(Kind kind, std::u16string_view title, std::u16string_view text) {
-  if (Handler handler = handlerInUse.load()) {
-    handler(kind, title, text);
-  } else {
-    showOnPlatform(kind, title, text);
-  }
+bool MessageBoxW::present(Kind kind, std::u16string_view title, std::u16string_view text, void* owner) {
+  if (Handler handler = handlerInUse.load()) return handler(kind, title, text);
+  return showOnPlatform(kind, title, text, owner);
+}
+
+void MessageBoxW::show(Kind kind, std::u16string_view title, std::u16string_view text, void* owner) {
+  present(kind, title, text, owner);
+}
+
+bool MessageBoxW::askYesNo(std::u16string_view title, std::u16string_view text, void* owner) {
+  return present(kQuestion, title, text, owner);
 }
 
 MessageBoxW::Handler MessageBoxW::setHandler(Handler handler) { return handlerInUse.exchange(handler); }

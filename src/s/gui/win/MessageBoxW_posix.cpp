@@ -6,12 +6,14 @@
 
 namespace s::gui::win {
 
-// No window system here: the box becomes a line on standard error.
-void MessageBoxW::showOnPlatform(Kind, std::u16string_view title, std::u16string_view text) {
+// No window system here: the box becomes a line on standard error, and a question
+// is answered No.
+bool MessageBoxW::showOnPlatform(Kind, std::u16string_view title, std::u16string_view text, void*) {
   std::string line = str::strbuffer::StrBuffer(title).toUtf8();
   line += ": ";
   line += str::strbuffer::StrBuffer(text).toUtf8();
   std::fprintf(stderr, "%s\n", line.c_str());
+  return false;
 }
 
 }  // namespace s::gui::win

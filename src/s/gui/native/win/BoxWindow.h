@@ -1,7 +1,8 @@
 #pragma once
 // The window of a box (and of spacers): a child window of the toolkit's class that
-// paints its component (double-buffered) and passes its children's control messages
-// on to them.
+// paints its component (double-buffered), passes its children's control messages on
+// to them, passes mouse buttons on to its top-level window, and takes file and
+// web-address drops in for its box.
 #include "s/gui/native/win/HwndWindow.h"
 
 namespace s::gui::native::win {
@@ -23,6 +24,8 @@ class BoxWindow : public HwndWindow {
   bool handleMessage(unsigned message, uintptr_t wParam, intptr_t lParam, intptr_t& result) override;
   // Paints the component into the device context (an HDC) of a client area width × height.
   void paintInto(void* dc, int width, int height);
+  // Passes a mouse message on to the top-level window (see HwndWindow::childMouse).
+  bool passMouseOn(unsigned message, uintptr_t wParam, intptr_t lParam);
 };
 
 }  // namespace s::gui::native::win

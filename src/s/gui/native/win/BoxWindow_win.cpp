@@ -1,4 +1,6 @@
 #include <windows.h>
+#include <windowsx.h>
+#include <shellapi.h>
 
 #include "s/gui/Component.h"
 #include "s/gui/drawer/PaintState.h"
@@ -6,6 +8,7 @@
 #include "s/gui/native/win/Font.h"
 #include "s/gui/native/win/GdiCanvas.h"
 #include "s/gui/native/win/NativeFactory.h"
+#include "s/gui/win/Box.h"
 
 namespace s::gui::native::win {
 
@@ -15,6 +18,17 @@ namespace {
 constexpr int kComboItemPadding = 4;
 
 }  // namespace
+
+bool BoxWindow::passMouseOn(unsigned message, uintptr_t wParam, intptr_t lParam) {
+  const HWND hwnd = static_cast<HWND>(hwnd_);
+  const HWND root = GetAncestor(hwnd, GA_ROOT);
+  if (!root || root == hwnd) return false;
+  HwndWindow* frame = fromHandle(root);
+  if (!frame) return false;
+  POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  MapWindowPoints(hwnd, root, &point, 1);
+  return frame->childMouse(message, wParam, point.x, point.y);
+}
 
 bool BoxWindow::create(void* parentHwnd) {
   if (!registerWindowClass()) return false;
@@ -60,6 +74,28 @@ bool BoxWindow::handleMessage(unsigned message, uintptr_t wParam, intptr_t lPara
     case kDestroySelfMessage:
       DestroyWindow(hwnd);
       return true;
+    case WM_DROPFILES:
+      if (auto* box = dynamic_cast<gui::win::Box*>(&owner_)) {
+        box->nativeFilesDropped(reinterpret_cast<void*>(wParam));
+      } else {
+        DragFinish(reinterpret_cast<HDROP>(wParam));
+      }
+      return true;
+    case kWebAddressDroppedMessage:
+      if (auto* box = dynamic_cast<gui::win::Box*>(&owner_)) box->webAddressDropped();
+      return true;
+    case WM_DESTROY:
+      if (auto* box = dynamic_cast<gui::win::Box*>(&owner_)) box->nativeWindowDestroying();
+      return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MOUSEMOVE:
+      // The top-level window hears the mouse on the boxes that cover its client area.
+      return passMouseOn(message, wParam, lParam);
     case WM_ERASEBKGND:
       result = 1;  // WM_PAINT covers every pixel
       return true;

@@ -24,6 +24,8 @@ namespace s::gui::native::win {
 inline constexpr unsigned kCreateChildMessage = 0x8002;  // WM_APP + 2
 // The window destroys itself.
 inline constexpr unsigned kDestroySelfMessage = 1039;  // WM_USER + 15
+// A box's window takes in the web address its drop target received.
+inline constexpr unsigned kWebAddressDroppedMessage = 1046;  // WM_USER + 22
 
 class HwndWindow : public NativeWindow {
  public:
@@ -49,6 +51,9 @@ class HwndWindow : public NativeWindow {
   // A child control's message to its parent (WM_COMMAND, WM_DRAWITEM, WM_CTLCOLOR*),
   // passed on to the child's object. True when handled, with result set.
   virtual bool handleReflected(unsigned message, uintptr_t wParam, intptr_t lParam, intptr_t& result);
+  // A mouse message that a box inside this top-level window passes on, at (x, y) of
+  // this window's client area. True when it was taken (the box then does nothing more).
+  virtual bool childMouse(unsigned message, uintptr_t wParam, int x, int y);
 
  protected:
   explicit HwndWindow(Component& owner) : NativeWindow(owner) {}

@@ -66,6 +66,8 @@ bool HwndWindow::handleMessage(unsigned, uintptr_t, intptr_t, intptr_t&) { retur
 
 bool HwndWindow::handleReflected(unsigned, uintptr_t, intptr_t, intptr_t&) { return false; }
 
+bool HwndWindow::childMouse(unsigned, uintptr_t, int, int) { return false; }
+
 void HwndWindow::setGeometry(int x, int y, int width, int height, unsigned parts, bool show) {
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : 0);
   if (!(parts & kMove)) flags |= SWP_NOMOVE;

@@ -6,8 +6,8 @@
 #include "s/gui/native/win/GdiCanvas.h"
 #include "s/gui/native/win/NativeFactory.h"
 #include "s/gui/native/win/TopLevelWindow.h"
-#include "s/gui/win/HostWindow.h"
 #include "s/gui/win/MenuEx.h"
+#include "s/gui/win/TopLevelBase.h"
 
 namespace s::gui::native::win {
 
@@ -18,24 +18,32 @@ constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
 }  // namespace
 
-TopLevelWindow::TopLevelWindow(gui::win::HostWindow& host) : BoxWindow(host), host_(host) {}
+TopLevelWindow::TopLevelWindow(gui::win::TopLevelBase& host) : BoxWindow(host), host_(host) {}
 
 Size TopLevelWindow::windowSizeFor(int width, int height) const {
+  const HWND hwnd = static_cast<HWND>(hwnd_);
+  const DWORD style = hwnd ? static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)) : kStyle;
+  const DWORD exStyle = hwnd ? static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)) : kExStyle;
   RECT rect{0, 0, width, height};
-  AdjustWindowRectEx(&rect, kStyle, hwnd_ && GetMenu(static_cast<HWND>(hwnd_)) ? TRUE : FALSE, kExStyle);
+  AdjustWindowRectEx(&rect, style, hwnd && GetMenu(hwnd) ? TRUE : FALSE, exStyle);
   return {static_cast<int>(rect.right - rect.left), static_cast<int>(rect.bottom - rect.top)};
 }
 
-bool TopLevelWindow::create(std::u16string_view title, int width, int height, void* menu) {
+bool TopLevelWindow::createFrame(unsigned long exStyle, unsigned long style, std::u16string_view title, int x, int y,
+                                 int width, int height, void* owner, void* menu) {
   if (!registerWindowClass()) return false;
-  RECT rect{0, 0, width, height};
-  AdjustWindowRectEx(&rect, kStyle, menu ? TRUE : FALSE, kExStyle);
-  HWND hwnd = CreateWindowExW(kExStyle, L"KorvelWindowClass", file::wide(title), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                              rect.right - rect.left, rect.bottom - rect.top, nullptr, static_cast<HMENU>(menu),
-                              GetModuleHandleW(nullptr), nullptr);
+  HWND hwnd = CreateWindowExW(exStyle, L"KorvelWindowClass", file::wide(title), style, x, y, width, height,
+                              static_cast<HWND>(owner), static_cast<HMENU>(menu), GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return false;
   bind(hwnd, false);
   return true;
+}
+
+bool TopLevelWindow::createWithClientSize(std::u16string_view title, int width, int height, void* menu) {
+  RECT rect{0, 0, width, height};
+  AdjustWindowRectEx(&rect, kStyle, menu ? TRUE : FALSE, kExStyle);
+  return createFrame(kExStyle, kStyle, title, CW_USEDEFAULT, CW_USEDEFAULT, rect.right - rect.left,
+                     rect.bottom - rect.top, nullptr, menu);
 }
 
 Size TopLevelWindow::getClientSize() const {
@@ -74,8 +82,6 @@ void TopLevelWindow::paintMenuBarGap() {
 }
 
 void TopLevelWindow::setShown(bool shown) { ShowWindow(static_cast<HWND>(hwnd_), shown ? SW_SHOW : SW_HIDE); }
-
-void TopLevelWindow::destroy() { DestroyWindow(static_cast<HWND>(hwnd_)); }
 
 bool TopLevelWindow::handleMessage(unsigned message, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
   const HWND hwnd = static_cast<HWND>(hwnd_);
@@ -135,7 +141,7 @@ bool TopLevelWindow::handleMessage(unsigned message, uintptr_t wParam, intptr_t 
     case WM_DESTROY:
       // The menu belongs to the host's menu object, not to the window.
       SetMenu(hwnd, nullptr);
-      if (host_.isQuitOnClose()) PostQuitMessage(0);
+      host_.frameDestroyed();
       return false;
     default:
       break;
