@@ -27,6 +27,8 @@ record() {
     read -r tests failures errors < <(sed -n 's/.*<testsuites tests="\([0-9]*\)" failures="\([0-9]*\)" disabled="[0-9]*" errors="\([0-9]*\)".*/\1 \2 \3/p' "$report" | head -1)
   fi
   local bad=$(( ${failures:-0} + ${errors:-0} ))
+  # A test program that crashed writes no report; Wine may still end it with status 0.
+  if [ "${tests:-0}" = 0 ] && [ $bad = 0 ]; then bad=1; fi
   if [ "$status" != 0 ] && [ $bad = 0 ]; then bad=1; fi  # crashed or did not build
   local passed=$(( ${tests:-0} - bad )); [ $passed -lt 0 ] && passed=0
   summaries+=("$suite: $passed passed, $bad failed")
@@ -57,7 +59,7 @@ run_script_suite() {
   local suite=$1; shift
   echo "== $suite"
   local line passed bad
-  line=$("$@" | tee /dev/stderr | tail -n 1)
+  line=$("$@" | tee -a /dev/stderr | tail -n 1)  # -a: never truncate a log file
   passed=$(echo "$line" | sed -n 's/^[a-z-]*: \([0-9]*\) passed, \([0-9]*\) failed$/\1/p')
   bad=$(echo "$line" | sed -n 's/^[a-z-]*: \([0-9]*\) passed, \([0-9]*\) failed$/\2/p')
   passed=${passed:-0}; bad=${bad:-1}
