@@ -17,6 +17,9 @@
 //   program-probe.exe drop-rect           the drop box's screen rectangle "X Y W H"
 //   program-probe.exe foreground          prints 1 when the window is in front
 //   program-probe.exe minimize            minimises the window
+//   program-probe.exe rect [TITLE]        the screen rectangle "X Y W H" of the
+//                                          window (or of the shown window titled TITLE)
+//   program-probe.exe close-titled TITLE  closes the shown window titled TITLE
 //   program-probe.exe message-box         prints the text of a shown message box
 //                                          and closes it (exit 1: none)
 //
@@ -183,6 +186,14 @@ int click(HWND window, const wchar_t* text) {
   return 1;
 }
 
+int printRect(HWND hwnd) {
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  print(std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " + std::to_wstring(rect.right - rect.left) +
+        L" " + std::to_wstring(rect.bottom - rect.top));
+  return 0;
+}
+
 int dropRect(HWND window) {
   // The drop box is the shown window part with the largest area below the menu
   // whose class is the toolkit's own and that holds the drop hint.
@@ -192,12 +203,7 @@ int dropRect(HWND window) {
     for (HWND inner : children(child)) {
       if (textOf(inner).find(L"drop") != std::wstring::npos && GetParent(GetParent(inner)) == child) holdsHint = true;
     }
-    if (!holdsHint) continue;
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    print(std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " + std::to_wstring(rect.right - rect.left) +
-          L" " + std::to_wstring(rect.bottom - rect.top));
-    return 0;
+    if (holdsHint) return printRect(child);
   }
   return 1;
 }
@@ -233,6 +239,16 @@ int wmain(int count, wchar_t** arguments) {
     return 0;
   }
   if (command == L"message-box") return messageBox();
+  if ((command == L"rect" && count > 2) || command == L"close-titled") {
+    if (count < 3) return 2;
+    HWND titled = FindWindowW(kClass, arguments[2]);
+    if (!titled || !IsWindowVisible(titled)) return 1;
+    if (command == L"close-titled") {
+      PostMessageW(titled, WM_CLOSE, 0, 0);
+      return 0;
+    }
+    return printRect(titled);
+  }
   HWND window = mainWindow();
   if (!window) return 1;
   if (command == L"texts") return texts(window);
@@ -262,6 +278,7 @@ int wmain(int count, wchar_t** arguments) {
     return 0;
   }
   if (command == L"drop-rect") return dropRect(window);
+  if (command == L"rect") return printRect(window);
   if (command == L"foreground") {
     print(GetForegroundWindow() == window ? L"1" : L"0");
     return 0;

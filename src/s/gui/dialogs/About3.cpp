@@ -83,7 +83,8 @@ void About3::build() {
   window_->setMaximizeBox(false);
   window_->setMinimizeBox(false);
   window_->setTaskbarButton(false);
-  window_->setPlacement({0, 0, kWidth, kHeight});
+  const Rect area = window_->getWorkArea();
+  window_->setPlacement({area.x + (area.width - kWidth) / 2, area.y + (area.height - kHeight) / 2, kWidth, kHeight});
 
   Box* content = Box::newBox(100, 100, 0, 0, 0, 6, 16, 12, IBox::kColumn);
   content->add(newLabel(text(textBase_)));

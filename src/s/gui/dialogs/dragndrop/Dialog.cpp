@@ -157,6 +157,7 @@ void Dialog::build() {
   // The window's minimum size follows the layout: the view's size is applied again
   // now that the parts have their real sizes.
   applyViewSize();
+  window_->layout();
 }
 
 void Dialog::buildMenu() {
