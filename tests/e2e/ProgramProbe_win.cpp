@@ -20,6 +20,8 @@
 //   program-probe.exe rect [TITLE]        the screen rectangle "X Y W H" of the
 //                                          window (or of the shown window titled TITLE)
 //   program-probe.exe close-titled TITLE  closes the shown window titled TITLE
+//   program-probe.exe progress            the width of the status bar's progress
+//                                          group (0 while it is hidden)
 //   program-probe.exe message-box         prints the text of a shown message box
 //                                          and closes it (exit 1: none)
 //
@@ -279,6 +281,16 @@ int wmain(int count, wchar_t** arguments) {
   }
   if (command == L"drop-rect") return dropRect(window);
   if (command == L"rect") return printRect(window);
+  if (command == L"progress") {
+    for (HWND child : children(window)) {
+      if (_wcsicmp(classOf(child).c_str(), L"msctls_progress32") != 0) continue;
+      RECT rect{};
+      GetWindowRect(GetParent(child), &rect);
+      print(std::to_wstring(rect.right - rect.left));
+      return 0;
+    }
+    return 1;
+  }
   if (command == L"foreground") {
     print(GetForegroundWindow() == window ? L"1" : L"0");
     return 0;

@@ -95,6 +95,13 @@ void Dialog::buildAndRun(const std::vector<std::u16string>& files) {
   windowCreated();
   window_->invoke([this] { build(); });
   window_->show(true, true);
+  // Parts whose native windows came with the first showing take their texts now; and
+  // the view's size again, since showing may restore the window to an earlier one.
+  window_->invoke([this] {
+    applyTexts();
+    applyViewSize();
+    window_->layout();
+  });
   installCopyDataReceiver();
   if (!files.empty()) window_->invoke([&] { takeDrop(files); });
   window_->waitUntilClosed();
@@ -152,12 +159,6 @@ void Dialog::build() {
   } else {
     enterExpanded(false);
   }
-  window_->layout();
-  window_->layout();
-  // The window's minimum size follows the layout: the view's size is applied again
-  // now that the parts have their real sizes.
-  applyViewSize();
-  window_->layout();
 }
 
 void Dialog::buildMenu() {
@@ -312,6 +313,16 @@ void Dialog::applyTexts() {
   retextChoices(*choiceList_, *pages_);
 }
 
+void Dialog::layOutAtViewSize() {
+  // The window's minimum size follows the layout, and a layout of the other view's
+  // parts leaves minimum sizes of that view behind: the view's size is applied once
+  // the parts have their sizes for this view, and the parts laid out in it again.
+  window_->layout();
+  window_->layout();
+  applyViewSize();
+  window_->layout();
+}
+
 void Dialog::applyViewSize() {
   const auto& widthValue = compact_ ? SavedValues::kSmallWidth : SavedValues::kLargeWidth;
   const auto& heightValue = compact_ ? SavedValues::kSmallHeight : SavedValues::kLargeHeight;
@@ -347,9 +358,8 @@ void Dialog::enterCompact(bool storeCurrentSize) {
   topLine_->setWidthPercent(100, true);
   viewButton_->setText(text(kAdvancedText));
   compact_ = true;
-  applyViewSize();
   SavedValues::writeFlag(store(), SavedValues::kCompactView, true);
-  window_->layout();
+  layOutAtViewSize();
 }
 
 void Dialog::enterExpanded(bool storeCurrentSize) {
@@ -370,9 +380,8 @@ void Dialog::enterExpanded(bool storeCurrentSize) {
   topLine_->setFixedWidth(0, true);
   viewButton_->setText(text(kMinimizeText));
   compact_ = false;
-  applyViewSize();
   SavedValues::writeFlag(store(), SavedValues::kCompactView, false);
-  window_->layout();
+  layOutAtViewSize();
 }
 
 void Dialog::switchView() {

@@ -158,6 +158,7 @@ class Dialog : public events::IEventListener, public base::IObject, public threa
   void enterExpanded(bool storeSize);
   // The window takes the stored size of the view shown.
   void applyViewSize();
+  void layOutAtViewSize();
   void storeSize(bool compact);
   void choiceChanged();
   void menuCommand(int command);
