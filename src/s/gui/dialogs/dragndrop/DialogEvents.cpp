@@ -157,6 +157,9 @@ void Dialog::languageChanged() {
   buildMenu();
   applyTexts();
   window_->layout();
+  // Longer texts may need a larger window.
+  window_->ensureMinimumSize();
+  window_->layout();
   window_->redraw();
 }
 
