@@ -107,7 +107,9 @@ run_suite windows "$build/windows" -DCMAKE_BUILD_TYPE=Release \
 run_cli_suite cli-windows "$build/windows/apps/pictorva-cli.exe" wine
 
 # The toolkit's windowed tests (one Wine process) and the demo's screenshots, each on an
-# X server of its own (a free display, never the user's).
+# X server of its own (a free display, never the user's). The drop tests drop files on
+# gui_tests.exe's windows from outside, with ../shared/tools/xdnd-drop.py; Wine reads
+# the Japanese file name among them only in a UTF-8 locale.
 source "$root/scripts/wine-gui.sh"
 echo "== gui-windows"
 gui_report="$build/windows/gui"
@@ -115,7 +117,8 @@ mkdir -p "$gui_report"
 rm -f "$gui_report/report.xml"
 if [ -e "$build/windows/tests/gui_tests.exe" ] && start_private_display "$gui_report/xvfb.log"; then
   prepare_wine_gui_prefix
-  GTEST_OUTPUT="xml:$(report_path windows "$gui_report")" wine "$build/windows/tests/gui_tests.exe" --gtest_brief=1
+  GTEST_OUTPUT="xml:$(report_path windows "$gui_report")" LANG=C.UTF-8 LC_ALL=C.UTF-8 \
+    wine "$build/windows/tests/gui_tests.exe" --gtest_brief=1
   gui_status=$?
   wineserver -w 2>/dev/null
   stop_private_display

@@ -13,8 +13,20 @@
 #include "s/gui/Geometry.h"
 #include "s/gui/events/IEventListener.h"
 #include "s/gui/win/MessageBoxW.h"
+#include "s/thread/Clock.h"
 
 namespace s::gui::testing {
+
+// Waits up to timeoutMs for done(); other threads (a window's) run meanwhile.
+template <class Done>
+bool waitFor(Done done, int timeoutMs = 5000) {
+  const int64_t end = thread::clockMs() + timeoutMs;
+  while (!done()) {
+    if (thread::clockMs() > end) return false;
+    thread::sleepMs(5);
+  }
+  return true;
+}
 
 // A message box would block the test run: boxes are counted instead, and questions
 // get the answer set here.

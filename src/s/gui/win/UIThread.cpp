@@ -38,10 +38,13 @@ bool UIThread::start(std::function<void()> routine, int timeoutMs) {
     thread_.detach();
     return false;
   }
-  return state_.load() == kRunning;
+  // It may have run and ended already.
+  return reported_.load();
 }
 
 bool UIThread::markRunning() {
+  // Noted first: start() reads it once the state has left kStarting.
+  reported_ = true;
   uint8_t starting = kStarting;
   return state_.compare_exchange_strong(starting, kRunning);
 }

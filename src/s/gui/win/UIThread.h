@@ -49,6 +49,7 @@ class UIThread {
 
   std::thread thread_;
   std::atomic<uint8_t> state_{kIdle};
+  std::atomic<bool> reported_{false};  // markRunning() came in time
   std::atomic<std::thread::id> id_{};
 };
 

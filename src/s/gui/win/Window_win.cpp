@@ -174,10 +174,17 @@ bool Window::nativeTrayIcon(bool add) {
 }
 
 void Window::nativeTopmost(bool topmost) {
-  if (HWND hwnd = platform_->hwnd.load()) {
-    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (shown_ ? SWP_SHOWWINDOW : 0));
-  }
+  const HWND hwnd = platform_->hwnd.load();
+  if (!hwnd) return;
+  const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (shown_ ? SWP_SHOWWINDOW : 0);
+  SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+  if (topmost || !(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST)) return;
+  // Some window systems (Wine's) keep an owned window topmost: it lets go without
+  // its owner for the moment.
+  const LONG_PTR owner = GetWindowLongPtrW(hwnd, GWLP_HWNDPARENT);
+  SetWindowLongPtrW(hwnd, GWLP_HWNDPARENT, 0);
+  SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+  SetWindowLongPtrW(hwnd, GWLP_HWNDPARENT, owner);
 }
 
 void Window::nativeApplyStyles() {

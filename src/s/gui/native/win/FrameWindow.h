@@ -22,6 +22,8 @@ class FrameWindow final : public TopLevelWindow {
   bool create(void* owner, unsigned long exStyle, unsigned long style);
   // A mouse message of a box inside this window, at (x, y) of this window's client area.
   bool childMouse(unsigned message, uintptr_t wParam, int x, int y) override;
+  // The window shows itself (Window::show), not when its native window is made.
+  void setShown(bool) override {}
 
  protected:
   bool handleMessage(unsigned message, uintptr_t wParam, intptr_t lParam, intptr_t& result) override;
