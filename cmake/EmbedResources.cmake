@@ -16,7 +16,8 @@ set(PICTORVA_STANDARD_RESOURCE_TYPES
     MESSAGETABLE RCDATA STRINGTABLE VERSIONINFO)
 set(PICTORVA_RESOURCE_LINE "^[ \t]*([0-9]+)[ \t]+([A-Za-z_][A-Za-z0-9_]*)[ \t]+\"([^\"]+)\"")
 
-# Sets out_var to a list of "NUMBER|TYPE|PATH" items, PATH absolute.
+# Sets out_var to a list of "NUMBER|TYPE|PATH" items, PATH absolute; with a third
+# argument ALL, the lines of the standard types too.
 function(pictorva_linked_resources script out_var)
   get_filename_component(folder "${script}" DIRECTORY)
   file(STRINGS "${script}" lines)
@@ -27,7 +28,7 @@ function(pictorva_linked_resources script out_var)
       set(type ${CMAKE_MATCH_2})
       set(path ${CMAKE_MATCH_3})
       string(TOUPPER "${type}" upper)
-      if(NOT upper IN_LIST PICTORVA_STANDARD_RESOURCE_TYPES)
+      if("${ARGV2}" STREQUAL "ALL" OR NOT upper IN_LIST PICTORVA_STANDARD_RESOURCE_TYPES)
         list(APPEND found "${number}|${type}|${folder}/${path}")
       endif()
     endif()
@@ -35,8 +36,9 @@ function(pictorva_linked_resources script out_var)
   set(${out_var} ${found} PARENT_SCOPE)
 endfunction()
 
+# The files of those lines (ALL: of every line, as the resource compiler reads them).
 function(pictorva_linked_resource_files script out_var)
-  pictorva_linked_resources("${script}" items)
+  pictorva_linked_resources("${script}" items ${ARGN})
   set(files)
   foreach(item IN LISTS items)
     string(REPLACE "|" ";" fields "${item}")

@@ -27,6 +27,8 @@ windows_packages=(
   wine wine64 xvfb
   python3-xlib  # ../shared/tools/xdnd-drop.py: real file drops on windows under Wine
   fonts-wine  # the fonts Windows programs expect (caption buttons, dialogs)
+  fonts-wqy-microhei  # a CJK font, so the window shows its Japanese and Chinese texts under Wine
+  zip unzip   # the Windows package (scripts/package.sh) and its test
 )
 
 apt_updated=0

@@ -52,20 +52,29 @@ run_suite() {
   fi
 }
 
-# The command-line program end to end: suite name, program, runner.
-run_cli_suite() {
+# A script that prints "NAME: N passed, N failed" last: suite name, script, arguments.
+run_script_suite() {
   local suite=$1; shift
   echo "== $suite"
-  local line passed=0 bad=1
-  if [ -e "$1" ]; then
-    line=$("$root/scripts/cli-test.sh" "$@" | tee /dev/stderr | tail -n 1)
-    passed=$(echo "$line" | sed -n 's/^cli: \([0-9]*\) passed, \([0-9]*\) failed$/\1/p')
-    bad=$(echo "$line" | sed -n 's/^cli: \([0-9]*\) passed, \([0-9]*\) failed$/\2/p')
-  fi
+  local line passed bad
+  line=$("$@" | tee /dev/stderr | tail -n 1)
+  passed=$(echo "$line" | sed -n 's/^[a-z-]*: \([0-9]*\) passed, \([0-9]*\) failed$/\1/p')
+  bad=$(echo "$line" | sed -n 's/^[a-z-]*: \([0-9]*\) passed, \([0-9]*\) failed$/\2/p')
   passed=${passed:-0}; bad=${bad:-1}
   summaries+=("$suite: $passed passed, $bad failed")
   total_passed=$((total_passed + passed)); total_failed=$((total_failed + bad))
   [ "$bad" != 0 ] && failed=1
+}
+
+# The command-line program end to end: suite name, program, runner.
+run_cli_suite() {
+  local suite=$1; shift
+  if [ -e "$1" ]; then
+    run_script_suite "$suite" "$root/scripts/cli-test.sh" "$@"
+  else
+    echo "== $suite"; echo "$suite: $1 missing"
+    summaries+=("$suite: 0 passed, 1 failed"); total_failed=$((total_failed + 1)); failed=1
+  fi
 }
 
 # GoogleTest under Wine wants a Windows path; Wine maps Z: to the root folder.
@@ -105,6 +114,8 @@ fi
 run_suite windows "$build/windows" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$cache/mingw"
 run_cli_suite cli-windows "$build/windows/apps/pictorva-cli.exe" wine
+# The Windows package, unpacked into a fresh Wine prefix of its own.
+run_script_suite package "$root/scripts/package-test.sh" "$build/windows"
 
 # The toolkit's windowed tests (one Wine process) and the demo's screenshots, each on an
 # X server of its own (a free display, never the user's). The drop tests drop files on

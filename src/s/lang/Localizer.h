@@ -40,6 +40,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "s/archive/ProgramResourceIds.h"
 #include "s/base/IObject.h"
 #include "s/col/_array/ArrayP.h"
 #include "s/lang/LangPack.h"
@@ -70,8 +71,8 @@ class Localizer final : public thread::PooledObject<Localizer, LocalizerBases> {
   using StrBuffer = str::strbuffer::StrBuffer;
   static constexpr char16_t kRegistrationName[] = u"s_lang_Localizer";
   // Where the program carries its language document.
-  static constexpr char16_t kResourceType[] = u"IDR_XML";
-  static constexpr uint32_t kResourceNumber = 130;
+  static constexpr const char16_t* kResourceType = archive::program::kLanguageType;
+  static constexpr uint32_t kResourceNumber = archive::program::kLanguageDocument;
   // The one id hasText() asks about; the document leaves it out, so the program
   // shows its own English message in its place.
   static constexpr int32_t kProbeId = 608299;

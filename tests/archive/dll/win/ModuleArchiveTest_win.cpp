@@ -7,12 +7,14 @@
 #include <string>
 
 #include "image/MemoryStreams.h"
+#include "s/archive/ProgramResourceIds.h"
 #include "s/archive/dll/win/Archive.h"
 #include "s/image/ico/win/Icon.h"
 #include "s/thread/Owned.h"
 
 namespace {
 
+namespace program = s::archive::program;
 using s::archive::dll::win::Archive;
 using s::thread::Owned;
 
@@ -27,27 +29,30 @@ TEST(ModuleArchive, ReadsTheProgramsOwnResources) {
   ASSERT_TRUE(module->open(ownPath()));
   EXPECT_GT(module->getSourceSize(), 0);
   int index = -1;
-  ASSERT_TRUE(module->findByTypeTextAndNameNumber(u"IDR_XML", 130, &index));
+  ASSERT_TRUE(module->findByTypeTextAndNameNumber(u"IDR_XML", 930, &index));
   testing_streams::MemoryOutputStream xml;
   ASSERT_TRUE(module->extractEntry(module->getEntry(index), xml));
   EXPECT_EQ(std::string(xml.data.begin(), xml.data.end()), "<texts/>");
   // Type texts compare case-sensitively; the ignore-case finder needs a text name.
   int other = -1;
-  EXPECT_FALSE(module->findByTypeTextAndNameNumber(u"idr_xml", 130, &other));
-  EXPECT_TRUE(module->findByTypeTextAndNameNumber(u"IDR_JPG", 131, &other));
+  EXPECT_FALSE(module->findByTypeTextAndNameNumber(u"idr_xml", 930, &other));
+  EXPECT_TRUE(module->findByTypeTextAndNameNumber(program::kPictureType, program::kWidePicture, &other));
 
-  // Two icon images and their group, with the platform's kinds.
-  EXPECT_TRUE(module->findNthOfKind(s::archive::dll::kKindIcon, 1, &other));
+  // The program icon: four icon images and their group, with the platform's kinds.
+  EXPECT_TRUE(module->findNthOfKind(s::archive::dll::kKindIcon, 3, &other));
   int group = -1;
-  ASSERT_TRUE(module->findByKindAndNameNumber(s::archive::dll::kKindGroupIcon, 128, &group));
+  ASSERT_TRUE(module->findByKindAndNameNumber(s::archive::dll::kKindGroupIcon, program::kIconGroup, &group));
   EXPECT_EQ(module->getEntry(group)->getTypeNumber(), 14);
   testing_streams::MemoryOutputStream file;
   ASSERT_TRUE(module->extractIconGroup(group, file));
   testing_streams::MemoryInputStream in(file.data);
   Owned<s::image::ico::win::Icon> icon(s::image::ico::win::Icon::create());
   ASSERT_TRUE(icon->read(in));
-  ASSERT_EQ(icon->getImageCount(), 2);
-  EXPECT_EQ(icon->getWidth(), 32);
+  ASSERT_EQ(icon->getImageCount(), 4);
+  for (const int side : {16, 32, 48, 256}) {
+    int found = -1;
+    EXPECT_TRUE(icon->findExactImage(side, side, 32, &found)) << side;
+  }
   module->close();
   EXPECT_EQ(module->getEntryCount(), 0);
   EXPECT_FALSE(module->open(u"Z:\\no\\such\\module.dll"));
