@@ -139,14 +139,7 @@ else
   record gui-windows /nonexistent 1
 fi
 # The gallery window end to end: drops, views, languages, a second start.
-echo "== program"
-program_line=$("$root/scripts/program-test.sh" "$build/windows" | tee /dev/stderr | tail -n 1)
-program_passed=$(echo "$program_line" | sed -n 's/^program: \([0-9]*\) passed, \([0-9]*\) failed$/\1/p')
-program_bad=$(echo "$program_line" | sed -n 's/^program: \([0-9]*\) passed, \([0-9]*\) failed$/\2/p')
-program_passed=${program_passed:-0}; program_bad=${program_bad:-1}
-summaries+=("program: $program_passed passed, $program_bad failed")
-total_passed=$((total_passed + program_passed)); total_failed=$((total_failed + program_bad))
-[ "$program_bad" != 0 ] && failed=1
+run_script_suite program "$root/scripts/program-test.sh" "$build/windows"
 echo "== screenshots"
 if "$root/scripts/screenshots.sh" "$build/windows" "$build/windows/screenshots"; then
   summaries+=("screenshots: 1 passed, 0 failed (in $build/windows/screenshots)")

@@ -1,5 +1,6 @@
 #include "s/app/win/AppBase.h"
 
+#include "s/archive/ProgramResourceIds.h"
 #include "s/archive/ProgramResources.h"
 #include "s/archive/dll/win/Archive.h"
 #include "s/archive/icon/Archive.h"
@@ -23,7 +24,7 @@ constexpr char16_t kSkinKey[] = u"Skin";
 // cannot be read.
 image::win::BufferedImage* decodePicture(uint16_t number) {
   thread::Owned<col::_array::ArrayU08> bytes(col::_array::ArrayU08::create());
-  if (!archive::ProgramResources::instance().readResource(AppBase::kPictureType, number, bytes.get())) return nullptr;
+  if (!archive::ProgramResources::instance().readResource(archive::program::kPictureType, number, bytes.get())) return nullptr;
   bytes->rewind();
   thread::Owned<image::jpg::win::Jpeg> jpeg(image::jpg::win::Jpeg::create());
   if (!jpeg->read(*bytes)) return nullptr;
@@ -66,7 +67,7 @@ void AppBase::initialize(thread::Owned<map::IMappedData> store) {
   moduleFolder_ = slash == std::u16string::npos ? std::u16string() : modulePath_.substr(0, slash);
   resources_.reset(archive::dll::win::Archive::create());
   iconSet_.reset(archive::icon::Archive::create());
-  if (resources_->open(modulePath_)) iconSet_->loadIconGroup(*resources_, kIconGroup);
+  if (resources_->open(modulePath_)) iconSet_->loadIconGroup(*resources_, archive::program::kIconGroup);
 
   localizer_ = lang::Localizer::load(archive::ProgramResources::instance());
   loadPictures();
@@ -84,8 +85,8 @@ void AppBase::initialize(thread::Owned<map::IMappedData> store) {
 }
 
 void AppBase::loadPictures() {
-  picture131_.reset(decodePicture(kPicture131));
-  picture132_.reset(decodePicture(kPicture132));
+  picture131_.reset(decodePicture(archive::program::kWidePicture));
+  picture132_.reset(decodePicture(archive::program::kTallPicture));
 }
 
 void AppBase::flushSaveData() {

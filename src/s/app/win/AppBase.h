@@ -50,10 +50,6 @@ class AppBase final : public thread::PooledObject<AppBase, AppBaseBases> {
   static constexpr int32_t kVersionOffset = 10;
   static constexpr int32_t kSoftwarePageOffset = 3;
   static constexpr int32_t kSoftwareIdText = 300000;
-  static constexpr uint16_t kIconGroup = 128;
-  static constexpr char16_t kPictureType[] = u"IDR_JPG";
-  static constexpr uint16_t kPicture131 = 131;
-  static constexpr uint16_t kPicture132 = 132;
   // The message a second start sends to the first one's window: come to the front.
   static constexpr unsigned kRestoreMessage = 0x400 + 3;
   // The optional second message (the window tells its listeners).

@@ -115,6 +115,7 @@ void Dialog::build() {
   rightClick_ = SavedValues::readFlag(store(), SavedValues::kRightClickTransform);
   window_->setWindowRecord(record_);
   window_->setLocalizer(localizer_, record_->getTextBase(), record_->getTextBase() + kVersionTextOffset);
+  if (void* icon = loadProgramIcon()) window_->setIcon(icon);
   localizer_->addListener(this);
   window_->addEventListener(Window::kEventCloseRequested, this);
   window_->addEventListener(Window::kEventRecordRelayed, this);

@@ -165,6 +165,9 @@ class Dialog : public events::IEventListener, public base::IObject, public threa
   void languageChanged();
   void openAddress(int32_t textId);
   void relayedRecord();
+  // The program icon (icon group 128 of the executable) as the window's icon; none
+  // where there are no module icons.
+  static void* loadProgramIcon();
   void installCopyDataReceiver();
   void removeCopyDataReceiver();
 

@@ -3,6 +3,8 @@
 
 namespace s::gui::dialogs::dragndrop {
 
+void* Dialog::loadProgramIcon() { return nullptr; }
+
 void Dialog::installCopyDataReceiver() {}
 
 void Dialog::removeCopyDataReceiver() {}

@@ -2,6 +2,7 @@
 // WM_COPYDATA: the window's procedure is wrapped while the dialog runs.
 #include <windows.h>
 
+#include "s/archive/ProgramResourceIds.h"
 #include "s/gui/dialogs/dragndrop/Dialog.h"
 #include "s/gui/native/NativeWindow.h"
 #include "s/gui/win/Window.h"
@@ -45,6 +46,11 @@ HWND handleOf(win::Window* window) {
 }
 
 }  // namespace
+
+void* Dialog::loadProgramIcon() {
+  return LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(archive::program::kIconGroup), IMAGE_ICON,
+                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0);
+}
 
 void Dialog::installCopyDataReceiver() {
   window_->invoke([this] {
