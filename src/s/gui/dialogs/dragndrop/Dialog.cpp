@@ -69,6 +69,7 @@ void Dialog::reset() {
     waitForJob();
     removeCopyDataReceiver();
   }
+  if (localizer_) localizer_->removeListener(this);
   if (about_) about_->release();
   about_ = nullptr;
   window_.reset();
