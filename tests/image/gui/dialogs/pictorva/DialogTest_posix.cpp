@@ -125,7 +125,7 @@ TEST_F(DialogTest, TheApplyHookFillsTheSettingOfTheChosenEntry) {
     bool agreed = false;
     onWindow([&] { agreed = dialog->apply(*setting); });
     EXPECT_TRUE(agreed);
-    EXPECT_EQ(setting->style, c.style) << c.convertTo[0];
+    EXPECT_EQ(setting->style, c.style) << static_cast<int>(c.storesCellSize);
     EXPECT_EQ(setting->title->view(), c.title);
     if (c.storesCellSize) {
       // The fields hold the stored cell size; the run stores what it uses.
