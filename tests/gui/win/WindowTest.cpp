@@ -64,6 +64,32 @@ TEST_F(WindowTest, ListenersHearEventsOnTheWindowsThreadInRegistrationOrder) {
   }
 }
 
+// The numbers listeners compare with, as they arrive.
+TEST_F(WindowTest, EventsArriveWithTheirNumbers) {
+  ThreadRecorder recorder;
+  for (int type : {1, 2, 4, 9, 15, 21}) window->addEventListener(type, &recorder);
+  const auto types = [&] {
+    std::vector<int> seen;
+    for (const auto& heard : recorder.heard()) seen.push_back(heard.type);
+    return seen;
+  };
+  window->sendRecord(1, 2, 3, 4);
+  window->sendMessage(win::kSignalMessage);
+  window->invoke([&] { window->middleButtonPressed(); });
+  EXPECT_EQ(types(), (std::vector<int>{2, 15, 9}));
+
+  window->show(true, false);
+  window->minimize();
+  EXPECT_EQ(types().back(), 4);
+  window->restore();
+  const auto afterRestore = types();
+  ASSERT_GE(afterRestore.size(), 5u);
+  EXPECT_EQ(std::vector<int>(afterRestore.end() - 2, afterRestore.end()), (std::vector<int>{21, 4}));
+
+  window->close();
+  EXPECT_EQ(types().back(), 1);
+}
+
 // Vetoes every close request while armed.
 class Veto : public events::IEventListener {
  public:
@@ -176,15 +202,17 @@ TEST_F(WindowTest, AJobEventFromAWorkerReachesTheWindowsThreadAndTheWorkerWaits)
 }
 
 // Destroys the window from inside the first relayed record, while a second sender
-// may be queued behind it.
+// is on its way: queued behind the first, or arriving after the window has gone.
 class DestroyingListener : public events::IEventListener {
  public:
   explicit DestroyingListener(Window& window) : window_(window) {}
   void onEvent(base::IObject*, int) override {
+    entered = true;
     thread::sleepMs(20);  // time for the second sender to queue
     window_.close();
     window_.close();
   }
+  std::atomic<bool> entered{false};
 
  private:
   Window& window_;
@@ -196,7 +224,7 @@ TEST_F(WindowTest, SendersWaitingForADestroyedWindowAreLetGo) {
   thread::SyncRelay& relay = window->getJobEvents();
   std::atomic<bool> firstDelivered{false}, secondDelivered{true};
   std::thread first([&] { firstDelivered = relay.send(thread::RelayRecord{}); });
-  thread::sleepMs(5);
+  EXPECT_TRUE(waitFor([&] { return listener.entered.load(); }));
   std::thread second([&] { secondDelivered = relay.send(thread::RelayRecord{}); });
   first.join();
   second.join();
