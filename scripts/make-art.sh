@@ -15,19 +15,17 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/res}
 font_bold=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
 font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
-for tool in convert; do
-  command -v $tool >/dev/null || { echo "make-art: $tool (ImageMagick) is missing" >&2; exit 1; }
-done
+command -v convert >/dev/null || { echo "make-art: convert (ImageMagick) is missing" >&2; exit 1; }
 [ -f "$font_bold" ] && [ -f "$font" ] || { echo "make-art: the DejaVu fonts (fonts-dejavu-core) are missing" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
 
-charcoal='#111111' graphite='#313131' slate='#565656' steel='#747474' silver='#bfbfbf'
+charcoal='#111111' graphite='#313131' steel='#747474' silver='#bfbfbf'
 lime='#c3ea00' paper='#f4f4f4'
 # No time stamps or tool names in the files, so they come out the same every run.
-png_out=(-define png:exclude-chunks=date,time,tEXt,zTXt,iTXt)
+png_out=(-define "png:exclude-chunks=date,time,tEXt,zTXt,iTXt")
 
 # A landscape photograph of W x H: sky, sun, two ridges and a lime meadow.
 landscape() {

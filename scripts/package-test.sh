@@ -70,7 +70,7 @@ check "the unpacked pictorva-cli.exe makes a gallery (exit 0)" test $? -eq 0
 check "it names the page last" grep -q 'Samples\.html' <(tail -n 1 "$work/out")
 gallery=$work/pictures/thumbnail
 check "the page Samples.html is in the thumbnail folder" test -s "$gallery/Samples.html"
-count=$(ls "$work/pictures" | grep -vcx thumbnail)
+count=${#pictures[@]}
 check "every picture was copied" test "$(ls "$gallery/img" 2>/dev/null | wc -l)" -eq "$count"
 check "every picture has its small copy" test "$(ls "$gallery/simg" 2>/dev/null | wc -l)" -eq "$count"
 check "the page shows every small copy" test "$(grep -o 'simg/' "$gallery/Samples.html" 2>/dev/null | wc -l)" -ge "$count"

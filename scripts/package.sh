@@ -66,6 +66,7 @@ done
 
 find "$folder" -exec touch -h -d "@$stamp" {} +
 mkdir -p "$dist"
+dist=$(cd "$dist" && pwd)
 rm -f "$dist/$name.zip"
 (cd "$stage" && find "$name" | LC_ALL=C sort | TZ=UTC zip -q -X -9 "$dist/$name.zip" -@)
 echo "$dist/$name.zip"
