@@ -103,7 +103,7 @@ check "Tile is chosen" contains_line "$texts" "entry* Tile"
 check "the view button offers the options" contains_line "$texts" "Advanced Options >>"
 check "the Tile page has its title" contains_line "$texts" "Thumbnail (Tile)"
 check "the drop hint is shown" contains_line "$texts" "Please drop image files here!"
-check "the progress group is hidden" test "$(probe progress)" = 0
+check_equal "the progress group is hidden" "$(probe progress)" 0
 check_equal "the software id is saved" "$(stored_default "$save_data\\SoftwareID")" "Tarn Pictorva"
 check_equal "the version is saved" "$(stored_default "$save_data\\Version")" "1.23"
 check_equal "the language is saved" "$(stored_default "$save_data\\Language")" "English"
@@ -115,10 +115,10 @@ pictures "$work/tile"
 drop_files "$work/tile/meadow.jpg" "$work/tile/sunset.png" "$work/tile/dots.gif"
 check "the drop makes the Tile page" wait_for "$work/tile/thumbnail/Thumbnail (Tile).html"
 check "the status is back at Ready" wait_ready
-check "the progress group is hidden again" test "$(probe progress)" = 0
-check "the small copies are made" test "$(ls "$work/tile/thumbnail/simg" | tr '\n' '|')" = \
+check_equal "the progress group is hidden again" "$(probe progress)" 0
+check_equal "the small copies are made" "$(ls "$work/tile/thumbnail/simg" | tr '\n' '|')" \
   "dots (120x120).gif|meadow (150x112).jpg|sunset (150x93).png|"
-check "the pictures are copied" test "$(ls "$work/tile/thumbnail/img" | wc -l)" = 3
+check_equal "the pictures are copied" "$(ls "$work/tile/thumbnail/img" | wc -l)" 3
 pictures "$work/cli"
 wine "$cli_exe" gallery "$(native_path "$work/cli/meadow.jpg")" "$(native_path "$work/cli/sunset.png")" \
   "$(native_path "$work/cli/dots.gif")" >/dev/null 2>&1

@@ -60,7 +60,9 @@ wineserver -w 2>/dev/null || true
 # --- The gallery window (pictorva.exe), driven by the program probe ----------------------
 program="$build/apps/pictorva.exe"
 probe_exe="$build/tests/program-probe.exe"
-[ -x "$program" ] && [ -x "$probe_exe" ] || { echo "screenshots: pictorva.exe or program-probe.exe is missing"; exit 1; }
+if [ ! -x "$program" ] || [ ! -x "$probe_exe" ]; then
+  echo "screenshots: pictorva.exe or program-probe.exe is missing"; exit 1
+fi
 probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 for exe in pictorva.exe program-probe.exe; do
   wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
