@@ -192,6 +192,21 @@ check_equal "the second start ends" "$(count_programs)" 1
 check_equal "one window is shown" "$(probe count)" 1
 check_equal "the first window is in front again" "$(probe foreground)" 1
 
+# --- A copy that does not answer does not keep a second start from its own window --------
+# The first copy is stopped (as a hung program would be): the second waits for it a
+# bounded time, finds no window that answers, and starts normally.
+first_pid=$(pgrep -f "^$(realpath "$program" | sed 's/[.]/\\&/g')( |$)" | head -n 1)
+kill -STOP "$first_pid"
+(wine "$program" >/dev/null 2>&1 &)
+started=$(date +%s)
+for _ in $(seq 150); do [ "$(probe count)" = 2 ] && break; sleep 0.2; done
+check_equal "a second start beside a hung copy shows its own window" "$(probe count)" 2
+check "within the bounded wait" test $(( $(date +%s) - started )) -le 20
+kill -CONT "$first_pid"
+probe close >/dev/null
+for _ in $(seq 50); do [ "$(probe count)" = 1 ] && break; sleep 0.2; done
+check_equal "the copy that hung answers again: one window is left after a close" "$(probe count)" 1
+
 # --- A second start with files: the first window makes their gallery ------------------
 pictures "$work/handed"
 timeout 30 wine "$program" "$(native_path "$work/handed/meadow.jpg")" "$(native_path "$work/handed/dots.gif")" \

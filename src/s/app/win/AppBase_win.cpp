@@ -6,6 +6,7 @@
 #include <shellapi.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "s/app/win/AppBase.h"
@@ -15,6 +16,9 @@
 namespace s::app::win {
 
 namespace {
+
+// The longest wait for the other copy's window to answer one message.
+constexpr ULONGLONG kSendTimeoutMs = 3000;
 
 const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
@@ -150,29 +154,36 @@ bool AppBase::signalOtherInstance(bool check, bool secondMessage, bool usePacks)
     for (size_t i = 0; i < localizer_->packCount(); ++i) {
       const lang::LangPack* pack = localizer_->packAt(i);
       const str::strbuffer::StrBuffer* title = pack->findText(textBase_);
-      if (title && !title->isEmpty()) titles.emplace_back(title->view());
+      if (!title || title->isEmpty()) continue;
+      // Most languages keep the product's name: each title is tried once.
+      bool known = false;
+      for (const std::u16string& t : titles) known = known || equalIgnoringCase(t, std::u16string(title->view()));
+      if (!known) titles.emplace_back(title->view());
     }
   }
   if (titles.empty()) titles.emplace_back();
 
-  // The other copy may still be starting: wait for it to take input, but not for
-  // ever (a copy that hangs must not keep this one from starting).
+  // The other copy may still be starting: wait for it to take input and show its
+  // window, but never longer than kOtherInstanceWaitMs in all (a copy that hangs must
+  // not keep this one from starting).
+  const ULONGLONG deadline = GetTickCount64() + kOtherInstanceWaitMs;
   if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, other)) {
     WaitForInputIdle(process, kOtherInstanceWaitMs);
     CloseHandle(process);
   }
-  // Its window may appear a little after it takes input: look again until the wait
-  // is used up.
-  const ULONGLONG deadline = GetTickCount64() + kOtherInstanceWaitMs;
   bool signalled = false;
   do {
     for (const std::u16string& title : titles) {
+      const ULONGLONG now = GetTickCount64();
+      if (now >= deadline) break;
       WindowSearch search{other, title};
       EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
       if (!search.found) continue;
+      // A window that does not answer in time (a hung copy) counts as not found.
+      const UINT timeout = static_cast<UINT>(std::min<ULONGLONG>(kSendTimeoutMs, deadline - now));
       DWORD_PTR result = 0;
-      if (SendMessageTimeoutW(search.found, kRestoreMessage, 0, 0, SMTO_ABORTIFHUNG, 3000, &result) == 0) continue;
-      if (secondMessage) SendMessageTimeoutW(search.found, kSignalMessage, 0, 0, SMTO_ABORTIFHUNG, 3000, &result);
+      if (SendMessageTimeoutW(search.found, kRestoreMessage, 0, 0, SMTO_ABORTIFHUNG, timeout, &result) == 0) continue;
+      if (secondMessage) SendMessageTimeoutW(search.found, kSignalMessage, 0, 0, SMTO_ABORTIFHUNG, timeout, &result);
       if (!otherWindow_) otherWindow_ = search.found;
       signalled = true;
       break;
