@@ -140,6 +140,8 @@ else
   echo "gui-windows: gui_tests.exe missing or no X server"
   record gui-windows /nonexistent 1
 fi
+# The gallery window end to end: drops, views, languages, a second start.
+run_script_suite program "$root/scripts/program-test.sh" "$build/windows"
 echo "== screenshots"
 if "$root/scripts/screenshots.sh" "$build/windows" "$build/windows/screenshots"; then
   summaries+=("screenshots: 1 passed, 0 failed (in $build/windows/screenshots)")
