@@ -114,6 +114,7 @@ int runGallery(const Options& options) {
     writeText(Stream::kErr, forConsole(std::u16string(message)) + u"\n");
   };
   GalleryRun run(&events, hooks);
+  run.setJobs(options.jobs);
 
   std::vector<std::u16string> files;
   for (const std::u16string& file : options.files) files.push_back(absolutePath(file));

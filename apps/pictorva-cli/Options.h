@@ -20,6 +20,8 @@ struct Options {
   // The lists of --files-from, in order ("-": standard input); their paths follow
   // the files given as arguments.
   std::vector<std::u16string> fileLists;
+  // Pictures made at once (--jobs); 0 means the number of cores.
+  int jobs = 0;
 };
 
 // Parses the arguments after the command word "gallery". On a usage error returns false and
