@@ -118,14 +118,18 @@ class GalleryRun final : public thread::ITask {
   void send(const char16_t* name, uint32_t first = 0, uint32_t second = 0, const char16_t* text = nullptr);
 
   void scalePass(Pass& pass);
-  // One file from start to end on the worker: opened, announced, made, written.
-  void makeInTurn(Pass& pass, std::u16string_view entry, size_t index);
-  // The files made by the helpers, taken in order.
+  // Each file in turn on the worker: opened, announced, made and written before the
+  // next is looked at.
+  void scaleInTurn(Pass& pass);
+  // The files made ahead by the helpers, taken in order.
   void scaleAhead(Pass& pass, int jobs);
   // On a helper thread.
   void makeAhead(size_t index, SmallCopyJob& job, bmp::win::PixelBudget& budget, const std::u16string& gallery);
+  // What the worker does with an accepted file in its turn (with a job made ahead,
+  // the opening and making are done): the small folder, the progress event, the
+  // small copy's file and the row.
+  void takeTurn(Pass& pass, SmallCopyJob& job, size_t index, bool madeAhead);
   void ensureSmallFolder(Pass& pass);
-  bool announce(Pass& pass, SmallCopyJob& job, size_t index);
   void keepSmallCopy(Pass& pass, SmallCopyJob& job);
   void infoPass(Pass& pass);
   void copyPass(Pass& pass);

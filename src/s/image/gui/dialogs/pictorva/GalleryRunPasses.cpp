@@ -130,17 +130,27 @@ void GalleryRun::scalePass(Pass& pass) {
   if (jobs > 1 && pass.total > 1) {
     scaleAhead(pass, jobs);
   } else {
-    std::u16string entry;
-    for (size_t i = 0; !cancel_ && jobEntry(i, &entry); ++i) makeInTurn(pass, entry, i);
+    scaleInTurn(pass);
   }
 }
 
-void GalleryRun::makeInTurn(Pass& pass, std::u16string_view entry, size_t index) {
-  SmallCopyJob job;
-  if (!job.accept(entry)) return;
+void GalleryRun::scaleInTurn(Pass& pass) {
+  std::u16string entry;
+  for (size_t i = 0; !cancel_ && jobEntry(i, &entry); ++i) {
+    SmallCopyJob job;
+    job.accept(entry);
+    takeTurn(pass, job, i, false);
+  }
+}
+
+void GalleryRun::takeTurn(Pass& pass, SmallCopyJob& job, size_t index, bool madeAhead) {
+  if (!job.isPicture()) return;
   ensureSmallFolder(pass);
-  if (!job.open() || !announce(pass, job, index)) return;
-  job.make(sizer_);
+  if (!(madeAhead ? job.isOpened() : job.open())) return;
+  // The cancel flag is looked at once more just before the file is announced.
+  if (cancel_) return;
+  send(kProcessStatusUpdate, static_cast<uint32_t>(pass.total), static_cast<uint32_t>(index), job.fileName().c_str());
+  if (!madeAhead) job.make(sizer_);
   keepSmallCopy(pass, job);
 }
 
@@ -152,22 +162,19 @@ void GalleryRun::scaleAhead(Pass& pass, int jobs) {
     makeAhead(index, job, budget, gallery);
   };
   if (!helpers_.begin(jobs, pass.total, kJobsAheadPerHelper * static_cast<size_t>(jobs), make)) {
-    std::u16string entry;
-    for (size_t i = 0; !cancel_ && jobEntry(i, &entry); ++i) makeInTurn(pass, entry, i);
+    scaleInTurn(pass);
     return;
   }
   for (size_t i = 0; i < pass.total && !cancel_; ++i) {
     std::unique_ptr<SmallCopyJob> job = helpers_.take(i);
-    if (job->isDeferred()) {
-      std::u16string entry;
-      if (jobEntry(i, &entry)) makeInTurn(pass, entry, i);
+    if (!job->isDeferred()) {
+      takeTurn(pass, *job, i, true);
       continue;
     }
-    // From here on exactly what makeInTurn does, with the job made ahead.
-    if (!job->isPicture()) continue;
-    ensureSmallFolder(pass);
-    if (!job->isOpened() || !announce(pass, *job, i)) continue;
-    keepSmallCopy(pass, *job);
+    std::u16string entry;
+    if (!jobEntry(i, &entry)) continue;
+    job->accept(entry);
+    takeTurn(pass, *job, i, false);
   }
   // Nothing made ahead is used now: a helper waiting for memory gives up at once.
   budget.stop();
@@ -200,12 +207,6 @@ void GalleryRun::makeAhead(size_t index, SmallCopyJob& job, bmp::win::PixelBudge
 
 void GalleryRun::ensureSmallFolder(Pass& pass) {
   if (!pass.smallFolder->exists()) pass.smallFolder->createDirectory(false);
-}
-
-bool GalleryRun::announce(Pass& pass, SmallCopyJob& job, size_t index) {
-  if (cancel_) return false;
-  send(kProcessStatusUpdate, static_cast<uint32_t>(pass.total), static_cast<uint32_t>(index), job.fileName().c_str());
-  return true;
 }
 
 void GalleryRun::keepSmallCopy(Pass& pass, SmallCopyJob& job) {
