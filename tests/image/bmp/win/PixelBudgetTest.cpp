@@ -44,30 +44,55 @@ TEST(PixelBudget, RastersCountFromCreationToDestructionOnAnyThread) {
   EXPECT_EQ(budget.peak(), 900u);
 }
 
-TEST(PixelBudget, AHigherTicketWaitsForRoomAndTheLowestNeverWaits) {
-  PixelBudget budget(1000);
-  PixelBudget::Scope lowest(budget, 0);
+// Ticket 0, on this thread, holds `held` bytes of a budget of `limit`; ticket 1, on
+// another thread, waits for `wanted` bytes.
+struct Crowded {
+  PixelBudget budget;
+  PixelBudget::Scope lowest;
   RasterMemory first;
-  ASSERT_TRUE(first.create(800, false));
-  RasterMemory second;
+  RasterMemory second;  // ticket 1's
   std::atomic<bool> charged{false};
-  std::thread higher([&] {
-    PixelBudget::Scope scope(budget, 1);
-    charged = second.create(500, false);
-  });
-  ASSERT_TRUE(eventually([&] { return budget.waiting() == 1; }));
-  EXPECT_FALSE(charged);
+  std::thread higher;
+
+  Crowded(size_t limit, size_t held, size_t wanted) : budget(limit), lowest(budget, 0) {
+    EXPECT_TRUE(first.create(held, false));
+    higher = std::thread([this, wanted] {
+      PixelBudget::Scope scope(budget, 1);
+      charged = second.create(wanted, false);
+    });
+    EXPECT_TRUE(eventually([&] { return budget.waiting() == 1; }));
+  }
+  ~Crowded() {
+    if (higher.joinable()) higher.join();
+  }
+};
+
+TEST(PixelBudget, AHigherTicketWaitsForRoomAndTheLowestNeverWaits) {
+  Crowded crowded(1000, 800, 500);
+  EXPECT_FALSE(crowded.charged);
   // The lowest ticket goes past the limit rather than wait for the higher one.
   RasterMemory third;
   ASSERT_TRUE(third.create(400, false));
-  EXPECT_EQ(budget.inFlight(), 1200u);
-  first.destroy();
-  EXPECT_FALSE(charged) << "700 in flight leave no room for 500";
+  EXPECT_EQ(crowded.budget.inFlight(), 1200u);
   third.destroy();
-  higher.join();
-  EXPECT_TRUE(charged);
-  EXPECT_EQ(budget.inFlight(), 500u);
-  EXPECT_EQ(budget.peak(), 1200u) << "the waiting charge never came on top";
+  EXPECT_FALSE(crowded.charged) << "800 in flight leave no room for 500";
+  crowded.first.destroy();
+  crowded.higher.join();
+  EXPECT_TRUE(crowded.charged);
+  EXPECT_EQ(crowded.budget.inFlight(), 500u);
+  EXPECT_EQ(crowded.budget.peak(), 1200u) << "the waiting charge never came on top";
+}
+
+TEST(PixelBudget, AStoppedBudgetRefusesWaitingAndLaterCharges) {
+  Crowded crowded(100, 100, 50);
+  crowded.budget.stop();
+  crowded.higher.join();
+  EXPECT_FALSE(crowded.charged);
+  EXPECT_EQ(crowded.second.bits(), nullptr);
+  RasterMemory later;
+  EXPECT_FALSE(later.create(10, false));
+  crowded.first.destroy();
+  EXPECT_EQ(crowded.budget.inFlight(), 0u);
 }
 
 TEST(PixelBudget, AClosedScopeMakesTheNextTicketTheLowest) {
@@ -81,27 +106,6 @@ TEST(PixelBudget, AClosedScopeMakesTheNextTicketTheLowest) {
   RasterMemory more;
   EXPECT_TRUE(more.create(50, false)) << "ticket 1 is alone now and may pass the limit";
   EXPECT_EQ(budget.inFlight(), 150u);
-}
-
-TEST(PixelBudget, AStoppedBudgetRefusesWaitingAndLaterCharges) {
-  PixelBudget budget(100);
-  PixelBudget::Scope lowest(budget, 0);
-  RasterMemory held;
-  ASSERT_TRUE(held.create(100, false));
-  std::atomic<bool> refused{false};
-  std::thread higher([&] {
-    PixelBudget::Scope scope(budget, 1);
-    RasterMemory wanted;
-    refused = !wanted.create(50, false) && wanted.bits() == nullptr;
-  });
-  ASSERT_TRUE(eventually([&] { return budget.waiting() == 1; }));
-  budget.stop();
-  higher.join();
-  EXPECT_TRUE(refused);
-  RasterMemory later;
-  EXPECT_FALSE(later.create(10, false));
-  held.destroy();
-  EXPECT_EQ(budget.inFlight(), 0u);
 }
 
 }  // namespace
