@@ -4,8 +4,10 @@
 // canvases and the composeFrames copies together), every frame is turned into a
 // pixel image, the frames into an image set and composed frames, and every output
 // byte is read. When the last input byte asks for it and the pictures are small, the
-// set is encoded again (createLike), written and read back: what the writer wrote
-// must read back completely with the same frame count.
+// set (or the composed set) is encoded again (createLike), written and read back:
+// what the writer wrote must read back completely with the same frame count, and
+// the composed set's file, composed again, must be transparent exactly where the
+// composed set is.
 //
 // Seed folders: gif_fuzzer.corpora (relative to the shared test data).
 #include <cstdint>
@@ -39,9 +41,23 @@ void touch(const BufferedImageSet* set) {
   for (int i = 0; i < set->getCount(); ++i) touch(set->getImage(i));
 }
 
-void reencode(Gif* gif, BufferedImageSet* set) {
+// Whether every pixel of every picture is transparent in both sets or in neither.
+bool sameTransparency(const BufferedImageSet* one, const BufferedImageSet* other) {
+  if (one->getCount() != other->getCount()) return false;
+  for (int i = 0; i < one->getCount(); ++i) {
+    const BufferedImage* a = one->getImage(i);
+    const BufferedImage* b = other->getImage(i);
+    if (a->getWidth() != b->getWidth() || a->getHeight() != b->getHeight()) return false;
+    for (int y = 0; y < a->getHeight(); ++y)
+      for (int x = 0; x < a->getWidth(); ++x)
+        if ((a->getLine(y)[4 * x + 3] == 0) != (b->getLine(y)[4 * x + 3] == 0)) return false;
+  }
+  return true;
+}
+
+void reencode(Gif* gif, BufferedImageSet* set, bool composed) {
   for (int i = 0; i < set->getCount(); ++i)
-    if (set->getImage(i)->getPixelCount() > kMaxReencodePixels) return;
+    if (set->getImage(i)->getPixelCount() > kMaxReencodePixels || set->getImage(i)->getPixelCount() == 0) return;
   Owned<s::image::IEncodedImage> again(gif->createLike(set));
   if (!again) return;
   Output out;
@@ -51,6 +67,9 @@ void reencode(Gif* gif, BufferedImageSet* set) {
   if (!back->read(in) || back->getFrameCount() != again->getImageCount()) std::abort();
   Owned<BufferedImageSet> backSet(back->toImageSet(0));
   touch(backSet.get());
+  if (!composed || set->getCount() < 2) return;
+  Owned<BufferedImageSet> shown(backSet->composeFrames());
+  if (!sameTransparency(shown.get(), set)) std::abort();
 }
 
 }  // namespace
@@ -68,6 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   touch(set.get());
   Owned<BufferedImageSet> composed(set->composeFrames());
   touch(composed.get());
-  if (options & 1) reencode(gif.get(), set.get());
+  if (options & 1) {
+    const bool fromComposed = (options & 2) != 0;
+    reencode(gif.get(), fromComposed ? composed.get() : set.get(), fromComposed);
+  }
   return 0;
 }

@@ -26,6 +26,15 @@ native_path() {
 
 cli() { "${runner[@]}" "$program" "$@"; }
 
+# The program remembers settings (natively in $XDG_CONFIG_HOME); the checks never see
+# or touch the user's own.
+config_home=$(mktemp -d)
+export XDG_CONFIG_HOME="$config_home"
+# The program speaks the system's language; the checks expect English unless they
+# ask for another one (Wine takes its language from these variables too).
+unset LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
+
 for checks in "$root"/scripts/cli-checks/*.sh; do
   work=$(mktemp -d)
   # shellcheck source=/dev/null
@@ -33,5 +42,6 @@ for checks in "$root"/scripts/cli-checks/*.sh; do
   rm -rf "$work"
 done
 
+rm -rf "$config_home"
 echo "cli: $passed passed, $failed failed"
 [ $failed -eq 0 ]

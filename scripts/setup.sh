@@ -15,6 +15,7 @@ native_packages=(
   cmake make g++ clang libclang-rt-14-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev
   googletest libgtest-dev libbenchmark-dev
+  libpugixml-dev       # pugixml: the peer of the XML benchmark
   libgif-dev           # giflib: an independent LZW coder for cross-checks
   imagemagick          # reference decodings in tests
   libxml2-utils python3  # independent checks of the language document
@@ -24,6 +25,7 @@ windows_packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   libz-mingw-w64-dev nasm dpkg-dev  # the Windows libraries, built from Debian's sources
   wine wine64 xvfb
+  fonts-wine  # the fonts Windows programs expect (caption buttons, dialogs)
 )
 
 apt_updated=0

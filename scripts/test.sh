@@ -101,6 +101,8 @@ TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" suite_target=s_tests \
   GTEST_FILTER='GalleryRun*:PixelBudget*:KeptBlocks*:ResampleThreads*:SyncRelay*:Thread*:Pool*:-GalleryRunJobs.TheShared*' \
   run_suite threads "$build/tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPICTORVA_TSAN=ON
 
+# The Windows suites (the registry tests among them) use this prefix's registry; an
+# existing WINEPREFIX is honoured.
 export WINEPREFIX="${WINEPREFIX:-$cache/wineprefix}" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "== creating the Wine prefix $WINEPREFIX"
@@ -110,6 +112,32 @@ fi
 run_suite windows "$build/windows" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$cache/mingw"
 run_cli_suite cli-windows "$build/windows/apps/pictorva-cli.exe" wine
+
+# The toolkit's windowed tests (one Wine process) and the demo's screenshots, each on an
+# X server of its own (a free display, never the user's).
+source "$root/scripts/wine-gui.sh"
+echo "== gui-windows"
+gui_report="$build/windows/gui"
+mkdir -p "$gui_report"
+rm -f "$gui_report/report.xml"
+if [ -e "$build/windows/tests/gui_tests.exe" ] && start_private_display "$gui_report/xvfb.log"; then
+  prepare_wine_gui_prefix
+  GTEST_OUTPUT="xml:$(report_path windows "$gui_report")" wine "$build/windows/tests/gui_tests.exe" --gtest_brief=1
+  gui_status=$?
+  wineserver -w 2>/dev/null
+  stop_private_display
+  record gui-windows "$gui_report/report.xml" $gui_status
+else
+  echo "gui-windows: gui_tests.exe missing or no X server"
+  record gui-windows /nonexistent 1
+fi
+echo "== screenshots"
+if "$root/scripts/screenshots.sh" "$build/windows" "$build/windows/screenshots"; then
+  summaries+=("screenshots: 1 passed, 0 failed (in $build/windows/screenshots)")
+  total_passed=$((total_passed + 1))
+else
+  summaries+=("screenshots: 0 passed, 1 failed"); total_failed=$((total_failed + 1)); failed=1
+fi
 
 # Fuzz targets: each runs for a bounded time from its seed corpus.
 if ls "$root"/fuzz/*_fuzzer.cpp >/dev/null 2>&1; then
@@ -123,8 +151,10 @@ if ls "$root"/fuzz/*_fuzzer.cpp >/dev/null 2>&1; then
       name=$(basename "$source" .cpp)
       corpus="$fuzz_dir/corpus-$name"; mkdir -p "$corpus"
       # Extra read-only corpora: fuzz/<name>.corpora lists folders of the shared test
-      # data (one a line); libFuzzer writes new inputs only to the first folder.
+      # data (one a line), and fuzz/<name>.seeds is a folder of seeds in the repository;
+      # libFuzzer writes new inputs only to the first folder.
       seeds=()
+      [ -d "$root/fuzz/$name.seeds" ] && seeds+=("$root/fuzz/$name.seeds")
       if [ -f "$root/fuzz/$name.corpora" ]; then
         while read -r folder; do
           [ -n "$folder" ] && [ -d "$testdata/$folder" ] && seeds+=("$testdata/$folder")

@@ -3,7 +3,9 @@
 #include "ConvertCommand.h"
 #include "GalleryCommand.h"
 #include "InfoCommand.h"
+#include "LanguagesCommand.h"
 #include "Platform.h"
+#include "SettingsCommand.h"
 #include "s/base/Version.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
@@ -19,10 +21,12 @@ struct Command {
 
 // One line per command; "pictorva-cli COMMAND --help" explains each.
 constexpr Command kCommands[] = {
-    {u"gallery", "[--style tile|flat] [--title TEXT] [--width W] [--height H] [--files-from LIST] FILE...",
+    {u"gallery", "[--style tile|flat] [--title TEXT] [--width W] [--height H] [--files-from LIST] [--lang NAME] FILE...",
      runGalleryCommand},
     {u"info", "FILE...", runInfoCommand},
     {u"convert", "IN OUT [--sharpen N]", runConvertCommand},
+    {u"settings", "list | get KEYPATH NAME | set KEYPATH NAME VALUE [--store xml:PATH]", runSettingsCommand},
+    {u"languages", "[--lang NAME] [--dump]", runLanguagesCommand},
 };
 
 std::u16string usage() {

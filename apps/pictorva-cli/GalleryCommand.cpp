@@ -2,10 +2,14 @@
 
 #include "CommandLine.h"
 #include "FileList.h"
+#include "LanguagesCommand.h"
 #include "Options.h"
 #include "Platform.h"
 #include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
 #include "s/image/gui/dialogs/pictorva/GalleryRun.h"
+#include "s/image/gui/dialogs/pictorva/SavedValues.h"
+#include "s/image/gui/dialogs/pictorva/StatusTexts.h"
+#include "s/map/SaveDataStore.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
 namespace pictorva::cli {
@@ -15,11 +19,12 @@ namespace {
 using s::image::gui::dialogs::pictorva::GalleryEvent;
 using s::image::gui::dialogs::pictorva::GalleryRun;
 using s::image::gui::dialogs::pictorva::Setting;
+using s::image::gui::dialogs::pictorva::StatusTexts;
 namespace pictorva = s::image::gui::dialogs::pictorva;
 
-std::u16string decimal(uint32_t value) {
+std::u16string decimal(int64_t value) {
   s::str::strbuffer::StrBuffer out;
-  out.appendUInt32(value);
+  out.appendInt64(value);
   return std::u16string(out.view());
 }
 
@@ -32,15 +37,31 @@ std::u16string forConsole(std::u16string text) {
   return text;
 }
 
+// The progress texts, in the language of the window's status bar; built-in English
+// ones where the language pack has none.
+struct ProgressTexts {
+  ProgressTexts(s::lang::Localizer& localizer, int32_t style)
+      : started(style == Setting::kStyleTile ? pick(localizer, StatusTexts::kMakingThumbnails, u"Making thumbnails...")
+                                             : pick(localizer, StatusTexts::kReadingSizes, u"Reading picture sizes...")),
+        done(pick(localizer, StatusTexts::kDone, u"Done!")),
+        ready(pick(localizer, StatusTexts::kReady, u"Ready")),
+        canceling(pick(localizer, StatusTexts::kCanceling, u"Canceling..")) {}
+  static std::u16string pick(s::lang::Localizer& localizer, int32_t id, std::u16string_view builtIn) {
+    const std::u16string_view text = localizer.getText(id);
+    return std::u16string(text.empty() ? builtIn : text);
+  }
+  std::u16string started, done, ready, canceling;
+};
+
 // Shows the run's progress on standard error: one line per event, or one line that
 // updates itself when standard error is a terminal.
 class ProgressPrinter {
  public:
-  ProgressPrinter() : terminal_(isTerminal(Stream::kErr)) {}
+  explicit ProgressPrinter(const ProgressTexts& texts) : texts_(texts), terminal_(isTerminal(Stream::kErr)) {}
 
   void show(const GalleryEvent& event) {
     if (event.is(pictorva::kProcessStatusStart)) {
-      line(u"Started");
+      line(texts_.started);
     } else if (event.is(pictorva::kProcessStatusUpdate)) {
       std::u16string text = u"[";
       text += decimal(event.second + 1);
@@ -54,7 +75,10 @@ class ProgressPrinter {
         line(u"Failed:");
         note(forConsole(std::u16string(event.textView())));
       } else {
-        line(u"Done!");
+        // As the window's status bar does: "Done!", then "Ready".
+        line(texts_.done);
+        endLine();
+        line(texts_.ready);
         endLine();
       }
     }
@@ -82,13 +106,29 @@ class ProgressPrinter {
     lineOpen_ = false;
   }
 
+  const ProgressTexts& texts_;
   bool terminal_;
   bool lineOpen_ = false;  // the updating line has no line end yet
 };
 
-int runGallery(const Options& options) {
+// What the options leave open comes from the save-data store, as the window takes
+// it: the style the "Create:" list shows and the Tile cell size. Never written here.
+void takeStoredDefaults(Options& options) {
+  using s::image::gui::dialogs::pictorva::SavedValues;
+  if (options.styleGiven && options.widthGiven && options.heightGiven) return;
+  s::thread::Owned<s::map::IMappedData> store = s::map::SaveDataStore::open();
+  if (!options.styleGiven) {
+    options.style = SavedValues::styleOf(SavedValues::readText(*store, SavedValues::kConvertTo));
+    if (!options.titleGiven) options.title = defaultTitle(options.style);
+  }
+  if (!options.widthGiven) options.width = decimal(SavedValues::readNumber(*store, SavedValues::kCellWidth));
+  if (!options.heightGiven) options.height = decimal(SavedValues::readNumber(*store, SavedValues::kCellHeight));
+}
+
+int runGallery(const Options& options, s::lang::Localizer& localizer) {
   s::thread::SyncRelay events;
-  ProgressPrinter progress;
+  const ProgressTexts texts(localizer, options.style);
+  ProgressPrinter progress(texts);
   bool ended = false;
   bool failed = false;
   events.bindReceiver([&](const s::thread::RelayRecord& record) {
@@ -113,6 +153,7 @@ int runGallery(const Options& options) {
   hooks.showMessage = [](std::u16string_view message) {
     writeText(Stream::kErr, forConsole(std::u16string(message)) + u"\n");
   };
+  hooks.languageText = [&](int id) { return std::u16string(localizer.getText(id)); };
   GalleryRun run(&events, hooks);
   run.setJobs(options.jobs);
 
@@ -136,7 +177,7 @@ int runGallery(const Options& options) {
     if (interruptPresses() > 0 && !cancelled) {
       cancelled = true;
       run.cancel();
-      progress.note(u"Canceling..");
+      progress.note(texts.canceling);
     }
   }
   run.finish();
@@ -170,7 +211,13 @@ int runGalleryCommand(const std::vector<std::u16string>& arguments) {
     writeText(Stream::kErr, u"pictorva-cli: no files given\n" + widen(usageText()));
     return kExitUsage;
   }
-  return runGallery(options);
+  s::thread::Owned<s::lang::Localizer> localizer = loadLanguages(options.language, &error);
+  if (!localizer) {
+    writeText(Stream::kErr, u"pictorva-cli: " + error + u"\n");
+    return kExitUsage;
+  }
+  takeStoredDefaults(options);
+  return runGallery(options, *localizer);
 }
 
 }  // namespace pictorva::cli

@@ -27,6 +27,12 @@ const char* usageText() {
          "  --files-from LIST\n"
          "                 also the files listed in LIST, one path a line (UTF-8), after\n"
          "                 the FILE arguments; \"-\" reads the list from standard input\n"
+         "  --lang NAME    the language of the progress texts, by its English name as\n"
+         "                 \"pictorva-cli languages\" lists them (default: the system's)\n"
+         "\n"
+         "Without --style, --width or --height, the style and cell size the program\n"
+         "remembers are used, as the window does (\"pictorva-cli settings\" shows and\n"
+         "changes them); this command never changes them.\n"
          "\n"
          "Ctrl-C stops after the current file and still writes the page; a second Ctrl-C\n"
          "ends the program at once. The page's full path is the last line of the output.\n";
@@ -94,6 +100,7 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
     std::u16string value;
     if (!optionValue(arguments, &i, u"--style", &value, &matched, error)) return false;
     if (matched) {
+      options->styleGiven = true;
       if (value == u"tile") {
         options->style = Setting::kStyleTile;
       } else if (value == u"flat") {
@@ -110,9 +117,15 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
       continue;
     }
     if (!optionValue(arguments, &i, u"--width", &options->width, &matched, error)) return false;
-    if (matched) continue;
+    if (matched) {
+      options->widthGiven = true;
+      continue;
+    }
     if (!optionValue(arguments, &i, u"--height", &options->height, &matched, error)) return false;
-    if (matched) continue;
+    if (matched) {
+      options->heightGiven = true;
+      continue;
+    }
     if (!optionValue(arguments, &i, u"--jobs", &value, &matched, error)) return false;
     if (matched) {
       if (!parseCount(value, GalleryRun::kMaxJobs, &options->jobs)) {
@@ -126,11 +139,17 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
       options->fileLists.push_back(value);
       continue;
     }
+    if (!optionValue(arguments, &i, u"--lang", &options->language, &matched, error)) return false;
+    if (matched) continue;
     *error = u"unknown option \"" + argument + u"\"";
     return false;
   }
-  if (!options->titleGiven) options->title = options->style == Setting::kStyleTile ? u"Thumbnail (Tile)" : u"Thumbnail (Flat)";
+  if (!options->titleGiven) options->title = defaultTitle(options->style);
   return true;
+}
+
+std::u16string defaultTitle(int32_t style) {
+  return style == Setting::kStyleTile ? u"Thumbnail (Tile)" : u"Thumbnail (Flat)";
 }
 
 }  // namespace pictorva::cli

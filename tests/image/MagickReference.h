@@ -25,19 +25,24 @@ inline bool available() {
   return present;
 }
 
+// The standard output of a shell command; empty when it failed.
+inline std::string run(const std::string& command) {
+  std::string output;
+  FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+  if (!pipe) return output;
+  char chunk[65536];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof(chunk), pipe)) > 0) output.append(chunk, got);
+  if (pclose(pipe) != 0) output.clear();
+  return output;
+}
+
 // `convert [readOptions] file -depth D rgba:-`; empty when convert failed. At
 // depth 16 each sample is two bytes, most significant first.
 inline Rgba decode(const std::filesystem::path& file, const std::string& readOptions = "", int depth = 8) {
-  Rgba result;
-  std::string command = "convert " + readOptions + " '" + file.string() + "' -depth " + std::to_string(depth) +
-                        " -endian MSB rgba:- 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return result;
-  uint8_t chunk[65536];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof(chunk), pipe)) > 0) result.bytes.insert(result.bytes.end(), chunk, chunk + got);
-  if (pclose(pipe) != 0) result.bytes.clear();
-  return result;
+  const std::string output = run("convert " + readOptions + " '" + file.string() + "' -depth " +
+                                 std::to_string(depth) + " -endian MSB rgba:-");
+  return Rgba{std::vector<uint8_t>(output.begin(), output.end())};
 }
 #endif
 

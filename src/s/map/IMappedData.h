@@ -14,9 +14,12 @@
 //   and never flush.
 // - Every write (and deleteKey/deleteValue) ends with a flush when auto-flush is on.
 // - A store object is used from one thread at a time.
+// - Stores are pooled objects: whoever opened one gives it back with release()
+//   (thread::Owned<IMappedData> does that), after a last flush when it matters.
 #include <cstdint>
 
 #include "s/base/IObject.h"
+#include "s/thread/IPoolable.h"
 
 namespace s::col::_array {
 class ArrayU08;
@@ -27,14 +30,16 @@ class StrArray;
 
 namespace s::map {
 
-class IMappedData : public base::IObject {
+class IMappedData : public base::IObject, public thread::IPoolable {
  public:
   // Writes the store to its medium (the XML store rewrites its file; the registry
-  // store writes through on every set, so this does nothing there).
+  // store writes through on every set, so this does nothing there). False when the
+  // medium could not be written.
   virtual bool flush() = 0;
   // Selects key, creating every missing component. False when it cannot be made.
   virtual bool openKey(const char16_t* key) = 0;
-  // Removes key with everything below it.
+  // Removes key with everything below it. False when it did not exist (the empty
+  // path, the store's root, is never deleted).
   virtual bool deleteKey(const char16_t* key) = 0;
   // Selects key if it exists; false (and nothing created) if any component is missing.
   virtual bool findKey(const char16_t* key) = 0;
@@ -59,9 +64,11 @@ class IMappedData : public base::IObject {
   // String lists are not supported by either store: always none.
   virtual str::strarray::StrArray* getStrings(const char16_t* key, const char16_t* name) = 0;
   // Fills bytes (a new array, which the caller releases, when none is given) and
-  // returns it; when key or value is missing the array comes back unchanged.
+  // returns it; when key or value is missing the array comes back unchanged (none
+  // when none was given).
   virtual col::_array::ArrayU08* getBytes(const char16_t* key, const char16_t* name,
                                           col::_array::ArrayU08* bytes) = 0;
+  // False when there was no such value.
   virtual bool deleteValue(const char16_t* key, const char16_t* name) = 0;
 
   virtual void setU08(const char16_t* key, const char16_t* name, uint8_t value) = 0;

@@ -18,6 +18,18 @@
 
 namespace s::thread {
 
+// How many idle objects the pool of T keeps: kPoolCapacity, unless T declares its
+// own kIdleCapacity (classes whose objects come and go by the ten thousand, such as
+// the nodes of a parsed document).
+template <class T>
+constexpr int idleCapacityOf() {
+  if constexpr (requires { T::kIdleCapacity; }) {
+    return T::kIdleCapacity;
+  } else {
+    return kPoolCapacity;
+  }
+}
+
 // The pool of class T, created on first use. It is never torn down: other statics
 // (shared scratch texts, cached paths, idle workers) may release objects into it
 // while the process exits, in an order no one controls, and a destroyed pool would
@@ -26,7 +38,8 @@ template <class T>
 EasyPooler& poolOf() {
   static EasyPooler& pool = *new EasyPooler([]() -> void* { return new T(); },
                                             [](void* object) { delete static_cast<T*>(object); },
-                                            [](void* object) { static_cast<T*>(object)->reset(); });
+                                            [](void* object) { static_cast<T*>(object)->reset(); },
+                                            idleCapacityOf<T>());
   return pool;
 }
 

@@ -43,6 +43,7 @@ class PoolerBase : public base::IObject, public base::IGenerator, public base::I
 
  protected:
   void destroyIdle();
+  void setCapacity(int capacity) { capacity_ = capacity; }
 
  private:
   struct Kept {

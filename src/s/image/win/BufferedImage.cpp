@@ -262,8 +262,22 @@ void BufferedImage::drawImage(int x, int y, int width, int height, BufferedImage
   }
   const int64_t columns = std::min<int64_t>(source->width_ - fromX, width_ - targetX);
   const int64_t rows = std::min<int64_t>(source->height_ - fromY, height_ - targetY);
-  if (columns <= 0 || rows <= 0) return;
+  composeRows(source, fromX, fromY, targetX, targetY, columns, rows);
+}
 
+void BufferedImage::drawArea(int x, int y, int width, int height, const BufferedImage* source) {
+  if (!source || !bits_) return;
+  // The area clipped to both pictures, in 64 bits so that x + width cannot wrap.
+  const int64_t left = std::max(x, 0);
+  const int64_t top = std::max(y, 0);
+  const int64_t right = std::min<int64_t>({static_cast<int64_t>(x) + width, width_, source->width_});
+  const int64_t bottom = std::min<int64_t>({static_cast<int64_t>(y) + height, height_, source->height_});
+  composeRows(source, left, top, left, top, right - left, bottom - top);
+}
+
+void BufferedImage::composeRows(const BufferedImage* source, int64_t fromX, int64_t fromY, int64_t targetX,
+                                int64_t targetY, int64_t columns, int64_t rows) {
+  if (columns <= 0 || rows <= 0) return;
   for (int64_t i = 0; i < rows; ++i) {
     const uint8_t* from = source->getLine(static_cast<int>(fromY + i)) + fromX * 4;
     uint8_t* to = getLine(static_cast<int>(targetY + i)) + targetX * 4;

@@ -79,6 +79,9 @@ class BufferedImage final : public thread::PooledObject<BufferedImage, IBuffered
   void drawImage(int x, int y, int width, int height, BufferedImage* source, int sourceX, int sourceY,
                  bool scale) override;
   BufferedImage* scaledCopy(int width, int height, bool keepRatio) override;
+  // Composes the rectangle (x, y, width, height) of source onto the same rectangle
+  // of this image, as drawImage does, clipped to both pictures.
+  void drawArea(int x, int y, int width, int height, const BufferedImage* source);
 
   // IBufferedImage
   bool writeBmp(io::IOutputStream& out, bmp::EncodeSetting& values) override;
@@ -134,6 +137,10 @@ class BufferedImage final : public thread::PooledObject<BufferedImage, IBuffered
   static void maskByImage(BufferedImage* image, const BufferedImage* mask);
   static void thresholdAlpha(BufferedImage* image, int threshold);
   static void flattenOnWhite(BufferedImage* image);
+  // True when next has a pixel with alpha below threshold where shown has one at or
+  // above it (over the area both cover): next drawn over shown cannot make that
+  // pixel transparent again, so a viewer must clear shown before drawing next.
+  static bool hidesTransparency(const BufferedImage* next, const BufferedImage* shown, int threshold);
 
  private:
   bool createRaster(int width, int height, bool zeroed);
@@ -143,6 +150,10 @@ class BufferedImage final : public thread::PooledObject<BufferedImage, IBuffered
   // Makes this image the output of a transformation: size width x height,
   // reusing the raster when it is large enough.
   void prepareOutput(int width, int height);
+  // The pixel loop of drawImage and drawArea: columns x rows pixels of source from
+  // (fromX, fromY) onto this image at (targetX, targetY), both already clipped.
+  void composeRows(const BufferedImage* source, int64_t fromX, int64_t fromY, int64_t targetX, int64_t targetY,
+                   int64_t columns, int64_t rows);
   // Target pixel (x, y) = source pixel map(x, y), for the rotations and mirrors.
   template <class Map>
   BufferedImage* transformInto(BufferedImage* target, int targetWidth, int targetHeight, Map map) const;

@@ -89,6 +89,18 @@ void BufferedImage::thresholdAlpha(BufferedImage* image, int threshold) {
   image->hasAlpha_ = any;
 }
 
+bool BufferedImage::hidesTransparency(const BufferedImage* next, const BufferedImage* shown, int threshold) {
+  const int width = next->width_ < shown->width_ ? next->width_ : shown->width_;
+  const int height = next->height_ < shown->height_ ? next->height_ : shown->height_;
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* pixel = next->getLine(y);
+    const uint8_t* below = shown->getLine(y);
+    for (int x = 0; x < width; ++x, pixel += 4, below += 4)
+      if (pixel[3] < threshold && below[3] >= threshold) return true;
+  }
+  return false;
+}
+
 void BufferedImage::flattenOnWhite(BufferedImage* image) {
   if (!image->hasAlpha_) return;
   forEachPixel(image, [](uint8_t* pixel) {

@@ -64,6 +64,22 @@ size_t decodeUtf8(const uint8_t* bytes, size_t count, char16_t* out, Utf8Mode mo
       ++i;
       continue;
     }
+    // Well-formed two- and three-byte sequences (most non-Latin text) directly; the
+    // general path below gives the same units for them and handles everything else.
+    if (lead >= 0xC2 && lead < 0xE0 && count - i >= 2 && isContinuation(bytes[i + 1])) {
+      *out++ = static_cast<char16_t>(((lead & 0x1F) << 6) | (bytes[i + 1] & 0x3F));
+      i += 2;
+      continue;
+    }
+    if (lead >= 0xE0 && lead < 0xF0 && count - i >= 3 && isContinuation(bytes[i + 1]) &&
+        isContinuation(bytes[i + 2])) {
+      const uint32_t scalar = ((lead & 0x0F) << 12) | ((bytes[i + 1] & 0x3F) << 6) | (bytes[i + 2] & 0x3F);
+      if (scalar >= 0x800 && (scalar < 0xD800 || scalar > 0xDFFF)) {
+        *out++ = static_cast<char16_t>(scalar);
+        i += 3;
+        continue;
+      }
+    }
     const size_t length = sequenceLength(lead);
     if (length == 0) {
       out = emitBad(bytes + i, 1, out, mode);

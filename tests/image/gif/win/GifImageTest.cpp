@@ -102,14 +102,15 @@ TEST(GifImage, FramesCoveringTheScreenKeepTheirOwnPixels) {
 }
 
 TEST(GifImage, AlphaThresholdAtDepthFour) {
-  // Alpha 95 becomes transparent (index 15); alpha 96 and 255 stay opaque.
+  // Alpha 95 becomes transparent (index 16, after the 16 colours of depth 4); alpha
+  // 96 and 255 stay opaque.
   Owned<BufferedImage> image = picture(3, 1, {0x5FFF0000, 0x60FF0000, 0xFF00FF00});
   Owned<Gif> gif(Gif::create());
   ASSERT_TRUE(gif->fromBufferedImage(image.get(), 4, true, 255, 255, 255, Gif::kAlphaThreshold));
-  EXPECT_EQ(gif->getFrame(0).transparentIndex, 15);
-  EXPECT_EQ(indexAt(gif.get(), 0, 0, 0), 15);
-  EXPECT_LT(indexAt(gif.get(), 0, 1, 0), 15);
-  EXPECT_LT(indexAt(gif.get(), 0, 2, 0), 15);
+  EXPECT_EQ(gif->getFrame(0).transparentIndex, 16);
+  EXPECT_EQ(indexAt(gif.get(), 0, 0, 0), 16);
+  EXPECT_LT(indexAt(gif.get(), 0, 1, 0), 16);
+  EXPECT_LT(indexAt(gif.get(), 0, 2, 0), 16);
   Owned<BufferedImage> back(gif->toBufferedImage(0, nullptr));
   EXPECT_EQ(pixelAt(back.get(), 0, 0) >> 24, 0u);
   EXPECT_EQ(pixelAt(back.get(), 1, 0), kRed);  // the colour kept, made opaque
@@ -152,7 +153,9 @@ TEST(GifImage, AnAnimatedSetBecomesFramesOfChanges) {
   ASSERT_EQ(gif->getFrameCount(), 3);
   EXPECT_EQ(gif->getLoopCount(), 3);
   const int delays[] = {100, 200, 300};
-  const int disposals[] = {2, 1, 1};
+  // Every frame is drawn over the one before; the set's 2 for the first frame would
+  // only clear what the next frame covers anyway.
+  const int disposals[] = {1, 1, 1};
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(gif->getFrame(i).delay, delays[i]);
     EXPECT_EQ(gif->getFrame(i).disposal, disposals[i]);
@@ -164,6 +167,37 @@ TEST(GifImage, AnAnimatedSetBecomesFramesOfChanges) {
   // Composed again, the frames are the pictures of the set.
   Owned<BufferedImageSet> back(gif->toImageSet(0));
   Owned<BufferedImageSet> composed(back->composeFrames());
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(gif_fixtures::pixels(composed->getImage(i)), gif_fixtures::pixels(set->getImage(i))) << i;
+}
+
+TEST(GifImage, AFrameTransparentWhereTheOneBeforeWasNotFollowsAClearedScreen) {
+  // Drawn over the red frame, the second picture could not be transparent at (0, 0):
+  // the first frame is cleared after it (2) and the second holds its whole picture,
+  // red included. The third is opaque again and holds only what changed.
+  Owned<BufferedImageSet> set(BufferedImageSet::create());
+  set->add(picture(3, 2, filled(6, kRed)).detach(), 8, 10, 1);
+  set->add(picture(3, 2, {0, kRed, kRed, kRed, kBlue, kRed}).detach(), 8, 20, 1);
+  set->add(picture(3, 2, {kBlue, kRed, kRed, kRed, kBlue, kRed}).detach(), 8, 30, 1);
+  set->setAnimation(true, 0);
+  Owned<Gif> gif(Gif::create());
+  ASSERT_TRUE(gif->fromImageSet(set.get(), 8, true, 255, 255, 255));
+  ASSERT_EQ(gif->getFrameCount(), 3);
+  const int disposals[] = {2, 1, 1};
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(gif->getFrame(i).disposal, disposals[i]) << i;
+  Owned<BufferedImage> second(gif->toBufferedImage(1, nullptr));
+  EXPECT_EQ(pixelAt(second.get(), 0, 0) >> 24, 0u);
+  EXPECT_EQ(pixelAt(second.get(), 1, 0), kRed);
+  Owned<BufferedImage> third(gif->toBufferedImage(2, nullptr));
+  EXPECT_EQ(pixelAt(third.get(), 0, 0), kBlue);
+  EXPECT_EQ(pixelAt(third.get(), 1, 0) >> 24, 0u);
+
+  // Composed as a viewer does, the written frames are the pictures of the set.
+  testing_streams::MemoryOutputStream out;
+  ASSERT_TRUE(gif->write(out));
+  auto read = decode(out.data);
+  Owned<BufferedImageSet> frames(read.gif->toImageSet(0));
+  Owned<BufferedImageSet> composed(frames->composeFrames());
   for (int i = 0; i < 3; ++i)
     EXPECT_EQ(gif_fixtures::pixels(composed->getImage(i)), gif_fixtures::pixels(set->getImage(i))) << i;
 }
@@ -204,7 +238,7 @@ TEST(GifImage, EncodeSettingWritesThroughThePixelImage) {
   ASSERT_TRUE(image->writeGif(out, *setting));
   auto result = decode(out.data);
   ASSERT_TRUE(result.ok);
-  EXPECT_EQ(result.gif->getFrame(0).transparentIndex, 3);
+  EXPECT_EQ(result.gif->getFrame(0).transparentIndex, 4);  // after the 4 colours of depth 2
   Owned<BufferedImage> back(result.gif->toBufferedImage(0, nullptr));
   EXPECT_EQ(pixelAt(back.get(), 0, 0), kRed);
   EXPECT_EQ(pixelAt(back.get(), 1, 0), kBlue);

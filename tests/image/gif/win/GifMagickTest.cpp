@@ -6,7 +6,6 @@
 #ifndef _WIN32
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "image/MagickReference.h"
 #include "image/gif/win/GifFixtures.h"
 #include "s/image/win/BufferedImageSet.h"
 
@@ -22,26 +22,11 @@ namespace {
 namespace fs = std::filesystem;
 using gif_fixtures::decode;
 using gif_fixtures::picture;
+using magick_reference::run;
 using s::image::gif::win::Gif;
 using s::image::win::BufferedImage;
 using s::image::win::BufferedImageSet;
 using s::thread::Owned;
-
-bool haveConvert() {
-  static const bool present = std::system("convert -version >/dev/null 2>&1") == 0;
-  return present;
-}
-
-std::string run(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
-  if (!pipe) return output;
-  char buffer[4096];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0) output.append(buffer, got);
-  pclose(pipe);
-  return output;
-}
 
 // ImageMagick's pixels as 0xAARRGGBB words; transparent pixels become 0.
 std::vector<uint32_t> magickPixels(const std::string& arguments) {
@@ -64,7 +49,7 @@ std::vector<uint32_t> ourPixels(const BufferedImage* image) {
 class GifMagick : public testing::Test {
  protected:
   void SetUp() override {
-    if (!haveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    if (!magick_reference::available()) GTEST_SKIP() << "ImageMagick's convert is not installed";
     dir_ = fs::temp_directory_path() /
            ("pictorva-gif-" + std::to_string(::getpid()) + "-" +
             ::testing::UnitTest::GetInstance()->current_test_info()->name());

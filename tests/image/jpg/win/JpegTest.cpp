@@ -14,6 +14,8 @@
 
 #include "image/MagickReference.h"
 #include "image/MemoryStreams.h"
+#include "image/SmallCopy.h"
+#include "image/jpg/ExifFixtures.h"
 #include "s/image/jpg/win/Jpeg.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/thread/Owned.h"
@@ -29,8 +31,9 @@ using testing_streams::MemoryOutputStream;
 
 std::string testdata(const char* path) { return std::string(PICTORVA_TESTDATA) + "/" + path; }
 
-// ImageMagick decodes with the same integer inverse DCT as the codec.
-const char kIslow[] = "-define jpeg:dct-method=islow";
+// ImageMagick decodes with the same integer inverse DCT as the codec, and turns the
+// picture upright as its Exif orientation says.
+const char kIslow[] = "-define jpeg:dct-method=islow -auto-orient";
 
 Owned<Jpeg> decodeBytes(std::vector<uint8_t> bytes, bool* ok = nullptr) {
   MemoryInputStream in(std::move(bytes));
@@ -364,6 +367,56 @@ TEST(Jpeg, FailedDecodesNeverShowReusedMemory) {
     const size_t bytes = static_cast<size_t>(jpeg->getStride()) * kHeight;
     EXPECT_EQ(std::count(bits, bits + bytes, 0), static_cast<ptrdiff_t>(bytes));
   }
+}
+
+// A non-square photograph, in colour (rows decoded straight to blue, green, red) and
+// in grayscale (rows converted first), marked with each orientation in either byte
+// order: its small copy is the one made from ImageMagick's upright picture.
+TEST(Jpeg, ExifOrientationsGiveTheSmallCopyOfTheUprightPicture) {
+  if (!magick_reference::available()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+  const std::vector<uint8_t> colour = layoutJpeg({"4:2:0", 2, 2, false, 0}, 45, 26);
+  const std::vector<uint8_t> gray = writeJpeg(
+      45, 26, 1, JCS_GRAYSCALE, [](jpeg_compress_struct&) {},
+      [](int y, uint8_t* row) {
+        for (int x = 0; x < 45; ++x) row[x] = static_cast<uint8_t>(x * 5 + y * 3);
+      });
+  const fs::path file = fs::temp_directory_path() / "pictorva-jpeg-orientation.jpg";
+  for (const std::vector<uint8_t>* stored : {&colour, &gray}) {
+    for (bool bigEndian : {false, true}) {
+      for (int orientation = 1; orientation <= 8; ++orientation) {
+        SCOPED_TRACE(std::string(stored == &gray ? "gray " : "colour ") + (bigEndian ? "MM " : "II ") +
+                     std::to_string(orientation));
+        exif_fixtures::Block block;
+        block.bigEndian = bigEndian;
+        block.orientation = orientation;
+        const std::vector<uint8_t> marked = exif_fixtures::withApp1(*stored, exif_fixtures::payload(block));
+        bool ok = false;
+        Owned<Jpeg> jpeg = decodeBytes(marked, &ok);
+        ASSERT_TRUE(ok);
+        const bool turned = orientation >= 5;
+        EXPECT_EQ(jpeg->getWidth(), turned ? 26 : 45);
+        EXPECT_EQ(jpeg->getHeight(), turned ? 45 : 26);
+
+        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(marked.data()), marked.size());
+        magick_reference::Rgba upright = magick_reference::decode(file, kIslow);
+        ASSERT_EQ(upright.bytes.size(), size_t{45} * 26 * 4);
+        Owned<BufferedImage> picture(BufferedImage::create());
+        ASSERT_TRUE(picture->create(jpeg->getWidth(), jpeg->getHeight()));
+        for (int y = 0; y < picture->getHeight(); ++y)
+          for (int x = 0; x < picture->getWidth(); ++x) {
+            const uint8_t* rgba = upright.bytes.data() + 4 * (static_cast<size_t>(y) * picture->getWidth() + x);
+            uint8_t* pixel = picture->getLine(y) + 4 * x;
+            pixel[0] = rgba[2], pixel[1] = rgba[1], pixel[2] = rgba[0], pixel[3] = 255;
+          }
+        Owned<Jpeg> reference(Jpeg::create());
+        ASSERT_TRUE(reference->fromBufferedImage(picture.get(), 75, 255, 255, 255));
+        for (int cell : {100, 20}) {  // kept, and fitted into 20 x 20
+          EXPECT_EQ(small_copy::make(*jpeg, cell, cell), small_copy::make(*reference, cell, cell)) << "cell " << cell;
+        }
+      }
+    }
+  }
+  fs::remove(file);
 }
 
 // Crash files and damaged metadata: any outcome but a crash, a hang or an unbounded

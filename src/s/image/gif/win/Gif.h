@@ -10,13 +10,16 @@
 // Reading keeps every frame as stored (no compositing) together with its position on
 // the logical screen. Turning frames into pixel images (toImageSet) places them on a
 // canvas: when every frame covers the logical screen, the canvas is the largest
-// frame and smaller frames are centred on opaque white; otherwise the canvas is the
-// logical screen and each frame sits at its own position, clipped, on transparent
-// pixels, so that frames drawn over their predecessor (partial-update animations)
-// compose into the intended picture.
+// frame and smaller frames are centred on opaque white (each frame's area is the
+// whole canvas); otherwise the canvas is the logical screen and each frame sits at
+// its own position, clipped, on transparent pixels, its area being its own
+// rectangle. The image set's composeFrames then gives the pictures a viewer shows.
 //
 // Writing emits GIF89a with a NETSCAPE2.0 loop block, a graphic control block per
-// frame, and every frame at (0, 0) with its own 256-entry local colour table.
+// frame, and every frame at (0, 0) with its own 256-entry local colour table. A
+// picture of depth D is quantized to min(2^D, 255) colours, the transparent index
+// right after them. An animation is written so that a viewer shows its pictures:
+// see fromImageSet.
 //
 // Hostile files: reading ends at the end of the data as at the trailer; a file may
 // hold at most kMaxFrames frames and decode at most kMaxTotalPixels (counting every
@@ -91,6 +94,11 @@ class Gif final : public thread::PooledObject<Gif, IGif> {
   bool hasTransparency() const override;
   bool fromBufferedImage(image::win::BufferedImage* image, int depth, bool keepTransparency, int red, int green,
                          int blue, int alphaThreshold) override;
+  // Every picture of an animated set becomes a frame covering the screen. While a
+  // picture can be drawn over the one before, its frame holds only the pixels that
+  // changed (disposal 1; 0 for a first frame whose set disposal is 0); a picture
+  // transparent where the one before is not makes the frame before disposal 2
+  // (cleared) and its own frame holds the whole picture.
   bool fromImageSet(image::win::BufferedImageSet* set, int depth, bool keepTransparency, int red, int green,
                     int blue) override;
 
@@ -105,8 +113,9 @@ class Gif final : public thread::PooledObject<Gif, IGif> {
   void setFrameValues(int index, int transparentIndex, int delay, int disposal);
   uint16_t getLoopCount() const { return loopCount_; }
   void setLoopCount(uint16_t loopCount) { loopCount_ = loopCount; }
-  // The colour-table depth found in the file (1..8; 8 for a file without any
-  // table); 0 for a GIF that was not read.
+  // The largest colour-table depth of the file, global and local tables alike
+  // (1..8; the gray ramp of frames without any table counts as 8); 0 for a GIF that
+  // was not read.
   int getBitDepth() const { return bitDepth_; }
   // Whether the last frame read was interlaced.
   bool isInterlaced() const { return interlaced_; }

@@ -1,4 +1,7 @@
 // Pixel images and image sets to GIF frames.
+#include <algorithm>
+#include <cstring>
+
 #include "s/image/EncodeSettingBase.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/filters/reduction/Quantizer.h"
@@ -14,6 +17,11 @@ using image::win::BufferedImageSet;
 
 namespace {
 
+// Frames are written with 256-entry colour tables whatever the depth, so a picture
+// of depth D keeps all 2^D colours and the index after them marks transparency;
+// only at depth 8 is one colour given up for it.
+int colourCountFor(int depth) { return std::min(1 << depth, 255); }
+
 bool hasNonOpaquePixel(const BufferedImage* image) {
   for (int y = 0; y < image->getHeight(); ++y) {
     const uint8_t* line = image->getLine(y);
@@ -21,6 +29,39 @@ bool hasNonOpaquePixel(const BufferedImage* image) {
       if (line[4 * x + 3] != 255) return true;
   }
   return false;
+}
+
+// The picture as a viewer shows its frame: with kept transparency every pixel below
+// the alpha threshold transparent and the rest opaque; otherwise composed onto the
+// background colour. None when the copy could not be made.
+BufferedImage* viewedPicture(BufferedImage* picture, bool keepTransparency, int red, int green, int blue) {
+  thread::Owned<BufferedImage> copy(picture->copyTo(nullptr));
+  if (copy->getWidth() != picture->getWidth() || copy->getHeight() != picture->getHeight()) return nullptr;
+  if (!picture->hasAlpha()) {
+    BufferedImage::setOpaque(copy.get());
+  } else if (keepTransparency) {
+    BufferedImage::thresholdAlpha(copy.get(), Gif::kAlphaThreshold);
+  } else {
+    BufferedImage::fill(copy.get(), 255, red, green, blue);
+    copy->drawImage(0, 0, picture->getWidth(), picture->getHeight(), picture, 0, 0, false);
+  }
+  return copy.detach();
+}
+
+// Pixels of frame that the screen already shows (opaque there, in the same colour)
+// become transparent, so that the frame holds only what changed.
+void maskUnchanged(BufferedImage* frame, const BufferedImage* screen) {
+  bool any = false;
+  for (int y = 0; y < frame->getHeight(); ++y) {
+    uint8_t* pixel = frame->getLine(y);
+    const uint8_t* shown = screen->getLine(y);
+    for (int x = 0; x < frame->getWidth(); ++x, pixel += 4, shown += 4) {
+      if (shown[3] != 255 || std::memcmp(pixel, shown, 3) != 0) continue;
+      pixel[3] = 0;
+      any = true;
+    }
+  }
+  if (any) frame->setAlpha(true);
 }
 
 }  // namespace
@@ -33,7 +74,7 @@ bool Gif::fromBufferedImage(BufferedImage* image, int depth, bool keepTransparen
   if (depth < 1 || depth > 8) depth = 8;
   const int width = image->getWidth();
   const int height = image->getHeight();
-  const int colourCount = (1 << depth) - 1;
+  const int colourCount = colourCountFor(depth);
   int transparentIndex = -1;
   thread::Owned<BufferedImage> work;
   BufferedImage* source = image;
@@ -78,28 +119,35 @@ bool Gif::fromImageSet(BufferedImageSet* set, int depth, bool keepTransparency, 
                              kAlphaThreshold);
   loopCount_ = static_cast<uint16_t>(set->getLoopCount());
 
-  // Later frames hold only what changed: each picture is drawn over the running
-  // canvas, and pixels equal to the canvas before become transparent.
-  thread::Owned<BufferedImage> running;
+  // Every frame covers the screen from (0, 0). While a picture can be drawn over
+  // what the screen shows, its frame holds only the pixels that changed, the rest
+  // transparent, and the frame before stays (disposal 1, or the set's 0 for the
+  // first frame). A picture transparent where the screen is not cannot be drawn
+  // over it: the frame before is then cleared (disposal 2) and the frame holds the
+  // whole picture.
+  thread::Owned<BufferedImage> screen;  // what a viewer shows after the last frame written
   for (int i = 0; i < set->getCount(); ++i) {
     BufferedImage* picture = EncodeSettingBase::encodingSource(set->getImage(i));
     if (!picture || picture->getWidth() <= 0 || picture->getHeight() <= 0) continue;
+    thread::Owned<BufferedImage> viewed(viewedPicture(picture, keepTransparency, red, green, blue));
+    if (!viewed) continue;
+    const bool whole = !screen || viewed->getWidth() != screen->getWidth() ||
+                       viewed->getHeight() != screen->getHeight() ||
+                       BufferedImage::hidesTransparency(viewed.get(), screen.get(), Gif::kAlphaThreshold);
     const int before = getFrameCount();
-    if (!running) {
+    if (whole) {
       if (!fromBufferedImage(picture, depth, keepTransparency, red, green, blue, kAlphaThreshold)) continue;
-      frames_.back().disposal = set->getDisposal(i);
-      running.reset(picture->copyTo(nullptr));
+      if (before > 0) frames_[static_cast<size_t>(before) - 1].disposal = BufferedImageSet::kDisposeClear;
     } else {
-      thread::Owned<BufferedImage> canvas(running->copyTo(nullptr));
-      // drawImage clips to the smaller of the two widths and heights.
-      canvas->drawImage(0, 0, picture->getWidth(), picture->getHeight(), picture, 0, 0, false);
-      thread::Owned<BufferedImage> changes(canvas->copyTo(nullptr));
-      BufferedImage::maskByImage(changes.get(), running.get());
+      thread::Owned<BufferedImage> changes(viewed->copyTo(nullptr));
+      maskUnchanged(changes.get(), screen.get());
       if (!fromBufferedImage(changes.get(), depth, true, red, green, blue, kAlphaThreshold)) continue;
-      frames_.back().disposal = 1;  // do not dispose: the next frame is drawn over this one
-      running = std::move(canvas);
     }
-    if (getFrameCount() > before) frames_.back().delay = set->getDelay(i);
+    GifFrame& frame = frames_.back();
+    const bool unspecified = before == 0 && set->getDisposal(i) == BufferedImageSet::kDisposeUnspecified;
+    frame.disposal = unspecified ? BufferedImageSet::kDisposeUnspecified : BufferedImageSet::kDisposeKeep;
+    frame.delay = set->getDelay(i);
+    screen = std::move(viewed);
   }
   return !frames_.empty();
 }

@@ -89,7 +89,12 @@ BufferedImageSet* Gif::toImageSet(int) {
       }
       picture = std::move(canvas);
     }
-    set->add(picture.detach(), frame.raster->getBitCount(), frame.delay, frame.disposal);
+    // A placed frame draws only its own rectangle of the screen; a centred one, with
+    // its white border, the whole canvas.
+    const image::win::FrameArea area =
+        placed ? image::win::FrameArea{x, y, frame.raster->getWidth(), frame.raster->getHeight()}
+               : image::win::FrameArea{0, 0, picture->getWidth(), picture->getHeight()};
+    set->add(picture.detach(), frame.raster->getBitCount(), frame.delay, frame.disposal, area);
   }
   if (!frames_.empty()) set->setAnimation(true, static_cast<int16_t>(loopCount_));
   return set;

@@ -111,8 +111,9 @@ void GifReader::readHeader() {
   screenHeight_ = screen[2] | (screen[3] << 8);
   const uint8_t packed = screen[4];
   if (packed & kTableFlag) {
-    bitDepth_ = (packed & 7) + 1;
-    readColourTable(bitDepth_, globalTable_, &globalCount_);
+    globalDepth_ = (packed & 7) + 1;
+    bitDepth_ = globalDepth_;
+    readColourTable(globalDepth_, globalTable_, &globalCount_);
   } else {
     for (int i = 0; i < 256; ++i) {
       const auto level = static_cast<uint8_t>(i);
@@ -231,9 +232,12 @@ bool GifReader::readImage() {
   const uint8_t packed = u8();
   int localCount = globalCount_;
   if (packed & kTableFlag) {
-    bitDepth_ = (packed & 7) + 1;
-    readColourTable(bitDepth_, localTable_, &localCount);
+    const int localDepth = (packed & 7) + 1;
+    bitDepth_ = std::max(bitDepth_, localDepth);
+    readColourTable(localDepth, localTable_, &localCount);
   } else {
+    // The global table, or the gray ramp of a file without one.
+    bitDepth_ = std::max(bitDepth_, globalDepth_);
     std::memcpy(localTable_, globalTable_, sizeof(localTable_));
   }
   const int minCodeSize = u8();

@@ -76,7 +76,10 @@ class GifReader {
   GifReadStatus status_ = GifReadStatus::kTrailer;
   int screenWidth_ = 0;
   int screenHeight_ = 0;
+  // The largest depth of the colour tables read (the gray ramp counts as 8 when a
+  // frame uses it).
   int bitDepth_ = 0;
+  int globalDepth_ = 8;  // of the global table; 8 for the gray ramp
   bool interlaced_ = false;
   uint16_t loopCount_ = 1;
   uint32_t globalTable_[256] = {};

@@ -3,6 +3,10 @@
 // 24-bit Bitmap and encodes that raster as a baseline colour JPEG at the codec's
 // quality, through libjpeg (libjpeg-turbo's 6b interface).
 //
+// A picture whose APP1 Exif block records an orientation (2-8) is turned upright
+// as it is read, as viewers show it: the raster, width and height are those of the
+// upright picture (a quarter turn swaps them). A damaged Exif block is ignored.
+//
 // A damaged file never ends the process: a fatal library error abandons the read
 // (the raster keeps what was decoded, or stays empty) or the write (write answers
 // false). A file cut short decodes to full size, the missing part filled in by the

@@ -5,7 +5,8 @@
 // Output pixels: colour files decode straight to blue, green, red; grayscale files
 // repeat the sample in all three bytes; CMYK and YCCK files (stored inverted, 255 =
 // no ink) become blue = y * k / 255, green = m * k / 255, red = c * k / 255,
-// rounded down. Only 1, 3 or 4 output components are accepted.
+// rounded down. Only 1, 3 or 4 output components are accepted. The rows are placed
+// upright as the Exif orientation says (ExifOrientation).
 #include <cstdint>
 
 #include "s/image/bmp/win/Bitmap.h"

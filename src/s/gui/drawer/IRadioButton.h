@@ -1,0 +1,17 @@
+#pragma once
+#include <string_view>
+
+#include "s/base/IObject.h"
+#include "s/gui/drawer/ICanvas.h"
+#include "s/gui/drawer/PaintState.h"
+#include "s/thread/IPoolable.h"
+
+namespace s::gui::drawer {
+
+// Radio buttons: a circle (chosen or not) followed by the text.
+class IRadioButton : public base::IObject, public thread::IPoolable {
+ public:
+  virtual void paint(ICanvas& canvas, const Rect& area, std::u16string_view text, const PaintState& state) const = 0;
+};
+
+}  // namespace s::gui::drawer

@@ -1,0 +1,33 @@
+#include <windows.h>
+
+#include "s/gui/native/win/Font.h"
+
+namespace s::gui::native::win {
+
+void* toolkitFont() {
+  static HFONT font = [] {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+      if (HFONT created = CreateFontIndirectW(&metrics.lfMessageFont)) return created;
+    }
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  }();
+  return font;
+}
+
+Size measureInToolkitFont(std::u16string_view text) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, static_cast<HFONT>(toolkitFont()));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SIZE extent{};
+  if (!text.empty()) {
+    GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(text.data()), static_cast<int>(text.size()), &extent);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return {static_cast<int>(extent.cx), static_cast<int>(metrics.tmHeight)};
+}
+
+}  // namespace s::gui::native::win

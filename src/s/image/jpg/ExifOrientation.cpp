@@ -1,0 +1,106 @@
+#include "s/image/jpg/ExifOrientation.h"
+
+#include <cstring>
+
+namespace s::image::jpg {
+
+namespace {
+
+constexpr uint8_t kExifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
+constexpr uint16_t kTiffMagic = 42;
+constexpr uint16_t kOrientationTag = 0x0112;
+constexpr uint16_t kTypeShort = 3;
+constexpr size_t kEntryBytes = 12;
+
+// Reads 16- and 32-bit numbers of the TIFF structure in its byte order. A read that
+// does not fit sets the failure flag and gives 0; offsets are compared as
+// `at > size - n` so that no sum can wrap.
+class TiffReader {
+ public:
+  TiffReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+
+  void setBigEndian(bool bigEndian) { bigEndian_ = bigEndian; }
+  uint16_t u16(size_t at) {
+    if (!fits(at, 2)) return 0;
+    const uint8_t* p = data_ + at;
+    return static_cast<uint16_t>(bigEndian_ ? (p[0] << 8) | p[1] : p[0] | (p[1] << 8));
+  }
+  uint32_t u32(size_t at) {
+    const uint32_t first = u16(at);
+    const uint32_t second = u16(at + 2);
+    return bigEndian_ ? (first << 16) | second : first | (second << 16);
+  }
+  bool ok() const { return ok_; }
+  size_t size() const { return size_; }
+
+ private:
+  bool fits(size_t at, size_t count) {
+    if (size_ < count || at > size_ - count) ok_ = false;
+    return ok_;
+  }
+
+  const uint8_t* data_;
+  size_t size_;
+  bool bigEndian_ = false;
+  bool ok_ = true;
+};
+
+}  // namespace
+
+int ExifOrientation::fromApp1(const uint8_t* payload, size_t size) {
+  if (!payload || size < sizeof(kExifHeader) || std::memcmp(payload, kExifHeader, sizeof(kExifHeader)) != 0)
+    return kUpright;
+  const uint8_t* tiff = payload + sizeof(kExifHeader);
+  TiffReader reader(tiff, size - sizeof(kExifHeader));
+  if (reader.size() < 8) return kUpright;
+  if (tiff[0] == 'M' && tiff[1] == 'M') {
+    reader.setBigEndian(true);
+  } else if (tiff[0] != 'I' || tiff[1] != 'I') {
+    return kUpright;
+  }
+  if (reader.u16(2) != kTiffMagic) return kUpright;
+  const size_t directory = reader.u32(4);
+  const size_t entryCount = reader.u16(directory);
+  if (!reader.ok()) return kUpright;
+  // The entries start after the count; a count larger than the block holds simply
+  // runs into the end, which ends the search.
+  for (size_t i = 0; i < entryCount; ++i) {
+    const size_t entry = directory + 2 + i * kEntryBytes;  // directory < 2^32, i < 2^16: no wrap
+    const uint16_t tag = reader.u16(entry);
+    if (!reader.ok()) return kUpright;
+    if (tag != kOrientationTag) continue;
+    const uint16_t type = reader.u16(entry + 2);
+    const uint32_t count = reader.u32(entry + 4);
+    // One SHORT sits in the first two bytes of the value field.
+    const uint16_t value = reader.u16(entry + 8);
+    if (!reader.ok() || type != kTypeShort || count != 1 || value < 1 || value > 8) return kUpright;
+    return value;
+  }
+  return kUpright;
+}
+
+ExifOrientation::Layout ExifOrientation::layoutOf(int orientation) {
+  // Upright takes: 2 a mirror, 3 a half turn, 4 a flip, 5 a transpose, 6 a quarter
+  // turn clockwise, 7 a transpose across the other diagonal, 8 a quarter turn
+  // anticlockwise.
+  switch (orientation) {
+    case 2:
+      return {true, false, false};
+    case 3:
+      return {true, true, false};
+    case 4:
+      return {false, true, false};
+    case 5:
+      return {false, false, true};
+    case 6:
+      return {false, true, true};
+    case 7:
+      return {true, true, true};
+    case 8:
+      return {true, false, true};
+    default:
+      return {};
+  }
+}
+
+}  // namespace s::image::jpg

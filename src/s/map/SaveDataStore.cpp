@@ -1,0 +1,17 @@
+#include "s/map/SaveDataStore.h"
+
+#include "s/xml/MappedData.h"
+
+namespace s::map {
+
+std::u16string SaveDataStore::registryPath(std::u16string_view softwareId) {
+  return u"Software\\Tarn\\" + std::u16string(softwareId) + u"\\SaveData";
+}
+
+thread::Owned<IMappedData> SaveDataStore::openXml(std::u16string_view path) {
+  thread::Owned<xml::MappedData> store = thread::make<xml::MappedData>();
+  (void)store->open(path);
+  return thread::Owned<IMappedData>(store.detach());
+}
+
+}  // namespace s::map

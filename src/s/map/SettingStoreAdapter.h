@@ -1,0 +1,31 @@
+#pragma once
+// Lets the encoder settings records (s/image/ISettingStore.h) keep their values in the
+// save-data store.
+#include "s/image/ISettingStore.h"
+#include "s/map/IMappedData.h"
+
+namespace s::map {
+
+class SettingStoreAdapter final : public image::ISettingStore {
+ public:
+  // The store must outlive the adapter.
+  explicit SettingStoreAdapter(IMappedData& store) : store_(store) {}
+
+  int32_t getS32(const char16_t* keyPath, const char16_t* name, int32_t defaultValue) override {
+    return store_.getS32(keyPath, name, defaultValue);
+  }
+  bool getBool(const char16_t* keyPath, const char16_t* name, bool defaultValue) override {
+    return store_.getBool(keyPath, name, defaultValue);
+  }
+  void setS32(const char16_t* keyPath, const char16_t* name, int32_t value) override {
+    store_.setS32(keyPath, name, value);
+  }
+  void setBool(const char16_t* keyPath, const char16_t* name, bool value) override {
+    store_.setBool(keyPath, name, value);
+  }
+
+ private:
+  IMappedData& store_;
+};
+
+}  // namespace s::map
