@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Times the Tile gallery of pictorva-cli against other thumbnailers on the same
 # photographs: Debian's wallpaper packages give about 40 JPEG and PNG pictures of
-# 2 to 20 megapixels. Each round runs every tool once, in turn, on the same files;
-# the medians over the rounds are printed with each one's ratio to pictorva-cli.
+# 2 to 20 megapixels. Each round runs every tool once, in turn, on the same files:
+# pictorva-cli with --jobs 1 and with all cores, and each other tool on one thread
+# and in its default threaded form (vipsthumbnail as it runs by default, ImageMagick
+# and GraphicsMagick with their OpenMP threads). The medians of the wall-clock times
+# and of the peak memories (/usr/bin/time -f %M) over the rounds are printed with
+# each one's time ratio to pictorva-cli --jobs 1, then the load of the machine.
 #
 # The Windows build runs under Wine in the same rounds, on the same files, and so
 # does "pictorva-cli.exe --version", which measures Wine's own start-up: the
@@ -28,7 +32,7 @@ max_files=${MAX_FILES:-40}
 peers=${PEERS:-1}
 
 packages=(lomiri-wallpapers-16.04 lomiri-wallpapers-20.04 mate-backgrounds plasma-workspace-wallpapers
-          graphicsmagick libvips-tools libjpeg-turbo-progs imagemagick)
+          graphicsmagick libvips-tools libjpeg-turbo-progs imagemagick time)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
@@ -37,7 +41,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}" >/dev/null
 fi
-for tool in mogrify gm vipsthumbnail djpeg identify; do
+for tool in mogrify gm vipsthumbnail djpeg identify /usr/bin/time; do
   command -v "$tool" >/dev/null || { echo "peers.sh: $tool is missing" >&2; exit 1; }
 done
 [ -x "$cli" ] || echo "peers.sh: no pictorva-cli at $cli; timing the other tools only" >&2
@@ -89,38 +93,59 @@ echo "$count pictures ($(ls "$work"/src/*.jpg 2>/dev/null | wc -l) JPEG, $(ls "$
      "$(du -sh "$work/src" | cut -f1), $rounds rounds"
 
 now() { date +%s%N; }
+load() { cut -d' ' -f1-3 /proc/loadavg; }
 # Fresh copies for the tools that replace their input.
 copies() {
   rm -rf "$work/copy"
   cp -r "$work/src" "$work/copy"
 }
 
-declare -A times
-record() { times[$1]="${times[$1]:-} $2"; }
+declare -A times memory
+# Runs the command as tool $1: its wall-clock time (ns) and peak memory (KB) are
+# recorded when it succeeds.
+timed() {
+  local tool=$1 start status; shift
+  start=$(now)
+  /usr/bin/time -f %M -o "$work/peak" "$@" >/dev/null 2>&1
+  status=$?
+  [ $status = 0 ] || return $status
+  times[$tool]="${times[$tool]:-} $(( $(now) - start ))"
+  memory[$tool]="${memory[$tool]:-} $(tail -n 1 "$work/peak")"
+}
+
+cores=$(nproc)
+gallery=(gallery --style tile --width 150 --height 150)
+mogrify_args=(-define jpeg:size=300x300 -filter Triangle -thumbnail '150x150>' -quality 75)
+gm_args=(-size 300x300 -filter Triangle -thumbnail '150x150>' -quality 75)
+# Both lists of vipsthumbnail in one process tree, so its peak is the larger one:
+# bash -c "$vips_lists" vips OUT FILE...
+vips_lists='
+  out=$1; shift; jpegs=(); pngs=()
+  for f in "$@"; do case $f in *.jpg) jpegs+=("$f") ;; *) pngs+=("$f") ;; esac; done
+  if [ ${#jpegs[@]} -gt 0 ]; then vipsthumbnail -s "150x150>" -o "$out/%s.jpg[Q=75]" "${jpegs[@]}" || exit 1; fi
+  if [ ${#pngs[@]} -gt 0 ]; then vipsthumbnail -s "150x150>" -o "$out/%s.png" "${pngs[@]}" || exit 1; fi'
+load_before=$(load)
 
 for ((round = 1; round <= rounds; round++)); do
   if [ -x "$cli" ]; then
-    rm -rf "$work/src/thumbnail"*
-    start=$(now)
-    if "$cli" gallery --style tile --width 150 --height 150 "${jpegs[@]}" "${pngs[@]}" >/dev/null 2>&1; then
-      record pictorva $(( $(now) - start ))
-    else
-      echo "peers.sh: $cli failed; it is left out" >&2
-      cli=""
-    fi
+    for jobs in 1 "$cores"; do
+      rm -rf "$work/src/thumbnail"*
+      tool=pictorva-jobs-1
+      [ "$jobs" = 1 ] || tool=pictorva-all-cores
+      if ! timed "$tool" "$cli" "${gallery[@]}" --jobs "$jobs" "${jpegs[@]}" "${pngs[@]}"; then
+        echo "peers.sh: $cli failed; it is left out" >&2
+        cli=""
+        break
+      fi
+    done
     rm -rf "$work/src/thumbnail"*
   fi
 
   if [ -n "$exe" ]; then
     windows_files=()
     for file in "${jpegs[@]}" "${pngs[@]}"; do windows_files+=("Z:${file//\//\\}"); done
-    start=$(now)
-    wine "$exe" --version >/dev/null 2>&1
-    record wine-startup $(( $(now) - start ))
-    start=$(now)
-    if wine "$exe" gallery --style tile --width 150 --height 150 "${windows_files[@]}" >/dev/null 2>&1; then
-      record pictorva-windows $(( $(now) - start ))
-    else
+    timed wine-startup wine "$exe" --version
+    if ! timed pictorva-windows wine "$exe" "${gallery[@]}" "${windows_files[@]}"; then
       echo "peers.sh: $exe failed; it is left out" >&2
       exe=""
     fi
@@ -129,52 +154,63 @@ for ((round = 1; round <= rounds; round++)); do
   [ "$peers" = 1 ] || continue
 
   copies
-  start=$(now)
-  mogrify -limit thread 1 -define jpeg:size=300x300 -filter Triangle -thumbnail '150x150>' -quality 75 \
-    "$work"/copy/*
-  record imagemagick $(( $(now) - start ))
-
+  timed imagemagick-1-thread mogrify -limit thread 1 "${mogrify_args[@]}" "$work"/copy/*
   copies
-  start=$(now)
-  gm mogrify -limit threads 1 -size 300x300 -filter Triangle -thumbnail '150x150>' -quality 75 \
-    "$work"/copy/*
-  record graphicsmagick $(( $(now) - start ))
-
+  timed imagemagick-threads mogrify "${mogrify_args[@]}" "$work"/copy/*
+  copies
+  timed graphicsmagick-1-thread gm mogrify -limit threads 1 "${gm_args[@]}" "$work"/copy/*
+  copies
+  timed graphicsmagick-threads gm mogrify "${gm_args[@]}" "$work"/copy/*
   rm -rf "$work/vips" && mkdir -p "$work/vips"
-  start=$(now)
-  [ ${#jpegs[@]} -gt 0 ] && VIPS_CONCURRENCY=1 vipsthumbnail -s '150x150>' -o "$work/vips/%s.jpg[Q=75]" "${jpegs[@]}"
-  [ ${#pngs[@]} -gt 0 ] && VIPS_CONCURRENCY=1 vipsthumbnail -s '150x150>' -o "$work/vips/%s.png" "${pngs[@]}"
-  record vips $(( $(now) - start ))
-
-  start=$(now)
-  for file in "${jpegs[@]}"; do djpeg -outfile /dev/null "$file"; done
-  record djpeg $(( $(now) - start ))
+  timed vips-1-thread env VIPS_CONCURRENCY=1 bash -c "$vips_lists" vips "$work/vips" "${jpegs[@]}" "${pngs[@]}"
+  rm -rf "$work/vips" && mkdir -p "$work/vips"
+  timed vips-threads bash -c "$vips_lists" vips "$work/vips" "${jpegs[@]}" "${pngs[@]}"
+  timed djpeg bash -c 'for file in "$@"; do djpeg -outfile /dev/null "$file" || exit 1; done' djpeg "${jpegs[@]}"
 done
+load_after=$(load)
 
 median() { tr ' ' '\n' | grep -v '^$' | sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : int((a[NR/2]+a[NR/2+1])/2)}'; }
-base=""
-[ -n "${times[pictorva]:-}" ] && base=$(echo "${times[pictorva]}" | median)
-printf '%-16s %10s %10s\n' tool "median ms" "ratio"
-for tool in pictorva pictorva-windows wine-startup imagemagick graphicsmagick vips djpeg; do
+medianTime() { [ -n "${times[$1]:-}" ] && echo "${times[$1]}" | median; }
+medianMemory() { [ -n "${memory[$1]:-}" ] && echo "${memory[$1]}" | median; }
+base=$(medianTime pictorva-jobs-1 || true)
+printf '%-24s %10s %8s %10s\n' tool "median ms" ratio "peak MB"
+for tool in pictorva-jobs-1 pictorva-all-cores pictorva-windows wine-startup imagemagick-1-thread imagemagick-threads \
+            graphicsmagick-1-thread graphicsmagick-threads vips-1-thread vips-threads djpeg; do
   [ -n "${times[$tool]:-}" ] || continue
-  m=$(echo "${times[$tool]}" | median)
+  m=$(medianTime "$tool")
   ratio="-"
   [ -n "$base" ] && ratio=$(awk -v a="$m" -v b="$base" 'BEGIN {printf "%.2f", a / b}')
-  printf '%-16s %10d %10s\n' "$tool" $((m / 1000000)) "$ratio"
+  printf '%-24s %10d %8s %10d\n' "$tool" $((m / 1000000)) "$ratio" $(( $(medianMemory "$tool") / 1024 ))
 done
-echo "(djpeg: full-size decoding of the JPEGs only, the floor for any JPEG thumbnailer)"
+echo "(all cores: --jobs $cores; djpeg: full-size decoding of the JPEGs only, the floor for any JPEG"
+echo " thumbnailer; peak memory of the Wine runs is Wine's own process)"
+echo "load average (1, 5, 15 min) before: $load_before; after: $load_after; $cores cores"
+if [ -n "$base" ] && [ -n "${times[pictorva-all-cores]:-}" ]; then
+  all=$(medianTime pictorva-all-cores)
+  awk -v a="$all" -v b="$base" 'BEGIN { printf "all cores / --jobs 1: %.2f (goal: at most 0.60)\n", a / b }'
+  for peer in imagemagick-threads graphicsmagick-threads vips-threads; do
+    [ -n "${times[$peer]:-}" ] || continue
+    awk -v a="$all" -v p="$(medianTime $peer)" -v name="$peer" \
+      'BEGIN { printf "all cores / %s: %.2f (goal: below 1)\n", name, a / p }'
+  done
+  if [ -n "${memory[graphicsmagick-1-thread]:-}" ]; then
+    awk -v a="$(medianMemory pictorva-jobs-1)" -v g="$(medianMemory graphicsmagick-1-thread)" \
+      'BEGIN { printf "peak memory, --jobs 1 / GraphicsMagick on one thread: %.2f (goal: at most 1.5)\n", a / g }'
+  fi
+fi
 if [ -n "$base" ] && [ -n "${times[pictorva-windows]:-}" ] && [ -n "${times[wine-startup]:-}" ]; then
-  windows=$(echo "${times[pictorva-windows]}" | median)
-  startup=$(echo "${times[wine-startup]}" | median)
-  awk -v w="$windows" -v s="$startup" -v b="$base" 'BEGIN {
-    printf "Windows build less Wine start-up: %d ms, %.2f times the Linux build\n", (w - s) / 1e6, (w - s) / b }'
+  windows=$(medianTime pictorva-windows)
+  startup=$(medianTime wine-startup)
+  all=$(medianTime pictorva-all-cores || echo "$base")
+  awk -v w="$windows" -v s="$startup" -v b="$all" 'BEGIN {
+    printf "Windows build (all cores) less Wine start-up: %d ms, %.2f times the Linux build\n", (w - s) / 1e6, (w - s) / b }'
 fi
 
 [ "${PROFILE:-0}" = 1 ] && [ -x "$cli" ] || exit 0
 command -v perf >/dev/null || { echo "peers.sh: perf is missing; no profile" >&2; exit 0; }
 rm -rf "$work/src/thumbnail"*
 perf record -q -F 500 --call-graph dwarf,16384 -o "$work/perf.data" \
-  "$cli" gallery --style tile --width 150 --height 150 "${jpegs[@]}" "${pngs[@]}" >/dev/null 2>&1
+  "$cli" "${gallery[@]}" --jobs 1 "${jpegs[@]}" "${pngs[@]}" >/dev/null 2>&1
 echo
 echo "pictorva-cli profile: share of all samples, callees included"
 report=$(perf report -i "$work/perf.data" --children --sort symbol -g none 2>/dev/null | grep '%')

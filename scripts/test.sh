@@ -37,14 +37,15 @@ record() {
   [ $bad != 0 ] && failed=1
 }
 
-# Configures and builds build dir $1 with the remaining arguments; then runs ctest
-# there with GoogleTest's report at $1/report.xml.
+# Configures and builds build dir $1 with the remaining arguments (only the target
+# $suite_target when set); then runs ctest there with GoogleTest's report at
+# $1/report.xml.
 run_suite() {
   local suite=$1 dir=$2; shift 2
   echo "== $suite"
   rm -f "$dir/report.xml"
   if cmake -S "$root" -B "$dir" "$@" >"$dir.configure.log" 2>&1 &&
-     cmake --build "$dir" -j"$jobs" >"$dir.build.log" 2>&1; then
+     cmake --build "$dir" -j"$jobs" ${suite_target:+--target "$suite_target"} >"$dir.build.log" 2>&1; then
     GTEST_OUTPUT="xml:$(report_path "$suite" "$dir")" ctest --test-dir "$dir" --output-on-failure
     record "$suite" "$dir/report.xml" $?
   else
@@ -104,6 +105,12 @@ run_suite native "$build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPICTORVA_BE
 run_cli_suite cli-native "$build/native/apps/pictorva-cli"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite sanitizers "$build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DPICTORVA_SANITIZE=ON
+# ThreadSanitizer over the suites whose work runs on several threads (the gallery
+# over the whole shared test data is left to the other suites: it takes minutes
+# here); any report fails the suite.
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" suite_target=s_tests \
+  GTEST_FILTER='GalleryRun*:PixelBudget*:KeptBlocks*:ResampleThreads*:SyncRelay*:Thread*:Pool*:-GalleryRunJobs.TheShared*' \
+  run_suite threads "$build/tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPICTORVA_TSAN=ON
 
 # The Windows suites (the registry tests among them) use this prefix's registry; an
 # existing WINEPREFIX is honoured.

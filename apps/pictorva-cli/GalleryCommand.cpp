@@ -155,6 +155,7 @@ int runGallery(const Options& options, s::lang::Localizer& localizer) {
   };
   hooks.languageText = [&](int id) { return std::u16string(localizer.getText(id)); };
   GalleryRun run(&events, hooks);
+  run.setJobs(options.jobs);
 
   std::vector<std::u16string> files;
   for (const std::u16string& file : options.files) files.push_back(absolutePath(file));

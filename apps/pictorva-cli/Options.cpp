@@ -2,13 +2,16 @@
 
 #include <string_view>
 
+#include "s/image/gui/dialogs/pictorva/GalleryRun.h"
+
 namespace pictorva::cli {
 
+using s::image::gui::dialogs::pictorva::GalleryRun;
 using s::image::gui::dialogs::pictorva::Setting;
 
 const char* usageText() {
   return "usage: pictorva-cli gallery [--style tile|flat] [--title TEXT] [--width W] [--height H]\n"
-         "                            [--files-from LIST] FILE...\n"
+         "                            [--jobs N] [--files-from LIST] FILE...\n"
          "\n"
          "Makes a thumbnail gallery of the given files: a folder named \"thumbnail\" beside the\n"
          "first file (or thumbnail (1), thumbnail (2), ... when taken) with a copy of every file\n"
@@ -19,6 +22,8 @@ const char* usageText() {
          "  --title TEXT   the page title (default \"Thumbnail (Tile)\" or \"Thumbnail (Flat)\")\n"
          "  --width W      cell width in pixels (default 150; the leading integer counts)\n"
          "  --height H     cell height in pixels (default 150)\n"
+         "  --jobs N       small copies made at once, 1 to 16 (default: the number of\n"
+         "                 cores, at most 16); the gallery is the same for every N\n"
          "  --files-from LIST\n"
          "                 also the files listed in LIST, one path a line (UTF-8), after\n"
          "                 the FILE arguments; \"-\" reads the list from standard input\n"
@@ -34,6 +39,21 @@ const char* usageText() {
 }
 
 namespace {
+
+static_assert(GalleryRun::kMaxJobs == 16, "the usage text and the --jobs message name the limit");
+
+// A whole decimal number from 1 to max, nothing else.
+bool parseCount(std::u16string_view text, int max, int* value) {
+  if (text.empty() || text.size() > 3) return false;
+  int number = 0;
+  for (char16_t unit : text) {
+    if (unit < u'0' || unit > u'9') return false;
+    number = number * 10 + (unit - u'0');
+  }
+  if (number < 1 || number > max) return false;
+  *value = number;
+  return true;
+}
 
 // "--name=value" or "--name value": the value, taking the next argument if needed.
 bool optionValue(const std::vector<std::u16string>& arguments, size_t* index, std::u16string_view name,
@@ -104,6 +124,14 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
     if (!optionValue(arguments, &i, u"--height", &options->height, &matched, error)) return false;
     if (matched) {
       options->heightGiven = true;
+      continue;
+    }
+    if (!optionValue(arguments, &i, u"--jobs", &value, &matched, error)) return false;
+    if (matched) {
+      if (!parseCount(value, GalleryRun::kMaxJobs, &options->jobs)) {
+        *error = u"--jobs takes a number from 1 to 16, not \"" + value + u"\"";
+        return false;
+      }
       continue;
     }
     if (!optionValue(arguments, &i, u"--files-from", &value, &matched, error)) return false;

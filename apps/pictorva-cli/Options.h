@@ -25,6 +25,8 @@ struct Options {
   // The lists of --files-from, in order ("-": standard input); their paths follow
   // the files given as arguments.
   std::vector<std::u16string> fileLists;
+  // Pictures made at once (--jobs); 0 means the number of cores.
+  int jobs = 0;
   std::u16string language;  // --lang: an English name; empty for the system's language
 };
 

@@ -3,12 +3,18 @@
 // scaling and encoding cost the same everywhere and a picture of thousands of
 // frames holds no system object per frame.
 //
-// Photographs need tens of megabytes. Such blocks are mapped straight from the
-// system, and the last few freed ones are kept for the next picture: a gallery
-// decodes one photograph after another, and fresh memory costs a fault and a
-// clearing for every page it touches. Blocks are reserved with room for a large
-// photograph and used only as far as needed, so a later, larger picture in the
-// same block touches just its extra pages.
+// Photographs need tens of megabytes, and fresh memory costs a fault and a clearing
+// for every page touched, for every picture; so freed memory is kept for the next
+// picture. On Linux the pixels come from the C heap, which pictorva-cli tells to
+// keep what is freed (see its main): the heap then serves the rasters and the
+// decoders' own working memory (a progressive JPEG keeps every coefficient) from
+// the same pages, instead of each keeping its own. On Windows large blocks are
+// reserved from the system with room for a large photograph, used only as far as
+// needed, and the last few freed ones are kept (KeptBlocks, shared by all threads
+// without a lock).
+//
+// When the creating thread has a PixelBudget open (PixelBudget::Scope), the pixels
+// are charged to it until the memory is destroyed, and creation may wait for room.
 //
 // On Windows a device-independent bitmap section, which GDI can draw, is made only
 // when a handle is asked for: the pixels then move into the section, so bits()
@@ -20,6 +26,8 @@
 
 namespace s::image::bmp::win {
 
+class PixelBudget;
+
 class RasterMemory {
  public:
   RasterMemory() = default;
@@ -29,7 +37,8 @@ class RasterMemory {
 
   // pixelBytes of memory (at least 1), zeroed when asked. False when refused: a
   // decoder may ask for up to 2 GiB for a size a file declares, and a refusal is an
-  // ordinary decoding failure, not the fatal out-of-memory path.
+  // ordinary decoding failure, not the fatal out-of-memory path. A stopped budget
+  // refuses too.
   bool create(size_t pixelBytes, bool zeroed);
   void destroy();
 
@@ -49,24 +58,23 @@ class RasterMemory {
   static int64_t sectionsMade();
   static int64_t sectionsAlive();
 
+  // The machine's physical memory in bytes; 0 when it cannot be learned.
+  static uint64_t physicalMemory();
+
  private:
+  // The platform's plain memory (RasterMemory_posix.cpp, RasterMemory_win.cpp):
+  // *blockBytes is what freePixels needs back (0 for heap memory).
+  static uint8_t* allocatePixels(size_t bytes, bool zeroed, size_t* blockBytes);
+  static void freePixels(uint8_t* bits, size_t blockBytes);
+
   void releasePlain();
   void destroySection();
 
   BitmapHandle handle_ = nullptr;
   uint8_t* bits_ = nullptr;
   size_t pixelBytes_ = 0;
-  size_t mappedBytes_ = 0;  // the reserved size of a block mapped from the system; 0 for heap memory
+  size_t blockBytes_ = 0;
+  PixelBudget* budget_ = nullptr;  // charged with pixelBytes_
 };
-
-// Large blocks from the system: address space reserved with room to grow, made
-// usable as far as a picture needs.
-namespace pixel_blocks {
-// At least bytes (more when room is cheap); *reserved is the size taken.
-void* reserve(size_t bytes, size_t* reserved);
-// Makes the first bytes of a reserved block usable.
-bool commit(void* block, size_t bytes);
-void release(void* block, size_t reserved);
-}  // namespace pixel_blocks
 
 }  // namespace s::image::bmp::win

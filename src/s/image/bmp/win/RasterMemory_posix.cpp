@@ -1,47 +1,17 @@
-#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include "s/image/bmp/win/RasterMemory.h"
 
 namespace s::image::bmp::win {
 
-namespace {
-
-// Reserved for every large block: the system gives pages only as they are touched
-// (64-bit address space only).
-constexpr size_t kRoomyBlock = sizeof(void*) >= 8 ? size_t{256} << 20 : 0;
-
-void* mapAnonymous(size_t bytes, int flags) {
-  void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | flags, -1, 0);
-  if (memory == MAP_FAILED) return nullptr;
-#ifdef MADV_HUGEPAGE
-  // Large pages where the system offers them: fewer faults for a photograph.
-  (void)madvise(memory, bytes, MADV_HUGEPAGE);
-#endif
-  return memory;
+uint8_t* RasterMemory::allocatePixels(size_t bytes, bool zeroed, size_t* blockBytes) {
+  *blockBytes = 0;
+  return static_cast<uint8_t*>(zeroed ? std::calloc(bytes, 1) : std::malloc(bytes));
 }
 
-}  // namespace
-
-namespace pixel_blocks {
-
-void* reserve(size_t bytes, size_t* reserved) {
-  if (bytes < kRoomyBlock) {
-    if (void* memory = mapAnonymous(kRoomyBlock, MAP_NORESERVE)) {
-      *reserved = kRoomyBlock;
-      return memory;
-    }
-  }
-  // A system that refuses the roomy size (strict overcommit) may still grant the
-  // exact one.
-  *reserved = bytes;
-  return mapAnonymous(bytes, 0);
-}
-
-bool commit(void*, size_t) { return true; }  // mapped pages are usable as they are
-
-void release(void* block, size_t reserved) { munmap(block, reserved); }
-
-}  // namespace pixel_blocks
+void RasterMemory::freePixels(uint8_t* bits, size_t) { std::free(bits); }
 
 BitmapHandle RasterMemory::section(const uint8_t*, size_t) { return nullptr; }
 
@@ -52,5 +22,12 @@ void RasterMemory::destroySection() {}
 int64_t RasterMemory::sectionsMade() { return 0; }
 
 int64_t RasterMemory::sectionsAlive() { return 0; }
+
+uint64_t RasterMemory::physicalMemory() {
+  const long pages = sysconf(_SC_PHYS_PAGES);
+  const long pageSize = sysconf(_SC_PAGESIZE);
+  if (pages <= 0 || pageSize <= 0) return 0;
+  return static_cast<uint64_t>(pages) * static_cast<uint64_t>(pageSize);
+}
 
 }  // namespace s::image::bmp::win

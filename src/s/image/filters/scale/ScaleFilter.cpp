@@ -13,7 +13,6 @@
 #include "s/image/filters/scale/_resample/Passes.h"
 #include "s/image/filters/scale/_resample/VectorLevel.h"
 #include "s/image/util/Sizer.h"
-#include "s/thread/ObjLocker.h"
 
 namespace s::image::filters::scale {
 
@@ -37,24 +36,32 @@ struct ResampleBuffer {
     data = static_cast<uint8_t*>(base::allocOrDie(bytes));
     capacity = bytes;
   }
+  // A buffer grown for one very tall picture is not kept for the thread's lifetime.
+  void trim(size_t keptBytes) {
+    if (capacity <= keptBytes) return;
+    std::free(data);
+    data = nullptr;
+    capacity = 0;
+  }
 };
 
-// The contribution table of the current pass and its vector rearrangement.
-struct ContributionState {
+// Buffers up to this size stay with their thread for the next resampling (a
+// thumbnail of a photograph needs a few megabytes).
+constexpr size_t kKeptBufferBytes = size_t{16} << 20;
+
+// The scratch memory of one thread's resamplings: the intermediate rows and the
+// contribution table of the current pass with its vector rearrangement. Every
+// thread has its own, so resamplings on different threads never wait for each
+// other, and each keeps its storage between calls.
+struct Scratch {
+  ResampleBuffer buffer;
   Contribution table;
   PassTable pass;
 };
 
-// Taken first, for a whole resampling.
-thread::ObjLocker& bufferLocker() {
-  static thread::ObjLocker locker(new ResampleBuffer(), thread::ObjLocker::deleterFor<ResampleBuffer>());
-  return locker;
-}
-
-// Taken second, while a pass computes and uses the table.
-thread::ObjLocker& contributionLocker() {
-  static thread::ObjLocker locker(new ContributionState(), thread::ObjLocker::deleterFor<ContributionState>());
-  return locker;
+Scratch& threadScratch() {
+  thread_local Scratch scratch;
+  return scratch;
 }
 
 struct Filters {
@@ -197,9 +204,7 @@ void ScaleFilter::composeCanvas(const RasterView& picture, const RasterView& can
 }
 
 bool ScaleFilter::computeContributions(const IScaleFilter& kernel, int outputLength, int inputLength, double scale) {
-  thread::ObjLocker& locker = contributionLocker();
-  thread::ObjLocker::Scope hold(locker);
-  return static_cast<ContributionState*>(locker.guarded())->table.compute(kernel, outputLength, inputLength, scale);
+  return threadScratch().table.compute(kernel, outputLength, inputLength, scale);
 }
 
 bool ScaleFilter::resampleInto(const RasterView& source, const RasterView& output, const IScaleFilter& kernel) {
@@ -219,42 +224,36 @@ bool ScaleFilter::resample(const RasterView& source, const RasterView& output, c
   const uint8_t* sourceBottom = source.row(sourceHeight - 1);
   uint8_t* outputBottom = output.row(targetHeight - 1);
 
-  thread::ObjLocker& buffers = bufferLocker();
-  thread::ObjLocker::Scope holdBuffer(buffers);
-  auto* buffer = static_cast<ResampleBuffer*>(buffers.guarded());
-  buffer->ensure(bufferBytes);
+  Scratch& scratch = threadScratch();
+  ResampleBuffer& buffer = scratch.buffer;
+  buffer.ensure(bufferBytes);
 
   // Horizontal pass: sourceHeight rows of sourceWidth pixels into the buffer.
   if (targetWidth == sourceWidth) {
-    copyRows(sourceBottom, source.rowBytes, buffer->data, stride, sourceHeight, static_cast<size_t>(sourceWidth) * 4);
+    copyRows(sourceBottom, source.rowBytes, buffer.data, stride, sourceHeight, static_cast<size_t>(sourceWidth) * 4);
   } else {
-    thread::ObjLocker& tables = contributionLocker();
-    thread::ObjLocker::Scope holdTable(tables);
-    auto* state = static_cast<ContributionState*>(tables.guarded());
-    state->table.compute(kernel, targetWidth, sourceWidth,
-                         static_cast<double>(targetWidth) / static_cast<double>(sourceWidth));
-    if (filters.vector) state->pass.build(state->table);
+    scratch.table.compute(kernel, targetWidth, sourceWidth,
+                          static_cast<double>(targetWidth) / static_cast<double>(sourceWidth));
+    if (filters.vector) scratch.pass.build(scratch.table);
     for (int k = 0; k < sourceHeight; ++k) {
-      filters.row(sourceBottom + static_cast<ptrdiff_t>(k) * source.rowBytes, buffer->data + static_cast<ptrdiff_t>(k) * stride,
-                  state->table, state->pass);
+      filters.row(sourceBottom + static_cast<ptrdiff_t>(k) * source.rowBytes, buffer.data + static_cast<ptrdiff_t>(k) * stride,
+                  scratch.table, scratch.pass);
     }
   }
 
   // Vertical pass: targetHeight rows from the buffer's sourceHeight rows.
   if (targetHeight == sourceHeight) {
-    copyRows(buffer->data, stride, outputBottom, stride, sourceHeight, static_cast<size_t>(targetWidth) * 4);
+    copyRows(buffer.data, stride, outputBottom, stride, sourceHeight, static_cast<size_t>(targetWidth) * 4);
   } else {
-    thread::ObjLocker& tables = contributionLocker();
-    thread::ObjLocker::Scope holdTable(tables);
-    auto* state = static_cast<ContributionState*>(tables.guarded());
-    state->table.compute(kernel, targetHeight, sourceHeight,
-                         static_cast<double>(targetHeight) / static_cast<double>(sourceHeight));
-    if (filters.vector) state->pass.build(state->table);
+    scratch.table.compute(kernel, targetHeight, sourceHeight,
+                          static_cast<double>(targetHeight) / static_cast<double>(sourceHeight));
+    if (filters.vector) scratch.pass.build(scratch.table);
     for (int k = 0; k < targetHeight; ++k) {
-      filters.columns(buffer->data, stride, outputBottom + static_cast<ptrdiff_t>(k) * stride, targetWidth, state->table,
-                      state->pass, k);
+      filters.columns(buffer.data, stride, outputBottom + static_cast<ptrdiff_t>(k) * stride, targetWidth, scratch.table,
+                      scratch.pass, k);
     }
   }
+  buffer.trim(kKeptBufferBytes);
   return true;
 }
 

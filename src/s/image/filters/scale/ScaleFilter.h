@@ -4,16 +4,16 @@
 // on a transparent white canvas.
 //
 // Pixels are 32-bit BGRA with straight alpha in bottom-up rows (see RasterView). The
-// resampler is separable: a horizontal pass from the source into a process-wide
-// intermediate buffer, then a vertical pass from the buffer into the output, each
+// resampler is separable: a horizontal pass from the source into an intermediate
+// buffer, then a vertical pass from the buffer into the output, each
 // driven by a contribution table (16.16 weights) computed once per pass. Rows are
 // taken in storage order, bottom row first, so in the vertical pass output row 0 is
 // aligned with input row 0 at the bottom edge, while the horizontal pass aligns at
 // the left edge; no half-pixel offset is applied in either direction.
 //
-// Two process-wide locks guard the shared state: the buffer lock, held for a whole
-// resampling, and the contribution lock, held while a pass computes and uses the
-// table. They are always taken in that order, so resamplings are serialised.
+// The intermediate buffer and the contribution table are scratch memory of the
+// calling thread, kept between its calls: resamplings on different threads run at
+// the same time and take no lock.
 //
 // Working with images: `plan` decides what a source of a given size becomes and
 // records the source and result sizes. The pixel image's glue then carries it out:
@@ -100,8 +100,8 @@ class ScaleFilter final : public thread::PooledObject<ScaleFilter, ScaleFilterBa
                        int sourceWidth, int sourceHeight, int targetWidth, int targetHeight);
   // The same with the views' own logical sizes.
   static bool resampleInto(const RasterView& source, const RasterView& output, const IScaleFilter& kernel);
-  // Fills the process-wide contribution table (under its lock) for one pass; the
-  // resampler does this itself, and the table is only meaningful under that lock.
+  // Fills the calling thread's contribution table for one pass; the resampler does
+  // this itself.
   static bool computeContributions(const IScaleFilter& kernel, int outputLength, int inputLength, double scale);
 
   // Fills the canvas with white of alpha 0 and copies the picture centred on it,

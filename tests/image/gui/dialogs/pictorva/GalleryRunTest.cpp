@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <cstring>
 #include <functional>
 #include <mutex>
@@ -10,140 +9,20 @@
 #include <vector>
 
 #include "file/TempFolder.h"
+#include "image/gui/dialogs/pictorva/GalleryHarness.h"
 #include "s/file/win/FileOutputStream.h"
 #include "s/image/bmp/win/RasterMemory.h"
 #include "s/image/gif/EncodeSetting.h"
 #include "s/image/jpg/EncodeSetting.h"
 #include "s/image/png/EncodeSetting.h"
-#include "s/image/win/BufferedImage.h"
 #include "s/image/win/BufferedImageSet.h"
-#include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
-#include "s/str/strarray/StrArray.h"
 
 namespace {
 
+using namespace gallery_testing;
 using s::file::testing::TempFolder;
 using s::image::bmp::win::RasterMemory;
-using s::image::win::BufferedImage;
 using s::image::win::BufferedImageSet;
-using s::thread::Owned;
-using s::image::gui::dialogs::pictorva::GalleryEvent;
-using s::image::gui::dialogs::pictorva::GalleryRun;
-using s::image::gui::dialogs::pictorva::Setting;
-namespace pictorva = s::image::gui::dialogs::pictorva;
-
-// A 24-bit bottom-up BMP of width x height in one grey level.
-std::vector<uint8_t> bmpBytes(int width, int height, uint8_t grey = 128) {
-  const int rowBytes = (width * 3 + 3) & ~3;
-  const uint32_t pixelBytes = static_cast<uint32_t>(rowBytes * height);
-  std::vector<uint8_t> bytes(54 + pixelBytes, grey);
-  auto put32 = [&](size_t at, uint32_t value) { std::memcpy(&bytes[at], &value, 4); };
-  auto put16 = [&](size_t at, uint16_t value) { std::memcpy(&bytes[at], &value, 2); };
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  put32(2, 54 + pixelBytes);  // file size
-  put32(6, 0);                // reserved
-  put32(10, 54);              // pixel data offset
-  put32(14, 40);              // information header size
-  put32(18, static_cast<uint32_t>(width));
-  put32(22, static_cast<uint32_t>(height));
-  put16(26, 1);   // planes
-  put16(28, 24);  // bits per pixel
-  put32(30, 0);   // no compression
-  put32(34, pixelBytes);
-  put32(38, 2835);  // 72 dpi
-  put32(42, 2835);
-  put32(46, 0);  // colours used
-  put32(50, 0);  // important colours
-  return bytes;
-}
-
-void writeFile(const std::u16string& path, const std::vector<uint8_t>& bytes) {
-  auto file = s::file::testing::pathOf(path);
-  ASSERT_TRUE(file->writeAll(bytes.data(), bytes.size(), false));
-}
-
-bool exists(const std::u16string& path) { return s::file::testing::pathOf(path)->exists(); }
-
-std::string readText(const std::u16string& path) {
-  s::col::_array::ArrayU08* bytes = s::col::_array::ArrayU08::create();
-  s::file::testing::pathOf(path)->readAll(bytes);
-  std::string text(reinterpret_cast<const char*>(bytes->data()), bytes->getCount());
-  bytes->release();
-  return text;
-}
-
-std::vector<std::u16string> names(const std::u16string& folder) {
-  auto names = s::thread::make<s::str::strarray::StrArray>();
-  s::file::testing::pathOf(folder)->listNames(true, names.get());
-  return s::file::testing::sortedNames(*names);
-}
-
-// A run with this thread as its event receiver, recording the events.
-class Harness {
- public:
-  struct Seen {
-    std::u16string name;
-    uint32_t first, second;
-    std::u16string text;
-  };
-
-  explicit Harness(Setting defaults = {}) {
-    style = defaults.style;
-    events.bindReceiver([this](const s::thread::RelayRecord& record) {
-      const GalleryEvent event = GalleryEvent::fromRecord(record);
-      seen.push_back({event.name, event.first, event.second, std::u16string(event.textView())});
-      if (onEvent) onEvent(event);
-      if (event.is(pictorva::kProcessStatusEnd)) ended = true;
-      return uintptr_t{0};
-    }, [this] {
-      // On the worker's thread: a record was queued (or the relay woken).
-      std::lock_guard<std::mutex> lock(queuedLock);
-      ++queuedCount;
-      queued.notify_all();
-    });
-    GalleryRun::Hooks hooks;
-    hooks.apply = [this](Setting& setting) {
-      setting.style = style;
-      setting.title->assign(title);
-      setting.cellWidth = cellWidth;
-      setting.cellHeight = cellHeight;
-    };
-    hooks.showMessage = [this](std::u16string_view text) { messages.emplace_back(text); };
-    run = std::make_unique<GalleryRun>(&events, hooks);
-  }
-
-  // Starts a run and handles its events until it ends.
-  GalleryRun::StartResult make(const std::vector<std::u16string>& files) {
-    ended = false;
-    const GalleryRun::StartResult result = run->start(files);
-    if (result != GalleryRun::StartResult::kStarted) return result;
-    while (!ended) events.waitAndPump(20);
-    run->finish();
-    run->waitIdle();
-    return result;
-  }
-
-  std::vector<std::u16string> eventNames() const {
-    std::vector<std::u16string> out;
-    for (const Seen& event : seen) out.push_back(event.name);
-    return out;
-  }
-
-  int32_t style = Setting::kStyleTile;
-  std::u16string title = u"Thumbnail (Tile)";
-  int32_t cellWidth = 150;
-  int32_t cellHeight = 150;
-  s::thread::SyncRelay events;
-  std::vector<Seen> seen;
-  std::vector<std::u16string> messages;
-  std::function<void(const GalleryEvent&)> onEvent;
-  bool ended = false;
-  std::mutex queuedLock;
-  std::condition_variable queued;
-  int queuedCount = 0;
-  std::unique_ptr<GalleryRun> run;
-};
 
 TEST(GalleryRun, TileGalleryWithSmallCopiesRowsAndEvents) {
   TempFolder folder;
@@ -387,19 +266,6 @@ TEST(GalleryRun, ReleasingAfterTheReceiverClosedTheRelayFinishesTheRunSilently) 
   harness.run.reset();
   EXPECT_TRUE(harness.seen.empty());
   EXPECT_TRUE(exists(folder / u"thumbnail/Thumbnail (Tile).html"));
-}
-
-// A picture of width x height whose colours change along the row and with seed.
-Owned<BufferedImage> gradient(int width, int height, int seed) {
-  Owned<BufferedImage> image(BufferedImage::create());
-  image->create(width, height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      uint8_t* p = image->getLine(y) + 4 * x;
-      p[0] = static_cast<uint8_t>(x + seed), p[1] = static_cast<uint8_t>(y * 3), p[2] = static_cast<uint8_t>(seed * 7);
-      p[3] = 255;
-    }
-  return image;
 }
 
 TEST(GalleryRun, KeepsEveryRasterInPlainMemory) {

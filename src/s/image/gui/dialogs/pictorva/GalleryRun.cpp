@@ -1,5 +1,8 @@
 #include "s/image/gui/dialogs/pictorva/GalleryRun.h"
 
+#include <algorithm>
+#include <thread>
+
 #include "s/file/win/PathWin.h"
 #include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
 
@@ -28,7 +31,8 @@ GalleryRun::GalleryRun(thread::SyncRelay* events, Hooks hooks)
       hooks_(std::move(hooks)),
       jobList_(str::strarray::StrArray::create()),
       setting_(Setting::create()),
-      worker_(thread::win::Thread::create()) {
+      worker_(thread::win::Thread::create()),
+      helpers_(kWorkerPriority) {
   worker_->setPriority(kWorkerPriority);
 }
 
@@ -36,6 +40,18 @@ GalleryRun::~GalleryRun() {
   cancel_ = 1;
   waitIdle();
   cancel_ = 0;
+}
+
+void GalleryRun::setJobs(int jobs) { jobs_ = std::clamp(jobs, 0, kMaxJobs); }
+
+int GalleryRun::jobs() const {
+  const int jobs = jobs_.load();
+  return jobs > 0 ? jobs : defaultJobs();
+}
+
+int GalleryRun::defaultJobs() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, kMaxJobs));
 }
 
 void GalleryRun::waitIdle() {

@@ -17,6 +17,13 @@
 // worker may be waiting for that very thread, so a release from any thread cannot
 // deadlock. The relay must outlive the run.
 //
+// The scale pass may make several pictures at once (setJobs): helper threads of
+// the run decode, scale and encode them into memory ahead of the worker, within a
+// budget of pixel memory, and the worker takes them in file order and does for each
+// exactly what it does with one thread. Events, rows, names and page bytes are the
+// same whatever the number of jobs; a cancel stops at the same file, and what was
+// made ahead is dropped without writing anything.
+//
 // The window and the command line drive the same object; only the hooks differ.
 #include <atomic>
 #include <cstdint>
@@ -26,6 +33,7 @@
 #include <vector>
 
 #include "s/image/gui/dialogs/pictorva/GalleryPage.h"
+#include "s/image/gui/dialogs/pictorva/ScaleHelpers.h"
 #include "s/image/gui/dialogs/pictorva/Setting.h"
 #include "s/image/util/Sizer.h"
 #include "s/str/strarray/StrArray.h"
@@ -37,6 +45,9 @@
 
 namespace s::file::win {
 class PathWin;
+}
+namespace s::image::bmp::win {
+class PixelBudget;
 }
 
 namespace s::image::gui::dialogs::pictorva {
@@ -56,6 +67,7 @@ class GalleryRun final : public thread::ITask {
   enum class StartResult { kStarted, kEmptyList, kBusy, kFolderRefused, kNoWorker };
 
   static constexpr int kTextOutputFolderRefused = 608299;
+  static constexpr int kMaxJobs = 16;
 
   GalleryRun(thread::SyncRelay* events, Hooks hooks);
   // Cancels a run and waits until the worker is idle.
@@ -72,6 +84,16 @@ class GalleryRun final : public thread::ITask {
   bool isCancelling() const { return cancel_.load() != 0; }
   // Waits until the worker is idle; on the receiving thread, handling its events.
   void waitIdle();
+
+  // Pictures the scale pass makes at once, from the next start on: 1 makes each in
+  // turn on the worker; 0 (the default) is defaultJobs(). Clamped to kMaxJobs.
+  void setJobs(int jobs);
+  int jobs() const;
+  // The number of cores, at most kMaxJobs.
+  static int defaultJobs();
+  // The most pixel memory the pictures made at once may hold; 0 (the default) is
+  // PixelBudget::defaultLimit(). One picture alone may always exceed it.
+  void setPixelBudget(size_t bytes) { pixelBudget_ = bytes; }
 
   const Setting& setting() const { return *setting_; }
   // The page of the last run, set before its end event.
@@ -96,10 +118,22 @@ class GalleryRun final : public thread::ITask {
   void send(const char16_t* name, uint32_t first = 0, uint32_t second = 0, const char16_t* text = nullptr);
 
   void scalePass(Pass& pass);
+  // Each file in turn on the worker: opened, announced, made and written before the
+  // next is looked at.
+  void scaleInTurn(Pass& pass);
+  // The files made ahead by the helpers, taken in order.
+  void scaleAhead(Pass& pass, int jobs);
+  // On a helper thread.
+  void makeAhead(size_t index, SmallCopyJob& job, bmp::win::PixelBudget& budget, const std::u16string& gallery);
+  // What the worker does with an accepted file in its turn (with a job made ahead,
+  // the opening and making are done): the small folder, the progress event, the
+  // small copy's file and the row.
+  void takeTurn(Pass& pass, SmallCopyJob& job, size_t index, bool madeAhead);
+  void ensureSmallFolder(Pass& pass);
+  void keepSmallCopy(Pass& pass, SmallCopyJob& job);
   void infoPass(Pass& pass);
   void copyPass(Pass& pass);
   void pagePass(Pass& pass);
-  bool makeSmallCopy(Pass& pass, file::win::PathWin& source, size_t index);
 
   thread::SyncRelay* events_;
   Hooks hooks_;
@@ -109,9 +143,12 @@ class GalleryRun final : public thread::ITask {
   std::atomic<uint8_t> cancel_{0};
   // Set from a start until run() has sent its last event.
   std::atomic<uint8_t> inRun_{0};
+  std::atomic<int> jobs_{0};
+  std::atomic<size_t> pixelBudget_{0};
   thread::Owned<Setting> setting_;
   util::Sizer sizer_;
   thread::Owned<thread::win::Thread> worker_;
+  ScaleHelpers helpers_;
   std::u16string pagePath_;  // guarded by jobLock_
 };
 

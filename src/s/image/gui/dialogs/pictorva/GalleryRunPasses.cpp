@@ -5,21 +5,20 @@
 #include "s/file/win/PathWin.h"
 #include "s/image/IEncodedImage.h"
 #include "s/image/ImageFormat.h"
-#include "s/image/filters/scale/ScaleFilter.h"
+#include "s/image/bmp/win/PixelBudget.h"
 #include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
 #include "s/image/gui/dialogs/pictorva/GalleryRun.h"
-#include "s/image/win/BufferedImage.h"
-#include "s/image/win/BufferedImageSet.h"
+#include "s/io/Streams.h"
 
 namespace s::image::gui::dialogs::pictorva {
 
 using file::win::FileOutputStream;
 using file::win::PathWin;
 using thread::Owned;
-using win::BufferedImageSet;
 
 struct GalleryRun::Pass {
   Owned<PathWin> gallery;  // the gallery folder
+  Owned<PathWin> smallFolder;  // its simg (Tile)
   size_t total = 0;        // job list entries when the run began
   GalleryRows rows;
   std::u16string failures;  // each copy or page that could not be written, a line each
@@ -35,7 +34,9 @@ struct GalleryRun::Pass {
 
 namespace {
 
-constexpr std::u16string_view kPictureExtensions[] = {u".bmp", u".gif", u".jpg", u".jpeg", u".png", u".ico"};
+// Jobs a helper may make beyond the one the worker takes next: room for a large
+// picture to be slow while the others go on.
+constexpr size_t kJobsAheadPerHelper = 4;
 // Names tried for the gallery folder before giving up on a folder that keeps being
 // taken by someone else between the test and the creation.
 constexpr int kGalleryFolderAttempts = 1000;
@@ -44,19 +45,20 @@ Owned<PathWin> pathOf(std::u16string_view text) { return Owned<PathWin>(PathWin:
 
 std::u16string textOf(const str::strbuffer::StrBuffer& text) { return std::u16string(text.view()); }
 
-std::u16string decimal(int value) {
-  str::strbuffer::StrBuffer text;
-  text.appendInt32(value);
-  return std::u16string(text.view());
-}
-
-// Source acceptance by name: an existing file with a picture extension.
-bool acceptsByName(PathWin& source) {
-  if (!source.exists() || !source.isFile()) return false;
-  for (std::u16string_view extension : kPictureExtensions) {
-    if (source.getExtension().equalsIgnoreCase(extension)) return true;
+// Whether the path names something inside folder (a full path), as this system
+// compares names.
+bool liesInside(std::u16string_view path, const std::u16string& folder) {
+  for (Owned<PathWin> at(pathOf(path));;) {
+    Owned<PathWin> up(at->getParentOrNone());
+    // Each step up is shorter; anything else ends the walk.
+    if (!up || up->getFullPath().length() >= at->getFullPath().length()) return false;
+#ifdef _WIN32
+    if (up->getFullPath().equalsIgnoreCase(folder)) return true;
+#else
+    if (up->getFullPath().view() == folder) return true;
+#endif
+    at = std::move(up);
   }
-  return false;
 }
 
 // Creates the gallery folder under the first free name (folder, folder (1), ...).
@@ -72,11 +74,11 @@ Owned<PathWin> createGalleryFolder(PathWin& base) {
   return {};
 }
 
-// Writes the small copy into target; a copy that could not be written whole is not
-// left behind.
-bool writeWhole(IEncodedImage& small, PathWin& target) {
+// Writes the encoded small copy into target; a copy that could not be written whole
+// is not left behind.
+bool writeWhole(const col::_array::ArrayU08& bytes, PathWin& target) {
   Owned<FileOutputStream> out(target.openOutput(false));
-  bool written = out && small.write(*out);
+  bool written = out && io::Streams::writeFully(*out, bytes.data(), bytes.getCount());
   written = out && out->close() && written;
   if (!written) target.remove(false);
   return written;
@@ -122,63 +124,111 @@ void GalleryRun::scalePass(Pass& pass) {
   sizer_.keepRatio = true;
   sizer_.limitPolicy = util::Sizer::kLimitShrink;  // never larger than the source
   sizer_.buildSizes();
+  pass.smallFolder.reset(pass.gallery->child(u"simg"));
 
-  std::u16string entry;
-  for (size_t i = 0; !cancel_ && jobEntry(i, &entry); ++i) {
-    Owned<PathWin> source = pathOf(entry);
-    if (!acceptsByName(*source)) continue;
-    makeSmallCopy(pass, *source, i);
+  const int jobs = this->jobs();
+  if (jobs > 1 && pass.total > 1) {
+    scaleAhead(pass, jobs);
+  } else {
+    scaleInTurn(pass);
   }
 }
 
-bool GalleryRun::makeSmallCopy(Pass& pass, PathWin& source, size_t index) {
-  Owned<PathWin> simg(pass.gallery->child(u"simg"));
-  if (!simg->exists()) simg->createDirectory(false);
-
-  Owned<IEncodedImage> codec(decodeImageFile(&source));
-  if (!codec) return false;
-  Owned<BufferedImageSet> set(codec->toImageSet(0));
-  if (!set) return false;
-  if (set->isAnimated()) {
-    Owned<BufferedImageSet> composed(set->composeFrames());
-    set = std::move(composed);
-    if (!set) return false;
+void GalleryRun::scaleInTurn(Pass& pass) {
+  std::u16string entry;
+  for (size_t i = 0; !cancel_ && jobEntry(i, &entry); ++i) {
+    SmallCopyJob job;
+    job.accept(entry);
+    takeTurn(pass, job, i, false);
   }
-  if (cancel_) return false;
-  const std::u16string fileName = textOf(source.getFileName());
-  send(kProcessStatusUpdate, static_cast<uint32_t>(pass.total), static_cast<uint32_t>(index), fileName.c_str());
+}
 
-  // A damaged file may decode to nothing: no small copy of an empty picture.
-  if (set->getCount() == 0 || set->getWidth() <= 0 || set->getHeight() <= 0 || !sizer_.isApplicable(0, *set)) {
-    return false;
+void GalleryRun::takeTurn(Pass& pass, SmallCopyJob& job, size_t index, bool madeAhead) {
+  if (!job.isPicture()) return;
+  ensureSmallFolder(pass);
+  if (!(madeAhead ? job.isOpened() : job.open())) return;
+  // The cancel flag is looked at once more just before the file is announced.
+  if (cancel_) return;
+  send(kProcessStatusUpdate, static_cast<uint32_t>(pass.total), static_cast<uint32_t>(index), job.fileName().c_str());
+  if (!madeAhead) job.make(sizer_);
+  keepSmallCopy(pass, job);
+}
+
+void GalleryRun::scaleAhead(Pass& pass, int jobs) {
+  const size_t limit = pixelBudget_.load();
+  bmp::win::PixelBudget budget(limit > 0 ? limit : bmp::win::PixelBudget::defaultLimit());
+  const std::u16string gallery = textOf(pass.gallery->getFullPath());
+  auto make = [this, &budget, &gallery](size_t index, SmallCopyJob& job) {
+    makeAhead(index, job, budget, gallery);
+  };
+  if (!helpers_.begin(jobs, pass.total, kJobsAheadPerHelper * static_cast<size_t>(jobs), make)) {
+    scaleInTurn(pass);
+    return;
   }
-  for (int i = 0; i < set->getCount(); ++i) set->getImage(i)->addFilter(sizer_.makeScaleFilter(0, *set));
-  set->recomputePrimarySize();
+  for (size_t i = 0; i < pass.total && !cancel_; ++i) {
+    std::unique_ptr<SmallCopyJob> job = helpers_.take(i);
+    if (!job->isDeferred()) {
+      takeTurn(pass, *job, i, true);
+      continue;
+    }
+    std::u16string entry;
+    if (!jobEntry(i, &entry)) continue;
+    job->accept(entry);
+    takeTurn(pass, *job, i, false);
+  }
+  // Nothing made ahead is used now: a helper waiting for memory gives up at once.
+  budget.stop();
+  helpers_.end();
+}
 
-  // The small copy keeps the source's extension, whatever its content.
-  const std::u16string name = textOf(source.getTitle()) + u" (" + decimal(set->getWidth()) + u"x" +
-                              decimal(set->getHeight()) + u")" + textOf(source.getExtension());
-  Owned<PathWin> named(simg->child(name));
-  // The encoder keeps its own copy of the scaled pictures; they go at once.
-  Owned<IEncodedImage> small(codec->createLike(set.get()));
-  for (int i = 0; i < set->getCount(); ++i) set->getImage(i)->clearFilters();
-  if (!small) {
+void GalleryRun::makeAhead(size_t index, SmallCopyJob& job, bmp::win::PixelBudget& budget,
+                           const std::u16string& gallery) {
+  std::u16string entry;
+  if (!jobEntry(index, &entry)) return;
+  // A file inside the new gallery can only be one this run writes: it is looked at
+  // in its turn, after the files before it are written.
+  if (liesInside(entry, gallery)) {
+    job.defer();
+    return;
+  }
+  if (!job.accept(entry)) return;
+  // The pixels of this picture count against the budget; the picture the worker
+  // waits for never waits.
+  bmp::win::PixelBudget::Scope charge(budget, index);
+  // After a cancel, the work is dropped as soon as possible; the worker stops
+  // before it would announce this file.
+  if (cancel_ || !job.open()) return;
+  if (cancel_) {
+    job.drop();
+    return;
+  }
+  job.make(sizer_);
+}
+
+void GalleryRun::ensureSmallFolder(Pass& pass) {
+  if (!pass.smallFolder->exists()) pass.smallFolder->createDirectory(false);
+}
+
+void GalleryRun::keepSmallCopy(Pass& pass, SmallCopyJob& job) {
+  using Outcome = SmallCopyJob::Outcome;
+  if (job.outcome() == Outcome::kNone) return;
+  Owned<PathWin> named(pass.smallFolder->child(job.smallName()));
+  if (job.outcome() == Outcome::kMakeFailed) {
     pass.fail(u"Could not make the small copy", named->getFullPath().view());
-    return false;
+    return;
   }
   Owned<PathWin> target(named->uniqueVariant());
-  if (!target || !writeWhole(*small, *target)) {
+  if (!target || job.outcome() != Outcome::kEncoded || !writeWhole(job.bytes(), *target)) {
     pass.fail(u"Could not write the small copy", (target ? *target : *named).getFullPath().view());
-    return false;
+    return;
   }
-  pass.rows.sourceNames.push_back(fileName);
-  pass.rows.sourceWidths.push_back(static_cast<uint32_t>(codec->getWidth()));
-  pass.rows.sourceHeights.push_back(static_cast<uint32_t>(codec->getHeight()));
-  pass.rows.sourceSizes.push_back(static_cast<uint64_t>(source.getSize()));
+  pass.rows.sourceNames.push_back(job.fileName());
+  pass.rows.sourceWidths.push_back(job.sourceWidth());
+  pass.rows.sourceHeights.push_back(job.sourceHeight());
+  pass.rows.sourceSizes.push_back(static_cast<uint64_t>(job.source().getSize()));
   pass.rows.smallNames.push_back(textOf(target->getFileName()));
-  pass.rows.smallWidths.push_back(static_cast<uint32_t>(small->getWidth()));
-  pass.rows.smallHeights.push_back(static_cast<uint32_t>(small->getHeight()));
-  return true;
+  pass.rows.smallWidths.push_back(job.smallWidth());
+  pass.rows.smallHeights.push_back(job.smallHeight());
 }
 
 void GalleryRun::infoPass(Pass& pass) {
@@ -187,7 +237,7 @@ void GalleryRun::infoPass(Pass& pass) {
     Owned<PathWin> source = pathOf(entry);
     const std::u16string fileName = textOf(source->getFileName());
     send(kProcessStatusUpdate, static_cast<uint32_t>(pass.total), static_cast<uint32_t>(i), fileName.c_str());
-    if (!acceptsByName(*source)) continue;
+    if (!SmallCopyJob::acceptsByName(*source)) continue;
     Owned<IEncodedImage> codec(decodeImageFile(source.get()));
     if (!codec) continue;
     pass.rows.sourceNames.push_back(fileName);
