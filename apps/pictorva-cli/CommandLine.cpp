@@ -21,7 +21,7 @@ struct Command {
 
 // One line per command; "pictorva-cli COMMAND --help" explains each.
 constexpr Command kCommands[] = {
-    {u"gallery", "[--style tile|flat] [--title TEXT] [--width W] [--height H] [--files-from LIST] [--lang NAME] FILE...",
+    {u"gallery", "[--style tile|flat] [--title TEXT] [--width W] [--height H] [--jobs N] [--files-from LIST] [--lang NAME] FILE...",
      runGalleryCommand},
     {u"info", "FILE...", runInfoCommand},
     {u"convert", "IN OUT [--sharpen N]", runConvertCommand},

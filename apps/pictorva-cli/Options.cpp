@@ -11,7 +11,7 @@ using s::image::gui::dialogs::pictorva::Setting;
 
 const char* usageText() {
   return "usage: pictorva-cli gallery [--style tile|flat] [--title TEXT] [--width W] [--height H]\n"
-         "                            [--jobs N] [--files-from LIST] FILE...\n"
+         "                            [--jobs N] [--files-from LIST] [--lang NAME] FILE...\n"
          "\n"
          "Makes a thumbnail gallery of the given files: a folder named \"thumbnail\" beside the\n"
          "first file (or thumbnail (1), thumbnail (2), ... when taken) with a copy of every file\n"

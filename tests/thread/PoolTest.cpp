@@ -18,6 +18,7 @@ using s::thread::EasyPooler;
 struct Counters {
   int created = 0;
   int destroyed = 0;
+  int resets = 0;
 };
 Counters counters;
 
@@ -28,7 +29,10 @@ class Probe final : public s::thread::PooledObject<Probe, ProbeBase> {
   static constexpr char16_t kRegistrationName[] = u"s_test_Probe";
   Probe() { ++counters.created; }
   ~Probe() override { ++counters.destroyed; }
-  void reset() override { value = 0; }
+  void reset() override {
+    value = 0;
+    ++counters.resets;
+  }
   int value = 0;
 };
 
@@ -48,6 +52,8 @@ TEST(EasyPooler, KeepsAtMostCapacityAndDestroysTheRest) {
     for (void* p : taken) pool.giveBack(p);
     EXPECT_EQ(pool.idleCount(), 1000);
     EXPECT_EQ(counters.destroyed, 1);  // the 1001st
+    // The destroyed one was reset too: a reset gives back what an object holds.
+    EXPECT_EQ(counters.resets, 1001);
   }
   // Destroying the pool destroys every idle object.
   EXPECT_EQ(counters.destroyed, 1001);

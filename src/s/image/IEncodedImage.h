@@ -49,10 +49,23 @@ class IEncodedImage : public IImage {
   // object's own parameters; none when the format cannot encode it.
   virtual IEncodedImage* createLike(IImage* imageOrSet) = 0;
   virtual IEncodedImage* createLike(win::BufferedImage* image) = 0;
-  // Searches over the contained pictures; single-image formats answer false, index 0.
-  virtual bool findExactImage(int width, int height, int depth, int* index) const = 0;
-  virtual bool findNearestByDepth(int width, int height, int depth, int* index) const = 0;
-  virtual bool findNearestBySize(int width, int height, int depth, int* index) const = 0;
+  // Searches over the contained pictures. A format of one picture keeps these
+  // answers: nothing found, index 0.
+  virtual bool findExactImage(int /*width*/, int /*height*/, int /*depth*/, int* index) const {
+    return noPictureFound(index);
+  }
+  virtual bool findNearestByDepth(int /*width*/, int /*height*/, int /*depth*/, int* index) const {
+    return noPictureFound(index);
+  }
+  virtual bool findNearestBySize(int /*width*/, int /*height*/, int /*depth*/, int* index) const {
+    return noPictureFound(index);
+  }
+
+ private:
+  static bool noPictureFound(int* index) {
+    if (index) *index = 0;
+    return false;
+  }
 };
 
 }  // namespace s::image

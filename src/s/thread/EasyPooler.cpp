@@ -25,10 +25,12 @@ void* EasyPooler::take() {
 
 void EasyPooler::giveBack(void* object) {
   if (!object) return;
+  // Reset whether the object is kept or destroyed: a reset gives back what the
+  // object holds (a picture's raster, say), which its destructor leaves alone.
+  reset_(object);
   {
     ObjLocker::Scope scope(locker_);
     if (static_cast<int>(idle_.size()) < capacity_) {
-      reset_(object);
       idle_.push_back(object);
       return;
     }

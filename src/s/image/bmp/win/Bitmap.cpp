@@ -275,19 +275,4 @@ IEncodedImage* Bitmap::createLike(BufferedImage* image) {
   return setting->encodeImage(image);
 }
 
-bool Bitmap::findExactImage(int, int, int, int* index) const {
-  if (index) *index = 0;
-  return false;
-}
-
-bool Bitmap::findNearestByDepth(int, int, int, int* index) const {
-  if (index) *index = 0;
-  return false;
-}
-
-bool Bitmap::findNearestBySize(int, int, int, int* index) const {
-  if (index) *index = 0;
-  return false;
-}
-
 }  // namespace s::image::bmp::win

@@ -61,9 +61,6 @@ class Bitmap final : public thread::PooledObject<Bitmap, IBitmap> {
   int getImageCount() const override { return 1; }
   IEncodedImage* createLike(IImage* imageOrSet) override;
   IEncodedImage* createLike(image::win::BufferedImage* image) override;
-  bool findExactImage(int width, int height, int depth, int* index) const override;
-  bool findNearestByDepth(int width, int height, int depth, int* index) const override;
-  bool findNearestBySize(int width, int height, int depth, int* index) const override;
 
   // IBitmap
   bool create(int width, int height, int bitCount) override;

@@ -294,19 +294,4 @@ bool IconImage::ensureEncoded() {
   return ok;
 }
 
-bool IconImage::findExactImage(int, int, int, int* index) const {
-  if (index) *index = 0;
-  return false;
-}
-
-bool IconImage::findNearestByDepth(int, int, int, int* index) const {
-  if (index) *index = 0;
-  return false;
-}
-
-bool IconImage::findNearestBySize(int, int, int, int* index) const {
-  if (index) *index = 0;
-  return false;
-}
-
 }  // namespace s::image::ico::win

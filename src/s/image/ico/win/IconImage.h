@@ -66,9 +66,6 @@ class IconImage final : public thread::PooledObject<IconImage, IIconImage> {
   // Not supported: none.
   IEncodedImage* createLike(IImage*) override { return nullptr; }
   IEncodedImage* createLike(image::win::BufferedImage*) override { return nullptr; }
-  bool findExactImage(int width, int height, int depth, int* index) const override;
-  bool findNearestByDepth(int width, int height, int depth, int* index) const override;
-  bool findNearestBySize(int width, int height, int depth, int* index) const override;
 
   // IIconImage
   bool create(int width, int height, int bitCount) override;

@@ -57,19 +57,4 @@ IEncodedImage* Jpeg::createLike(BufferedImage* image) {
   return setting->encodeImage(image);
 }
 
-bool Jpeg::findExactImage(int, int, int, int* index) const {
-  if (index) *index = 0;
-  return false;
-}
-
-bool Jpeg::findNearestByDepth(int, int, int, int* index) const {
-  if (index) *index = 0;
-  return false;
-}
-
-bool Jpeg::findNearestBySize(int, int, int, int* index) const {
-  if (index) *index = 0;
-  return false;
-}
-
 }  // namespace s::image::jpg::win

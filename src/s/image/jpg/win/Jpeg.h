@@ -47,9 +47,6 @@ class Jpeg final : public thread::PooledObject<Jpeg, IJpeg> {
   int getImageCount() const override { return 1; }
   IEncodedImage* createLike(IImage* imageOrSet) override;
   IEncodedImage* createLike(image::win::BufferedImage* image) override;
-  bool findExactImage(int width, int height, int depth, int* index) const override;
-  bool findNearestByDepth(int width, int height, int depth, int* index) const override;
-  bool findNearestBySize(int width, int height, int depth, int* index) const override;
 
   // IJpeg
   bool create(int width, int height) override { return raster_->create(width, height, 24); }

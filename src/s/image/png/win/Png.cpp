@@ -94,19 +94,4 @@ IEncodedImage* Png::createLike(BufferedImage* image) {
   return setting->encodeImage(image);
 }
 
-bool Png::findExactImage(int, int, int, int* index) const {
-  if (index) *index = 0;
-  return false;
-}
-
-bool Png::findNearestByDepth(int, int, int, int* index) const {
-  if (index) *index = 0;
-  return false;
-}
-
-bool Png::findNearestBySize(int, int, int, int* index) const {
-  if (index) *index = 0;
-  return false;
-}
-
 }  // namespace s::image::png::win

@@ -42,9 +42,6 @@ class Png final : public thread::PooledObject<Png, IPng> {
   int getImageCount() const override { return 1; }
   IEncodedImage* createLike(IImage* imageOrSet) override;
   IEncodedImage* createLike(image::win::BufferedImage* image) override;
-  bool findExactImage(int width, int height, int depth, int* index) const override;
-  bool findNearestByDepth(int width, int height, int depth, int* index) const override;
-  bool findNearestBySize(int width, int height, int depth, int* index) const override;
 
   // IPng
   bool create(int width, int height) override { return raster_->create(width, height, 32); }

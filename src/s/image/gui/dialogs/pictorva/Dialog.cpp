@@ -47,8 +47,10 @@ Dialog::Dialog() = default;
 Dialog::~Dialog() { reset(); }
 
 void Dialog::reset() {
-  s::gui::dialogs::dragndrop::Dialog::reset();
+  // The run first: it waits for its worker through the window's event relay, which
+  // the base releases with the window.
   run_.reset();
+  s::gui::dialogs::dragndrop::Dialog::reset();
   tileTitle_ = cellWidth_ = cellHeight_ = flatTitle_ = nullptr;
   groupTexts_.clear();
   labelTexts_.clear();
