@@ -20,6 +20,9 @@ failed=0
 total_passed=0
 total_failed=0
 
+# A suite's heading, with the seconds the run has taken so far.
+header() { echo "== $1 (at $(( $(date +%s) - started )) s)"; }
+
 # Reads the GoogleTest report $2 of suite $1 and records its summary line.
 record() {
   local suite=$1 report=$2 status=$3 tests=0 failures=0 errors=0
@@ -42,7 +45,7 @@ record() {
 # $1/report.xml.
 run_suite() {
   local suite=$1 dir=$2; shift 2
-  echo "== $suite"
+  header "$suite"
   rm -f "$dir/report.xml"
   if cmake -S "$root" -B "$dir" "$@" >"$dir.configure.log" 2>&1 &&
      cmake --build "$dir" -j"$jobs" ${suite_target:+--target "$suite_target"} >"$dir.build.log" 2>&1; then
@@ -58,7 +61,7 @@ run_suite() {
 # A script that prints "NAME: N passed, N failed" last: suite name, script, arguments.
 run_script_suite() {
   local suite=$1; shift
-  echo "== $suite"
+  header "$suite"
   local line passed bad
   line=$("$@" | tee -a /dev/stderr | tail -n 1)  # -a: never truncate a log file
   passed=$(echo "$line" | sed -n 's/^[a-z-]*: \([0-9]*\) passed, \([0-9]*\) failed$/\1/p')
@@ -75,7 +78,7 @@ run_cli_suite() {
   if [ -e "$1" ]; then
     run_script_suite "$suite" "$root/scripts/cli-test.sh" "$@"
   else
-    echo "== $suite"; echo "$suite: $1 missing"
+    header "$suite"; echo "$suite: $1 missing"
     summaries+=("$suite: 0 passed, 1 failed"); total_failed=$((total_failed + 1)); failed=1
   fi
 }
@@ -88,7 +91,7 @@ report_path() {
 # Checks of files that are data, not code: each a command that must succeed.
 run_check_suite() {
   local suite=$1; shift
-  echo "== $suite"
+  header "$suite"
   local passed=0 bad=0 check
   for check in "$@"; do
     if bash -c "$check"; then passed=$((passed + 1)); else bad=$((bad + 1)); echo "$suite: FAILED: $check"; fi
@@ -131,7 +134,7 @@ run_script_suite package "$root/scripts/package-test.sh" "$build/windows"
 # gui_tests.exe's windows from outside, with ../shared/tools/xdnd-drop.py; Wine reads
 # the Japanese file name among them only in a UTF-8 locale.
 source "$root/scripts/wine-gui.sh"
-echo "== gui-windows"
+header gui-windows
 gui_report="$build/windows/gui"
 mkdir -p "$gui_report"
 rm -f "$gui_report/report.xml"
@@ -149,7 +152,7 @@ else
 fi
 # The gallery window end to end: drops, views, languages, a second start.
 run_script_suite program "$root/scripts/program-test.sh" "$build/windows"
-echo "== screenshots"
+header screenshots
 if "$root/scripts/screenshots.sh" "$build/windows" "$build/windows/screenshots"; then
   summaries+=("screenshots: 1 passed, 0 failed (in $build/windows/screenshots)")
   total_passed=$((total_passed + 1))
@@ -159,27 +162,38 @@ fi
 
 # Fuzz targets: each runs for a bounded time from its seed corpus.
 if ls "$root"/fuzz/*_fuzzer.cpp >/dev/null 2>&1; then
-  echo "== fuzz"
+  header fuzz
   fuzz_dir="$build/fuzz"
   if CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
        -DPICTORVA_FUZZ=ON -DPICTORVA_TESTS=OFF >"$fuzz_dir.configure.log" 2>&1 &&
      cmake --build "$fuzz_dir" -j"$jobs" >"$fuzz_dir.build.log" 2>&1; then
-    fuzz_passed=0 fuzz_failed=0
-    for source in "$root"/fuzz/*_fuzzer.cpp; do
-      name=$(basename "$source" .cpp)
-      corpus="$fuzz_dir/corpus-$name"; mkdir -p "$corpus"
+    # Two targets at a time (one a core): each gets its full time, the suite half.
+    fuzz_one() {
+      local name=$1 corpus="$fuzz_dir/corpus-$1" seeds=() folder
+      mkdir -p "$corpus"
       # Extra read-only corpora: fuzz/<name>.corpora lists folders of the shared test
       # data (one a line), and fuzz/<name>.seeds is a folder of seeds in the repository;
       # libFuzzer writes new inputs only to the first folder.
-      seeds=()
       [ -d "$root/fuzz/$name.seeds" ] && seeds+=("$root/fuzz/$name.seeds")
       if [ -f "$root/fuzz/$name.corpora" ]; then
         while read -r folder; do
           [ -n "$folder" ] && [ -d "$testdata/$folder" ] && seeds+=("$testdata/$folder")
         done < "$root/fuzz/$name.corpora"
       fi
-      if "$fuzz_dir/fuzz/$name" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
-           -artifact_prefix="$fuzz_dir/$name-" "$corpus" "${seeds[@]}" >"$fuzz_dir/$name.log" 2>&1; then
+      "$fuzz_dir/fuzz/$name" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+        -artifact_prefix="$fuzz_dir/$name-" "$corpus" "${seeds[@]}" >"$fuzz_dir/$name.log" 2>&1
+      echo $? >"$fuzz_dir/$name.status"
+    }
+    names=()
+    for source in "$root"/fuzz/*_fuzzer.cpp; do
+      names+=("$(basename "$source" .cpp)")
+      fuzz_one "${names[-1]}" &
+      while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n; done
+    done
+    wait
+    fuzz_passed=0 fuzz_failed=0
+    for name in "${names[@]}"; do
+      if [ "$(cat "$fuzz_dir/$name.status" 2>/dev/null)" = 0 ]; then
         echo "$name: $(grep -o 'stat::number_of_executed_units: [0-9]*' "$fuzz_dir/$name.log" | grep -o '[0-9]*$') executions, nothing found"
         fuzz_passed=$((fuzz_passed + 1))
       else
