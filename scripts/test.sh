@@ -9,7 +9,7 @@ cd "$root"
 build=${PICTORVA_BUILD:-$root/build}
 cache=${PICTORVA_CACHE:-$HOME/.cache/pictorva}
 jobs=$(nproc)
-fuzz_seconds=${PICTORVA_FUZZ_SECONDS:-30}
+fuzz_seconds=${PICTORVA_FUZZ_SECONDS:-20}
 testdata=${PICTORVA_TESTDATA:-$root/../shared/testdata}
 started=$(date +%s)
 
@@ -125,6 +125,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 run_suite windows "$build/windows" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$cache/mingw"
+# The fuzz targets build in the background meanwhile: the Windows suites below mostly
+# wait on Wine and the X server.
+fuzz_dir="$build/fuzz" fuzz_build=
+if ls "$root"/fuzz/*_fuzzer.cpp >/dev/null 2>&1; then
+  mkdir -p "$fuzz_dir"
+  ( CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DPICTORVA_FUZZ=ON -DPICTORVA_TESTS=OFF >"$fuzz_dir.configure.log" 2>&1 &&
+    cmake --build "$fuzz_dir" -j"$jobs" >"$fuzz_dir.build.log" 2>&1 ) &
+  fuzz_build=$!
+fi
 run_cli_suite cli-windows "$build/windows/apps/pictorva-cli.exe" wine
 # The Windows package, unpacked into a fresh Wine prefix of its own.
 run_script_suite package "$root/scripts/package-test.sh" "$build/windows"
@@ -161,12 +171,9 @@ else
 fi
 
 # Fuzz targets: each runs for a bounded time from its seed corpus.
-if ls "$root"/fuzz/*_fuzzer.cpp >/dev/null 2>&1; then
+if [ -n "$fuzz_build" ]; then
   header fuzz
-  fuzz_dir="$build/fuzz"
-  if CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-       -DPICTORVA_FUZZ=ON -DPICTORVA_TESTS=OFF >"$fuzz_dir.configure.log" 2>&1 &&
-     cmake --build "$fuzz_dir" -j"$jobs" >"$fuzz_dir.build.log" 2>&1; then
+  if wait "$fuzz_build"; then
     # Two targets at a time (one a core): each gets its full time, the suite half.
     fuzz_one() {
       local name=$1 corpus="$fuzz_dir/corpus-$1" seeds=() folder
