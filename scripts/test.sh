@@ -123,18 +123,18 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot --init >/dev/null 2>&1
   wineserver -w
 fi
-run_suite windows "$build/windows" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$cache/mingw"
-# The fuzz targets build in the background meanwhile: the Windows suites below mostly
-# wait on Wine and the X server.
+# The fuzz targets build in the background, at low priority: they take what the
+# Windows build leaves idle, and the Windows suites mostly wait on Wine and X.
 fuzz_dir="$build/fuzz" fuzz_build=
 if ls "$root"/fuzz/*_fuzzer.cpp >/dev/null 2>&1; then
   mkdir -p "$fuzz_dir"
   ( CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DPICTORVA_FUZZ=ON -DPICTORVA_TESTS=OFF >"$fuzz_dir.configure.log" 2>&1 &&
-    cmake --build "$fuzz_dir" -j"$jobs" >"$fuzz_dir.build.log" 2>&1 ) &
+    nice -n 10 cmake --build "$fuzz_dir" -j"$jobs" >"$fuzz_dir.build.log" 2>&1 ) &
   fuzz_build=$!
 fi
+run_suite windows "$build/windows" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$cache/mingw"
 run_cli_suite cli-windows "$build/windows/apps/pictorva-cli.exe" wine
 # The Windows package, unpacked into a fresh Wine prefix of its own.
 run_script_suite package "$root/scripts/package-test.sh" "$build/windows"
