@@ -26,16 +26,10 @@ constexpr int32_t kAddressText = 101000;
 constexpr int32_t kVersionOffset = 10;
 constexpr int32_t kUpdatedOffset = 20;
 
-Label* newLabel(std::u16string_view text) {
-  Label* label = Label::create();
-  label->setText(text);
-  return label;
-}
-
 // A row: a label and its value.
 Box* newLine(std::u16string_view label, IComponent* value) {
   Box* row = Box::newBox(100, -1, 0, 1, 6, 0, 0, 0, IBox::kRow);
-  row->add(newLabel(label));
+  row->add(Label::newLabel(label));
   row->add(value);
   return row;
 }
@@ -87,12 +81,12 @@ void About3::build() {
   window_->setPlacement({area.x + (area.width - kWidth) / 2, area.y + (area.height - kHeight) / 2, kWidth, kHeight});
 
   Box* content = Box::newBox(100, 100, 0, 0, 0, 6, 16, 12, IBox::kColumn);
-  content->add(newLabel(text(textBase_)));
-  content->add(newLabel(text(kHeadingText)));
+  content->add(Label::newLabel(text(textBase_)));
+  content->add(Label::newLabel(text(kHeadingText)));
   content->add(Spacer::newSpacer(true, 8));
-  content->add(newLine(text(kVersionLabel), newLabel(text(textBase_ + kVersionOffset))));
-  content->add(newLine(text(kUpdatedLabel), newLabel(text(textBase_ + kUpdatedOffset))));
-  link_ = newLabel(text(kAddressText));
+  content->add(newLine(text(kVersionLabel), Label::newLabel(text(textBase_ + kVersionOffset))));
+  content->add(newLine(text(kUpdatedLabel), Label::newLabel(text(textBase_ + kUpdatedOffset))));
+  link_ = Label::newLabel(text(kAddressText));
   link_->setLinkMode(true);
   link_->addListener(this);
   content->add(newLine(text(kAddressLabel), link_));

@@ -7,6 +7,12 @@
 
 namespace s::gui::win {
 
+Label* Label::newLabel(std::u16string_view text) {
+  Label* label = create();
+  label->setText(text);
+  return label;
+}
+
 void Label::setTextColour(drawer::Rgb colour) {
   textColour_ = drawer::toColour(colour);
   redraw();

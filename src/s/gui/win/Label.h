@@ -19,6 +19,9 @@ class Label final : public thread::PooledObject<Label, TextComponent> {
   // Blue, the colour of a link under the pointer.
   static constexpr drawer::Colour kDefaultHoverColour = drawer::rgb(0, 0, 238);
 
+  // A new label showing text.
+  static Label* newLabel(std::u16string_view text = {});
+
   void setTextColour(drawer::Rgb colour);
   // Back to the skin's text colour.
   void clearTextColour();

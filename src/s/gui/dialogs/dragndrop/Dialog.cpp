@@ -50,12 +50,6 @@ constexpr drawer::Rgb kWhite{255, 255, 255};
 constexpr int kLeft = 0, kCentre = 1, kRight = 2;
 constexpr int kTop = 0, kMiddle = 1;
 
-Label* newLabel(std::u16string_view text = {}) {
-  Label* label = Label::create();
-  label->setText(text);
-  return label;
-}
-
 }  // namespace
 
 Dialog::Dialog() = default;
@@ -222,16 +216,16 @@ Box* Dialog::buildDropArea() {
   dropBox_->addDropListener(this);
   dropContent_ = Box::newBox(-1, -1, kCentre, kMiddle, 0, 0, 10, 0, IBox::kColumn);
   topLine_ = Box::newBox(100, -1, kLeft, kMiddle, 0, 0, 0, 0, IBox::kColumn);
-  topLine_->add(newLabel());
-  dropHint_ = newLabel();
+  topLine_->add(Label::newLabel());
+  dropHint_ = Label::newLabel();
   dropHint_->setTextColour(kHintGrey);
-  formatHint_ = newLabel();
+  formatHint_ = Label::newLabel();
   formatHint_->setTextColour(kHintGrey);
   dropContent_->add(topLine_);
   dropContent_->add(dropHint_);
-  dropContent_->add(newLabel());
+  dropContent_->add(Label::newLabel());
   dropContent_->add(formatHint_);
-  dropContent_->add(newLabel());
+  dropContent_->add(Label::newLabel());
   dropBox_->setContent(dropContent_);
 
   dropArea_->add(checkColumn_);
@@ -242,7 +236,7 @@ Box* Dialog::buildDropArea() {
 Box* Dialog::buildControls() {
   controls_ = Box::newBox(100, -1, kLeft, kMiddle, 0, 4, 0, 0, IBox::kColumn);
   choiceRow_ = Box::newBox(100, -1, kLeft, kMiddle, 0, 0, 0, 0, IBox::kRow);
-  createLabel_ = newLabel();
+  createLabel_ = Label::newLabel();
   choiceList_ = ComboBox::create();
   fillChoices(*choiceList_);
   choiceList_->addListener(this);
@@ -272,13 +266,13 @@ Box* Dialog::buildControls() {
 IComponent* Dialog::buildStatusBar() {
   StatusBar* bar = StatusBar::create();
   Box* texts = Box::newBox(100, 100, kLeft, kMiddle, 0, 0, 2, 0, IBox::kRow);
-  statusLabel_ = newLabel();
-  secondaryLabel_ = newLabel();
+  statusLabel_ = Label::newLabel();
+  secondaryLabel_ = Label::newLabel();
   texts->add(statusLabel_);
   texts->add(secondaryLabel_);
 
   linkGroup_ = Box::newBox(-1, 100, kLeft, kMiddle, 0, 0, 3, 0, IBox::kRow);
-  makerLink_ = newLabel(u"tarn");
+  makerLink_ = Label::newLabel(u"tarn");
   makerLink_->setTextColour(kLinkGrey);
   makerLink_->setLinkMode(true, kLinkBlue);
   makerLink_->addListener(this);
