@@ -12,7 +12,7 @@ want_windows=0
 [ "${1:-}" = "--windows" ] && want_windows=1
 
 native_packages=(
-  cmake make g++ clang libclang-rt-14-dev
+  cmake make g++ clang libclang-rt-14-dev ccache
   libjpeg62-turbo-dev libpng-dev zlib1g-dev
   googletest libgtest-dev libbenchmark-dev
   libpugixml-dev       # pugixml: the peer of the XML benchmark
