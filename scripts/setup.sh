@@ -13,7 +13,8 @@ want_windows=0
 
 native_packages=(
   cmake make g++ clang libclang-rt-14-dev ccache
-  libjpeg62-turbo-dev libpng-dev zlib1g-dev
+  libjpeg62-turbo-dev libpng-dev zlib1g-dev pkg-config
+  libheif-dev libwebp-dev libtiff-dev  # HEIF/AVIF, WebP and TIFF
   googletest libgtest-dev libbenchmark-dev
   libpugixml-dev       # pugixml: the peer of the XML benchmark
   libgif-dev           # giflib: an independent LZW coder for cross-checks
