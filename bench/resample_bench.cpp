@@ -14,7 +14,7 @@
 
 #include "s/image/RasterView.h"
 #include "s/image/filters/scale/ScaleFilter.h"
-#include "s/image/filters/scale/_resample/VectorLevel.h"
+#include "s/image/filters/VectorLevel.h"
 
 namespace {
 
@@ -115,15 +115,15 @@ void decodeJpeg(benchmark::State& state) {
   state.counters["jpeg_bytes"] = static_cast<double>(source.jpeg.size());
 }
 
-using s::image::filters::scale::_resample::VectorLevel;
+using s::image::filters::VectorLevel;
 
 void shrink(benchmark::State& state, VectorLevel level) {
   Picture& source = picture();
-  if (static_cast<int>(s::image::filters::scale::_resample::detectedLevel()) < static_cast<int>(level)) {
+  if (static_cast<int>(s::image::filters::detectedLevel()) < static_cast<int>(level)) {
     state.SkipWithError("not supported by this processor");
     return;
   }
-  s::image::filters::scale::_resample::setLevelCeiling(level);
+  s::image::filters::setLevelCeiling(level);
   std::vector<uint8_t> thumb(static_cast<size_t>(kThumbWidth) * kThumbHeight * 4);
   RasterView output = RasterView::packed(thumb.data(), kThumbWidth, kThumbHeight);
   const auto& kernel = ScaleFilter::sharedKernel(s::image::filters::scale::kKernelBilinear);
@@ -131,7 +131,7 @@ void shrink(benchmark::State& state, VectorLevel level) {
     if (!ScaleFilter::resampleInto(source.view(), output, kernel)) state.SkipWithError("resampling refused");
     benchmark::DoNotOptimize(thumb.data());
   }
-  s::image::filters::scale::_resample::setLevelCeiling(VectorLevel::kAvx2);
+  s::image::filters::setLevelCeiling(VectorLevel::kAvx2);
 }
 
 void shrinkScalar(benchmark::State& state) { shrink(state, VectorLevel::kScalar); }

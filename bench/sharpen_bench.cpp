@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "s/image/filters/convolution/Convolution.h"
-#include "s/image/filters/scale/_resample/VectorLevel.h"
+#include "s/image/filters/VectorLevel.h"
 #include "s/image/filters/sharpness/Sharpness.h"
 #include "s/thread/Owned.h"
 
@@ -14,7 +14,7 @@ namespace {
 
 using s::image::filters::convolution::Convolution;
 using s::image::filters::sharpness::Sharpness;
-namespace level = s::image::filters::scale::_resample;
+namespace level = s::image::filters;
 
 constexpr int kWidth = 6000;
 constexpr int kHeight = 4000;

@@ -5,8 +5,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-cmake -S "$root" -B "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DPICTORVA_TESTS=OFF >/dev/null
-cmake --build "$root/build/release" -j"$(nproc)" >/dev/null
+cmake --preset release -S "$root" -B "$root/build/release" >/dev/null
+cmake --build "$root/build/release" -j"$(nproc)" --target pictorva-cli >/dev/null
 demo="$root/build/demo"
 rm -rf "$demo"
 mkdir -p "$demo"

@@ -2,19 +2,29 @@
 # Installs what the build and the tests need, once. Safe to run again: every step
 # checks first and returns at once when its work is already there.
 #
-#   scripts/setup.sh            native build tools and libraries
+#   scripts/setup.sh            what the native programs need: build tools and libraries
+#   scripts/setup.sh --tests    also what the native tests need (GoogleTest, clang for
+#                               the fuzz targets, the reference tools)
 #   scripts/setup.sh --windows  also the mingw-w64 toolchain, Wine, and the Windows
-#                               builds of libjpeg-turbo, libpng and GoogleTest
+#                               builds of the libraries (scripts/build-mingw-deps.sh)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-want_windows=0
-[ "${1:-}" = "--windows" ] && want_windows=1
+want_tests=0 want_windows=0
+case "${1:-}" in
+  --tests) want_tests=1 ;;
+  --windows) want_tests=1 want_windows=1 ;;
+  "") ;;
+  *) echo "setup.sh: unknown option $1" >&2; exit 2 ;;
+esac
 
 native_packages=(
-  cmake make g++ clang libclang-rt-14-dev ccache
-  libjpeg62-turbo-dev libpng-dev zlib1g-dev pkg-config
+  cmake make g++ ccache pkg-config
+  libjpeg62-turbo-dev libpng-dev zlib1g-dev
   libheif-dev libwebp-dev libtiff-dev  # HEIF/AVIF, WebP and TIFF
+)
+test_packages=(
+  clang libclang-rt-14-dev  # the fuzz targets
   googletest libgtest-dev libbenchmark-dev
   libpugixml-dev       # pugixml: the peer of the XML benchmark
   libgif-dev           # giflib: an independent LZW coder for cross-checks
@@ -53,6 +63,7 @@ install_missing() {
 }
 
 install_missing "${native_packages[@]}"
+[ $want_tests = 1 ] && install_missing "${test_packages[@]}"
 if [ $want_windows = 1 ]; then
   install_missing "${windows_packages[@]}"
   "$here/build-mingw-deps.sh"

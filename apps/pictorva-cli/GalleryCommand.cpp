@@ -5,22 +5,25 @@
 #include "LanguagesCommand.h"
 #include "Options.h"
 #include "Platform.h"
-#include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
-#include "s/image/gui/dialogs/pictorva/GalleryRun.h"
-#include "s/image/gui/dialogs/pictorva/SavedValues.h"
-#include "s/image/gui/dialogs/pictorva/StatusTexts.h"
-#include "s/map/SaveDataStore.h"
+#include "s/app/SaveDataStore.h"
+#include "s/app/SavedValues.h"
+#include "s/image/gui/dialogs/pictorva/GalleryCore.h"
+#include "s/image/gui/dialogs/pictorva/Setting.h"
+#include "s/lang/StatusTexts.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
 namespace pictorva::cli {
 
 namespace {
 
-using s::image::gui::dialogs::pictorva::GalleryEvent;
-using s::image::gui::dialogs::pictorva::GalleryRun;
+using s::image::gui::dialogs::pictorva::GalleryCore;
+using s::image::gui::dialogs::pictorva::GalleryOutcome;
 using s::image::gui::dialogs::pictorva::Setting;
-using s::image::gui::dialogs::pictorva::StatusTexts;
-namespace pictorva = s::image::gui::dialogs::pictorva;
+using s::lang::StatusTexts;
+
+// The helpers making small copies run at the normal priority: the command line is
+// the job its user waits for.
+constexpr int kHelperPriority = 0;
 
 std::u16string decimal(int64_t value) {
   s::str::strbuffer::StrBuffer out;
@@ -53,34 +56,36 @@ struct ProgressTexts {
   std::u16string started, done, ready, canceling;
 };
 
-// Shows the run's progress on standard error: one line per event, or one line that
-// updates itself when standard error is a terminal.
-class ProgressPrinter {
+// Shows the gallery's progress on standard error: one line per report, or one line
+// that updates itself when standard error is a terminal.
+class ConsoleProgress final : public s::image::gui::dialogs::pictorva::IGalleryProgress {
  public:
-  explicit ProgressPrinter(const ProgressTexts& texts) : texts_(texts), terminal_(isTerminal(Stream::kErr)) {}
+  explicit ConsoleProgress(const ProgressTexts& texts) : texts_(texts), terminal_(isTerminal(Stream::kErr)) {}
 
-  void show(const GalleryEvent& event) {
-    if (event.is(pictorva::kProcessStatusStart)) {
-      line(texts_.started);
-    } else if (event.is(pictorva::kProcessStatusUpdate)) {
-      std::u16string text = u"[";
-      text += decimal(event.second + 1);
-      text += u"/";
-      text += decimal(event.first);
-      text += u"] ";
-      text += event.textView();
-      line(text);
-    } else if (event.is(pictorva::kProcessStatusEnd)) {
-      if (event.first == pictorva::kEndFailed) {
-        line(u"Failed:");
-        note(forConsole(std::u16string(event.textView())));
-      } else {
-        // As the window's status bar does: "Done!", then "Ready".
-        line(texts_.done);
-        endLine();
-        line(texts_.ready);
-        endLine();
-      }
+  void started() override { line(texts_.started); }
+
+  void stepStarted(size_t total, size_t index, std::u16string_view fileName) override {
+    noteCancel();
+    std::u16string text = u"[";
+    text += decimal(static_cast<int64_t>(index) + 1);
+    text += u"/";
+    text += decimal(static_cast<int64_t>(total));
+    text += u"] ";
+    text += fileName;
+    line(text);
+  }
+
+  void ended(const GalleryOutcome& outcome) override {
+    noteCancel();
+    if (!outcome.failures.empty()) {
+      line(u"Failed:");
+      note(forConsole(outcome.failures));
+    } else {
+      // As the window's status bar does: "Done!", then "Ready".
+      line(texts_.done);
+      endLine();
+      line(texts_.ready);
+      endLine();
     }
   }
 
@@ -106,19 +111,27 @@ class ProgressPrinter {
     lineOpen_ = false;
   }
 
+  // "Canceling..", once, at the first report after Ctrl-C.
+  void noteCancel() {
+    if (interruptPresses() == 0 || cancelNoted_) return;
+    cancelNoted_ = true;
+    note(texts_.canceling);
+  }
+
   const ProgressTexts& texts_;
   bool terminal_;
   bool lineOpen_ = false;  // the updating line has no line end yet
+  bool cancelNoted_ = false;
 };
 
 // What the options leave open comes from the save-data store, as the window takes
 // it: the style the "Create:" list shows and the Tile cell size. Never written here.
 void takeStoredDefaults(Options& options) {
-  using s::image::gui::dialogs::pictorva::SavedValues;
+  using s::app::SavedValues;
   if (options.styleGiven && options.widthGiven && options.heightGiven) return;
-  s::thread::Owned<s::map::IMappedData> store = s::map::SaveDataStore::open();
+  s::thread::Owned<s::map::IMappedData> store = s::app::SaveDataStore::open();
   if (!options.styleGiven) {
-    options.style = SavedValues::styleOf(SavedValues::readText(*store, SavedValues::kConvertTo));
+    options.style = Setting::styleOf(SavedValues::readText(*store, SavedValues::kConvertTo));
     if (!options.titleGiven) options.title = defaultTitle(options.style);
   }
   if (!options.widthGiven) options.width = decimal(SavedValues::readNumber(*store, SavedValues::kCellWidth));
@@ -126,66 +139,33 @@ void takeStoredDefaults(Options& options) {
 }
 
 int runGallery(const Options& options, s::lang::Localizer& localizer) {
-  s::thread::SyncRelay events;
-  const ProgressTexts texts(localizer, options.style);
-  ProgressPrinter progress(texts);
-  bool ended = false;
-  bool failed = false;
-  events.bindReceiver([&](const s::thread::RelayRecord& record) {
-    const GalleryEvent event = GalleryEvent::fromRecord(record);
-    progress.show(event);
-    if (event.is(pictorva::kProcessStatusEnd)) {
-      ended = true;
-      failed = event.first == pictorva::kEndFailed;
-    }
-    return uintptr_t{0};
-  });
-
-  GalleryRun::Hooks hooks;
-  hooks.apply = [&](Setting& setting) {
-    setting.style = options.style;
-    setting.title->assign(options.title);
-    if (options.style == Setting::kStyleTile) {
-      setting.cellWidth = Setting::cellSizeFromText(options.width);
-      setting.cellHeight = Setting::cellSizeFromText(options.height);
-    }
-  };
-  hooks.showMessage = [](std::u16string_view message) {
-    writeText(Stream::kErr, forConsole(std::u16string(message)) + u"\n");
-  };
-  hooks.languageText = [&](int id) { return std::u16string(localizer.getText(id)); };
-  GalleryRun run(&events, hooks);
-  run.setJobs(options.jobs);
-
+  s::thread::Owned<Setting> setting(Setting::create());
+  setting->style = options.style;
+  setting->title->assign(options.title);
+  if (options.style == Setting::kStyleTile) {
+    setting->cellWidth = Setting::cellSizeFromText(options.width);
+    setting->cellHeight = Setting::cellSizeFromText(options.height);
+  }
   std::vector<std::u16string> files;
   for (const std::u16string& file : options.files) files.push_back(absolutePath(file));
-
-  installInterruptHandler();
-  switch (run.start(files)) {
-    case GalleryRun::StartResult::kStarted:
-      break;
-    case GalleryRun::StartResult::kFolderRefused:
-      return kExitFailed;
-    default:
-      writeText(Stream::kErr, u"pictorva-cli: the gallery could not be started\n");
-      return kExitFailed;
+  std::u16string folder;
+  if (!GalleryCore::outputFolderAccepts(files.front(), &folder)) {
+    const std::u16string_view text = localizer.getText(GalleryCore::kTextOutputFolderRefused);
+    writeText(Stream::kErr, forConsole(GalleryCore::outputFolderMessage(text, folder)) + u"\n");
+    return kExitFailed;
   }
 
-  bool cancelled = false;
-  while (!ended) {
-    events.waitAndPump(50);
-    if (interruptPresses() > 0 && !cancelled) {
-      cancelled = true;
-      run.cancel();
-      progress.note(texts.canceling);
-    }
-  }
-  run.finish();
-  run.waitIdle();
-  events.close();
-  writeText(Stream::kOut, run.pagePath() + u"\n");
-  if (failed) return kExitFailed;
-  return cancelled ? kExitInterrupted : kExitDone;
+  // Lock-free, so the interrupt handler may set it; the core looks at it between files.
+  static std::atomic<uint8_t> cancel{0};
+  installInterruptHandler(&cancel);
+  const ProgressTexts texts(localizer, options.style);
+  ConsoleProgress progress(texts);
+  GalleryCore core(kHelperPriority);
+  core.setJobs(options.jobs);
+  const GalleryOutcome outcome = core.make(*setting, files, progress, &cancel);
+  writeText(Stream::kOut, outcome.pagePath + u"\n");
+  if (!outcome.failures.empty()) return kExitFailed;
+  return outcome.cancelled ? kExitInterrupted : kExitDone;
 }
 
 }  // namespace

@@ -13,12 +13,14 @@ namespace pictorva::cli {
 
 namespace {
 
-// Lock-free, so the signal handler may touch it.
+// Lock-free, so the signal handler may touch them.
 std::atomic<int> presses{0};
-static_assert(std::atomic<int>::is_always_lock_free);
+std::atomic<uint8_t>* cancelFlag = nullptr;
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<uint8_t>::is_always_lock_free);
 
 void onInterrupt(int) {
   if (presses.fetch_add(1) >= 1) _exit(130);
+  if (cancelFlag) cancelFlag->store(1);
 }
 
 }  // namespace
@@ -60,7 +62,8 @@ std::u16string absolutePath(std::u16string_view path) {
   return std::u16string(text.view());
 }
 
-void installInterruptHandler() {
+void installInterruptHandler(std::atomic<uint8_t>* cancel) {
+  cancelFlag = cancel;
   struct sigaction action = {};
   action.sa_handler = onInterrupt;
   sigemptyset(&action.sa_mask);

@@ -11,10 +11,13 @@ namespace pictorva::cli {
 namespace {
 
 std::atomic<int> presses{0};
+std::atomic<uint8_t>* cancelFlag = nullptr;
 
+// On a thread of its own, which the system starts for the event.
 BOOL WINAPI onControl(DWORD event) {
   if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
   if (presses.fetch_add(1) >= 1) ExitProcess(130);
+  if (cancelFlag) cancelFlag->store(1);
   return TRUE;
 }
 
@@ -67,7 +70,10 @@ std::u16string absolutePath(std::u16string_view path) {
   return std::u16string(buffer.begin(), buffer.begin() + length);
 }
 
-void installInterruptHandler() { SetConsoleCtrlHandler(onControl, TRUE); }
+void installInterruptHandler(std::atomic<uint8_t>* cancel) {
+  cancelFlag = cancel;
+  SetConsoleCtrlHandler(onControl, TRUE);
+}
 
 int interruptPresses() { return presses.load(); }
 

@@ -2,15 +2,15 @@
 
 #include "CommandLine.h"
 #include "Platform.h"
-#include "s/image/gui/dialogs/pictorva/SavedValues.h"
-#include "s/map/SaveDataStore.h"
+#include "s/app/SavedValues.h"
+#include "s/app/SaveDataStore.h"
 #include "s/xml/MappedData.h"
 
 namespace pictorva::cli {
 
 namespace {
 
-using s::image::gui::dialogs::pictorva::SavedValues;
+using s::app::SavedValues;
 
 const char* settingsUsage() {
   return "usage: pictorva-cli settings list [--store xml:PATH]\n"
@@ -121,8 +121,8 @@ int runSettings(const SettingsArguments& arguments) {
   if (action != u"list" && !(value = namedValue(arguments.words[1], arguments.words[2]))) return kExitUsage;
 
   s::thread::Owned<s::map::IMappedData> store = arguments.xmlPath.empty()
-                                                    ? s::map::SaveDataStore::open()
-                                                    : s::map::SaveDataStore::openXml(arguments.xmlPath);
+                                                    ? s::app::SaveDataStore::open()
+                                                    : s::app::SaveDataStore::openXml(arguments.xmlPath);
   auto* xmlStore = dynamic_cast<s::xml::MappedData*>(store.get());
   if (xmlStore && xmlStore->isBackupPending()) {
     writeText(Stream::kErr, u"pictorva-cli: " + xmlStore->filePath() +

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "image/MemoryStreams.h"
+#include "archive/DirectoryFile.h"
+#include "io/MemoryStreams.h"
 #include "s/archive/cur/Archive.h"
 #include "s/archive/dll/ResourceKinds.h"
 #include "s/archive/dll/win/Archive.h"
@@ -16,27 +17,13 @@ namespace {
 
 using s::archive::cur::Archive;
 using s::thread::Owned;
+using archive_testing::directoryFile;
+using archive_testing::DirectoryEntry;
 using testing_streams::ByteWriter;
 using testing_streams::MemoryInputStream;
 using testing_streams::MemoryOutputStream;
 using IconArchive = s::archive::icon::Archive;
 using ModuleArchive = s::archive::dll::win::Archive;
-
-struct DirectoryEntry {
-  uint8_t width, height, colours;
-  uint16_t planes, bitCount;
-  uint32_t size, offset;
-};
-
-// A file of type 1 (icon) or 2 (cursor): header, directory, then `tail`.
-std::vector<uint8_t> directoryFile(uint16_t type, uint16_t count, const std::vector<DirectoryEntry>& entries,
-                                   const std::vector<uint8_t>& tail = {}) {
-  ByteWriter w;
-  w.u16(0).u16(type).u16(count);  // reserved, type, count
-  for (const DirectoryEntry& e : entries)
-    w.u8(e.width).u8(e.height).u8(e.colours).u8(0).u16(e.planes).u16(e.bitCount).u32(e.size).u32(e.offset);
-  return w.raw(tail).bytes;
-}
 
 std::vector<uint8_t> counting(size_t count, uint8_t first = 0) {
   std::vector<uint8_t> bytes(count);
@@ -58,34 +45,6 @@ TEST(IconArchive, ExtractsAnEntryAsAOneImageFile) {
             (std::vector<uint8_t>{0, 0, 1, 0, 1, 0, 32, 32}));
   EXPECT_EQ(std::vector<uint8_t>(out.data.begin() + 18, out.data.begin() + 22), (std::vector<uint8_t>{22, 0, 0, 0}));
   EXPECT_EQ(std::vector<uint8_t>(out.data.begin() + 22, out.data.end()), data);
-}
-
-TEST(IconArchive, NearestEntryToASize) {
-  const struct {
-    std::vector<DirectoryEntry> entries;
-    int expected;
-  } kCases[] = {
-      // No 32 x 32: 24 x 24 (area distance 448) beats 48 x 48 (1280).
-      {{{48, 48, 0, 1, 32, 0, 0}, {24, 24, 0, 1, 32, 0, 0}, {16, 16, 0, 1, 32, 0, 0}}, 1},
-      // Two 32 x 32 entries: the bit count nearer to 32 wins.
-      {{{32, 32, 16, 1, 4, 0, 0}, {32, 32, 0, 1, 8, 0, 0}}, 1},
-      // An exact 32-bit match is taken at once, even after another 32 x 32 entry.
-      {{{32, 32, 0, 1, 24, 0, 0}, {32, 32, 0, 1, 32, 0, 0}, {32, 32, 0, 1, 32, 0, 0}}, 1},
-      // Stored 0 (256 pixels) counts as 0.
-      {{{0, 0, 0, 1, 32, 0, 0}, {64, 64, 0, 1, 32, 0, 0}}, 0},
-  };
-  for (const auto& c : kCases) {
-    MemoryInputStream in(directoryFile(1, static_cast<uint16_t>(c.entries.size()), c.entries));
-    Owned<IconArchive> archive = s::thread::make<IconArchive>();
-    archive->attach(in);
-    int index = -1;
-    ASSERT_TRUE(archive->findNearestEntry(32, 32, &index));
-    EXPECT_EQ(index, c.expected);
-  }
-  Owned<IconArchive> empty = s::thread::make<IconArchive>();
-  int index = 5;
-  EXPECT_FALSE(empty->findNearestEntry(32, 32, &index));
-  EXPECT_EQ(index, 0);
 }
 
 TEST(IconArchive, EntryDataStaysInsideTheSource) {

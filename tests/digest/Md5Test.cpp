@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string>
 
-#include "s/str/strbuffer/StrBuffer.h"
 
 namespace {
 
@@ -47,14 +46,6 @@ TEST(Md5, KnownDigests) {
     pieces.finish();
     EXPECT_EQ(hexOf(pieces.value(), 16), hexOf(whole.value(), 16)) << c.message.size();
   }
-}
-
-TEST(Md5, TextsDigestTheirUtf16Bytes) {
-  uint8_t digest[16];
-  s::str::strbuffer::StrBuffer(u"abc").md5(digest);
-  EXPECT_EQ(hexOf(digest, 16), "ce1473cf80c6b3fda8e3dfc006adc315");  // MD5 of 61 00 62 00 63 00
-  s::str::strbuffer::StrBuffer().md5(digest);
-  EXPECT_EQ(hexOf(digest, 16), "d41d8cd98f00b204e9800998ecf8427e");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "image/MemoryStreams.h"
+#include "io/MemoryStreams.h"
 #include "s/file/win/PathWin.h"
 #include "s/image/ImageFormat.h"
 #include "s/image/bmp/EncodeSetting.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "image/MemoryStreams.h"
+#include "io/MemoryStreams.h"
 #include "s/image/ImageFormat.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "image/MemoryStreams.h"
+#include "io/MemoryStreams.h"
 #include "s/image/IEncodedImage.h"
 #include "s/image/filters/scale/ScaleFilter.h"
 #include "s/image/util/Sizer.h"

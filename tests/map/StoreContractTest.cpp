@@ -4,9 +4,7 @@
 
 #include "file/TempFolder.h"
 #include "s/col/_array/ArrayU08.h"
-#include "s/image/jpg/EncodeSetting.h"
-#include "s/map/SaveDataStore.h"
-#include "s/map/SettingStoreAdapter.h"
+#include "s/xml/MappedData.h"
 
 namespace s::map::testing {
 
@@ -111,30 +109,14 @@ TEST_P(StoreContract, PathsWithEmptyComponentsAreRefused) {
   EXPECT_FALSE(store->findKey(u"A"));
 }
 
-TEST_P(StoreContract, EncoderSettingsKeepTheirValuesThroughTheStore) {
-  {
-    Owned<IMappedData> store = open();
-    SettingStoreAdapter adapter(*store);
-    Owned<image::jpg::EncodeSetting> setting = thread::make<image::jpg::EncodeSetting>();
-    setting->bind(u"Gallery", &adapter);
-    setting->quality = 42;
-    setting->backgroundRed = 7;
-    setting->save();
-    ASSERT_TRUE(store->flush());
-  }
-  Owned<IMappedData> store = open();
-  SettingStoreAdapter adapter(*store);
-  Owned<image::jpg::EncodeSetting> setting = thread::make<image::jpg::EncodeSetting>();
-  setting->bind(u"Gallery", &adapter);
-  EXPECT_EQ(setting->quality, 42);
-  EXPECT_EQ(setting->backgroundRed, 7);
-  EXPECT_EQ(setting->backgroundGreen, 255);
-}
-
 // The XML store on a file of its own.
 class XmlMedium final : public StoreMedium {
  public:
-  thread::Owned<IMappedData> open() override { return SaveDataStore::openXml(folder_ / u"savedata/SaveData.xml"); }
+  thread::Owned<IMappedData> open() override {
+    thread::Owned<xml::MappedData> store = thread::make<xml::MappedData>();
+    (void)store->open(folder_ / u"savedata/SaveData.xml");
+    return thread::Owned<IMappedData>(store.detach());
+  }
 
  private:
   file::testing::TempFolder folder_;

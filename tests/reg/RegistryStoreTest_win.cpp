@@ -9,7 +9,6 @@
 
 #include "map/StoreContract.h"
 #include "reg/RegistryTestKey.h"
-#include "s/map/SaveDataStore.h"
 
 namespace s::map::testing {
 
@@ -57,16 +56,6 @@ TEST(RegistryStore, ReadsFollowTheRegistryTypeRules) {
   EXPECT_EQ(type, reg::kRegBinary);
   EXPECT_EQ(size, 8u);
   SetEnvironmentVariableW(L"PICTORVA_TEST_HOME", nullptr);
-}
-
-TEST(RegistryStore, TheDefaultStoreIsTheProgramsKey) {
-  EXPECT_EQ(SaveDataStore::registryPath(), u"Software\\Tarn\\Tarn Pictorva\\SaveData");
-  Owned<IMappedData> store = SaveDataStore::open(u"Pictorva Test Id");
-  auto* registry = dynamic_cast<reg::MappedData*>(store.get());
-  ASSERT_NE(registry, nullptr);
-  EXPECT_EQ(registry->root()->getFullPath(), u"HKEY_CURRENT_USER\\Software\\Tarn\\Pictorva Test Id\\SaveData");
-  const std::u16string xml = SaveDataStore::xmlPath();
-  EXPECT_EQ(xml.substr(xml.size() - 21), u"savedata\\SaveData.xml");
 }
 
 // Runs in a child process that the next test starts: writes under the key the

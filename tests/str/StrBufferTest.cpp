@@ -422,4 +422,18 @@ TEST(StrBuffer, IteratorsWalkBothWays) {
   EXPECT_EQ(std::u16string(at->getRegistrationName()), u"s_str_strbuffer_Iterator");
 }
 
+TEST(StrBuffer, Md5DigestsTheUtf16Bytes) {
+  auto hexOf = [](const uint8_t* bytes) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (int i = 0; i < 16; ++i) hex += {kDigits[bytes[i] >> 4], kDigits[bytes[i] & 15]};
+    return hex;
+  };
+  uint8_t digest[16];
+  StrBuffer(u"abc").md5(digest);
+  EXPECT_EQ(hexOf(digest), "ce1473cf80c6b3fda8e3dfc006adc315");  // MD5 of 61 00 62 00 63 00
+  StrBuffer().md5(digest);
+  EXPECT_EQ(hexOf(digest), "d41d8cd98f00b204e9800998ecf8427e");
+}
+
 }  // namespace

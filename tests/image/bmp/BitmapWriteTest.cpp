@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "image/MemoryStreams.h"
+#include "io/MemoryStreams.h"
 #include "s/image/bmp/EncodeSetting.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/win/BufferedImage.h"

@@ -9,7 +9,7 @@
 #include "s/image/win/BufferedImage.h"
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
-#include "s/map/SaveDataStore.h"
+#include "s/app/SaveDataStore.h"
 #include "s/process/commandline/win/CommandLine.h"
 
 namespace s::app::win {
@@ -72,8 +72,8 @@ void AppBase::initialize(thread::Owned<map::IMappedData> store) {
   localizer_ = lang::Localizer::load(archive::ProgramResources::instance());
   loadPictures();
 
-  store_ = store ? std::move(store) : map::SaveDataStore::open(localizer_->getText(kSoftwareIdText).empty()
-                                                                  ? map::SaveDataStore::kSoftwareId
+  store_ = store ? std::move(store) : app::SaveDataStore::open(localizer_->getText(kSoftwareIdText).empty()
+                                                                  ? app::SaveDataStore::kSoftwareId
                                                                   : localizer_->getText(kSoftwareIdText));
   store_->setAutoFlush(false);
   const std::u16string softwareId(localizer_->getText(kSoftwareIdText));

@@ -11,7 +11,7 @@
 
 #include "s/app/win/AppBase.h"
 #include "s/lang/Localizer.h"
-#include "s/map/SaveDataStore.h"
+#include "s/app/SaveDataStore.h"
 
 namespace s::app::win {
 
@@ -127,7 +127,7 @@ bool AppBase::isSupportedSystem() {
 
 void AppBase::checkFirstRun() {
   const std::u16string softwareId(localizer_->getText(kSoftwareIdText));
-  const std::u16string path = u"Software\\Tarn\\" + (softwareId.empty() ? map::SaveDataStore::kSoftwareId : softwareId);
+  const std::u16string path = u"Software\\Tarn\\" + (softwareId.empty() ? app::SaveDataStore::kSoftwareId : softwareId);
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, wide(path), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
   DWORD silent = 0, type = 0, size = sizeof(silent);

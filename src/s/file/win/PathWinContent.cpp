@@ -20,13 +20,6 @@ using thread::Owned;
 // Internet shortcut files are small; anything larger is not one.
 constexpr int64_t kMaxUrlFileSize = 65536;
 
-std::string utf8Of(IPath::TextView text) {
-  // Unpaired surrogates become U+FFFD, so the bytes are always valid UTF-8.
-  using str::strbuffer::Utf8Mode;
-  std::string bytes(str::strbuffer::encodedUtf8Length(text.data(), text.size(), Utf8Mode::kReplace), '\0');
-  str::strbuffer::encodeUtf8(text.data(), text.size(), reinterpret_cast<uint8_t*>(bytes.data()), Utf8Mode::kReplace);
-  return bytes;
-}
 
 }  // namespace
 
@@ -100,7 +93,7 @@ bool PathWin::writeAll(const Bytes& bytes, bool append) {
 }
 
 bool PathWin::writeText(TextView text, bool append) {
-  const std::string bytes = utf8Of(text);
+  const std::string bytes = str::strbuffer::toUtf8(text);
   return writeAll(bytes.data(), bytes.size(), append);
 }
 

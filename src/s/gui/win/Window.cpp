@@ -89,6 +89,42 @@ void Window::addClosingSource(base::IObject* source) {
 
 void Window::fire(int eventType) { notify(listeners_[static_cast<size_t>(eventType)], eventType); }
 
+void Window::keyPressed(unsigned key) {
+  lastKey_ = key;
+  fire(kEventKeyDown);
+}
+
+void Window::timerElapsed(int number) {
+  lastTimer_ = number;
+  fire(kEventTimer);
+}
+
+void Window::hotKeyPressed(int id) {
+  lastHotKey_ = id;
+  fire(kEventHotKey);
+}
+
+void Window::rightButtonPressed() {
+  fire(kEventRightButtonDown);
+  if (popupMenu_) {
+    fire(kEventPopupMenu);
+    nativeOpenMenu(popupMenu_, false);
+  }
+}
+
+bool Window::wheelTurned(int lines) {
+  if (listeners_[kEventWheel].empty()) return false;
+  wheelLines_ = lines;
+  fire(kEventWheel);
+  return true;
+}
+
+bool Window::systemCloseRequested() {
+  if (!closeToTray_ || isIconizedToTray()) return false;
+  iconizeToTray();
+  return true;
+}
+
 void Window::onEvent(base::IObject* source, int eventType) {
   if (source && source == static_cast<base::IObject*>(localizer_) && eventType == lang::Localizer::kEventLanguageChanged) {
     languageChanged();
@@ -506,6 +542,7 @@ void Window::keepInsideScreen() {
 
 void Window::sizeChanged(int kind, int clientWidth, int clientHeight) {
   constexpr int kRestored = 0, kMinimized = 1, kMaximized = 2;
+  if (skinnedFrame_) nativeApplyRegion();  // the frame's shape follows the size
   if (kind != kMinimized) nativeWindowResized(clientWidth, clientHeight);
   if (kind == kRestored) {
     if (wasMaximized_) wasMaximized_ = false;

@@ -19,7 +19,7 @@
 // Objects registered as closing sources close the window when they report any event
 // to it (a Close button). The relayed record (four pointer-sized values and a reply)
 // carries job events from worker threads: sendRecord(), message kRelayMessage, or
-// the job-event relay (getJobEvents), which a gallery run sends to.
+// the job-event relay (getJobEvents), which a job on a worker thread sends to.
 //
 // Size. As a component, the window's size is its client area's (its children are
 // laid out in it). Placements (getPlacement, the window record's X, Y, Width,
@@ -52,10 +52,6 @@ class IAppWindow;
 namespace s::lang {
 class Localizer;
 }
-namespace s::gui::native::win {
-class FrameWindow;
-}
-
 namespace s::gui::win {
 
 class MenuEx;
@@ -124,7 +120,7 @@ class Window final : public thread::PooledObject<Window, TopLevelBase> {
   // Sends a message to the window's thread and waits for its result; 0 at once when
   // the native window is gone or its thread has ended. On Windows this is SendMessageW.
   intptr_t sendMessage(unsigned message, uintptr_t first = 0, intptr_t second = 0);
-  // The relay that job events (a gallery run's) are sent to: its receiver is the
+  // The relay that job events (thread/JobEvent.h) are sent to: its receiver is the
   // window's thread, each record raises kEventRecordRelayed there and the sender
   // gets the relay reply. It is closed when the native window is destroyed or the
   // thread ends, so a sender never waits for a window that is gone.
@@ -266,9 +262,27 @@ class Window final : public thread::PooledObject<Window, TopLevelBase> {
   void sizeChanged(int kind, int clientWidth, int clientHeight);
   // The window moved or was resized; placement is its rectangle now.
   void positionChanged(bool moved, const Rect& placement);
+  // An event of the native window that carries nothing the window does not hold
+  // already (mouse buttons and moves, the end of a drag, sizing and position changes,
+  // the clipboard): the listeners of eventType hear it.
+  void report(int eventType) { fire(eventType); }
+  void keyPressed(unsigned key);
+  void timerElapsed(int number);
+  void hotKeyPressed(int id);
+  // The right button went down: its listeners, then the popup menu when there is one.
+  void rightButtonPressed();
+  // The wheel turned by lines (negative: towards the user); false when no listener
+  // takes it.
+  bool wheelTurned(int lines);
+  // The system menu's Close: true when the window went to the notification area
+  // instead of closing (setCloseToTray).
+  bool systemCloseRequested();
+  // The window's own messages (WindowMessages.h); false for the platform's processing.
+  bool handleToolkitMessage(unsigned message, uintptr_t first, intptr_t second, intptr_t& result);
+  bool isResizable() const { return resizable_; }
+  bool keepsInside() const { return keepInside_; }
 
  private:
-  friend class native::win::FrameWindow;
   struct Platform;  // the native side: Window_win.cpp, Window_posix.cpp
 
   // The thread's routine: makes the native windows, runs the loop, cleans up.
@@ -277,8 +291,6 @@ class Window final : public thread::PooledObject<Window, TopLevelBase> {
   // f ran on the window's thread (the caller returns), or the caller goes on itself.
   bool relayed(const std::function<void()>& f);
   void fire(int eventType);
-  // The window's own messages (WindowMessages.h); false for the platform's processing.
-  bool handleToolkitMessage(unsigned message, uintptr_t first, intptr_t second, intptr_t& result);
 
   void languageChanged();
   // The title with its language texts.

@@ -181,4 +181,10 @@ size_t encodeUtf8(const char16_t* units, size_t count, uint8_t* out, Utf8Mode mo
   return static_cast<size_t>(out - start);
 }
 
+std::string toUtf8(std::u16string_view text, Utf8Mode mode) {
+  std::string bytes(encodedUtf8Length(text.data(), text.size(), mode), '\0');
+  if (!bytes.empty()) encodeUtf8(text.data(), text.size(), reinterpret_cast<uint8_t*>(bytes.data()), mode);
+  return bytes;
+}
+
 }  // namespace s::str::strbuffer

@@ -22,6 +22,8 @@
 // never come out of the decoder.) Other unpaired surrogates still encode as U+FFFD.
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace s::str::strbuffer {
 
@@ -42,5 +44,8 @@ size_t encodedUtf8Length(const char16_t* units, size_t count, Utf8Mode mode);
 // Encodes count units into out, which must have room for encodedUtf8Length bytes
 // (3 * count is always enough). Returns the number of bytes written.
 size_t encodeUtf8(const char16_t* units, size_t count, uint8_t* out, Utf8Mode mode);
+
+// The text as UTF-8 bytes.
+std::string toUtf8(std::u16string_view text, Utf8Mode mode = Utf8Mode::kReplace);
 
 }  // namespace s::str::strbuffer

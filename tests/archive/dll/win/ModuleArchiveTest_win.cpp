@@ -1,15 +1,15 @@
 // The module archive over the test program itself: its resources are listed, found by
-// type text and number, extracted, and its icon group becomes an icon file.
+// type text and number, extracted, and its icon group becomes an icon file (which
+// the ICO codec reads: tests/image/ico/win/ProgramIconTest_win.cpp).
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "image/MemoryStreams.h"
+#include "io/MemoryStreams.h"
 #include "s/archive/ProgramResourceIds.h"
 #include "s/archive/dll/win/Archive.h"
-#include "s/image/ico/win/Icon.h"
 #include "s/thread/Owned.h"
 
 namespace {
@@ -45,14 +45,7 @@ TEST(ModuleArchive, ReadsTheProgramsOwnResources) {
   EXPECT_EQ(module->getEntry(group)->getTypeNumber(), 14);
   testing_streams::MemoryOutputStream file;
   ASSERT_TRUE(module->extractIconGroup(group, file));
-  testing_streams::MemoryInputStream in(file.data);
-  Owned<s::image::ico::win::Icon> icon(s::image::ico::win::Icon::create());
-  ASSERT_TRUE(icon->read(in));
-  ASSERT_EQ(icon->getImageCount(), 4);
-  for (const int side : {16, 32, 48, 256}) {
-    int found = -1;
-    EXPECT_TRUE(icon->findExactImage(side, side, 32, &found)) << side;
-  }
+  EXPECT_GT(file.data.size(), 6u + 4 * 16);  // header and four directory entries
   module->close();
   EXPECT_EQ(module->getEntryCount(), 0);
   EXPECT_FALSE(module->open(u"Z:\\no\\such\\module.dll"));

@@ -12,14 +12,14 @@
 
 #include "TestPicture.h"
 #include "s/image/filters/scale/ScaleFilter.h"
-#include "s/image/filters/scale/_resample/VectorLevel.h"
+#include "s/image/filters/VectorLevel.h"
 
 namespace {
 
 using pictorva_test::TestPicture;
 using s::image::filters::scale::IScaleFilter;
 using s::image::filters::scale::ScaleFilter;
-using s::image::filters::scale::_resample::VectorLevel;
+using s::image::filters::VectorLevel;
 
 struct Entry {
   int first = 0;
@@ -124,7 +124,7 @@ void paint(TestPicture& picture, std::mt19937& random) {
 std::vector<VectorLevel> levels() {
   std::vector<VectorLevel> all{VectorLevel::kScalar};
   for (VectorLevel level : {VectorLevel::kSse2, VectorLevel::kAvx2}) {
-    if (static_cast<int>(level) <= static_cast<int>(s::image::filters::scale::_resample::detectedLevel())) {
+    if (static_cast<int>(level) <= static_cast<int>(s::image::filters::detectedLevel())) {
       all.push_back(level);
     }
   }
@@ -132,7 +132,7 @@ std::vector<VectorLevel> levels() {
 }
 
 struct LevelGuard {
-  ~LevelGuard() { s::image::filters::scale::_resample::setLevelCeiling(VectorLevel::kAvx2); }
+  ~LevelGuard() { s::image::filters::setLevelCeiling(VectorLevel::kAvx2); }
 };
 
 int randomSize(std::mt19937& random) {
@@ -160,7 +160,7 @@ TEST(ResampleReference, RandomPicturesMatchTheReferenceAtEveryLevel) {
     paint(source, random);
     const std::vector<uint8_t> expected = reference(source, tw, th, kernel);
     for (VectorLevel level : levels()) {
-      s::image::filters::scale::_resample::setLevelCeiling(level);
+      s::image::filters::setLevelCeiling(level);
       TestPicture output(tw, th, outputExtra, margin(random));
       ASSERT_TRUE(ScaleFilter::resampleInto(source.view, output.view, kernel));
       ASSERT_EQ(output.pixels(), expected) << "kernel " << k << ": " << sw << " x " << sh << " -> " << tw << " x " << th
@@ -182,7 +182,7 @@ TEST(ResampleReference, WideWeightsAndEveryRowRemainder) {
       const int tw = width * 3 + 1, th = 17;
       const std::vector<uint8_t> expected = reference(source, tw, th, kernel);
       for (VectorLevel level : levels()) {
-        s::image::filters::scale::_resample::setLevelCeiling(level);
+        s::image::filters::setLevelCeiling(level);
         TestPicture output(tw, th);
         ASSERT_TRUE(ScaleFilter::resampleInto(source.view, output.view, kernel));
         ASSERT_EQ(output.pixels(), expected) << "kernel " << k << " width " << width << " level " << static_cast<int>(level);
@@ -204,7 +204,7 @@ TEST(ResampleReference, ExtremeRatios) {
     for (int k = 1; k <= 5; ++k) {
       const std::vector<uint8_t> expected = reference(source, c.tw, c.th, ScaleFilter::sharedKernel(k));
       for (VectorLevel level : levels()) {
-        s::image::filters::scale::_resample::setLevelCeiling(level);
+        s::image::filters::setLevelCeiling(level);
         TestPicture output(c.tw, c.th);
         ASSERT_TRUE(ScaleFilter::resampleInto(source.view, output.view, ScaleFilter::sharedKernel(k)));
         ASSERT_EQ(output.pixels(), expected) << "kernel " << k << ": " << c.sw << " x " << c.sh << " -> " << c.tw << " x "

@@ -6,7 +6,7 @@
 
 #include "TestPicture.h"
 #include "s/image/filters/scale/Contribution.h"
-#include "s/image/filters/scale/_resample/VectorLevel.h"
+#include "s/image/filters/VectorLevel.h"
 #include "s/thread/Owned.h"
 
 namespace {
@@ -15,13 +15,13 @@ using pictorva_test::TestPicture;
 using s::image::filters::scale::Contribution;
 using s::image::filters::scale::ScaleFilter;
 using s::image::filters::scale::ScalePlan;
-using s::image::filters::scale::_resample::VectorLevel;
+using s::image::filters::VectorLevel;
 
 // Every instruction level this processor has, the scalar reference first.
 std::vector<VectorLevel> levels() {
   std::vector<VectorLevel> all{VectorLevel::kScalar};
   for (VectorLevel level : {VectorLevel::kSse2, VectorLevel::kAvx2}) {
-    if (static_cast<int>(level) <= static_cast<int>(s::image::filters::scale::_resample::detectedLevel())) {
+    if (static_cast<int>(level) <= static_cast<int>(s::image::filters::detectedLevel())) {
       all.push_back(level);
     }
   }
@@ -30,7 +30,7 @@ std::vector<VectorLevel> levels() {
 
 // Restores the default level when a test ends.
 struct LevelGuard {
-  ~LevelGuard() { s::image::filters::scale::_resample::setLevelCeiling(VectorLevel::kAvx2); }
+  ~LevelGuard() { s::image::filters::setLevelCeiling(VectorLevel::kAvx2); }
 };
 
 // One gray row scaled to `length` pixels: the blue channel of each output pixel.
@@ -61,7 +61,7 @@ TEST(ScaleFilter, KernelExamples) {
   };
   LevelGuard guard;
   for (VectorLevel level : levels()) {
-    s::image::filters::scale::_resample::setLevelCeiling(level);
+    s::image::filters::setLevelCeiling(level);
     for (const Case& c : cases) {
       SCOPED_TRACE(testing::Message() << "kernel " << c.kind << " level " << static_cast<int>(level));
       EXPECT_EQ(scaleRow(c.kind, {0, 255}, 4), c.enlarged);
@@ -157,7 +157,7 @@ TEST(Contribution, TablesStayWithinTheLineAndTheWindow) {
 TEST(ScaleFilter, ResamplingCases) {
   LevelGuard guard;
   for (VectorLevel level : levels()) {
-    s::image::filters::scale::_resample::setLevelCeiling(level);
+    s::image::filters::setLevelCeiling(level);
     SCOPED_TRACE(testing::Message() << "level " << static_cast<int>(level));
 
     // 1 x 1 to 3 x 3: nine copies of the pixel.

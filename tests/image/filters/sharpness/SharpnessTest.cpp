@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "s/image/filters/convolution/Convolution.h"
-#include "s/image/filters/scale/_resample/VectorLevel.h"
+#include "s/image/filters/VectorLevel.h"
 #include "s/image/filters/sharpness/Sharpness.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/thread/Owned.h"
@@ -19,7 +19,7 @@ using s::image::filters::convolution::Convolution;
 using s::image::filters::sharpness::Sharpness;
 using s::image::win::BufferedImage;
 using s::thread::Owned;
-namespace level = s::image::filters::scale::_resample;
+namespace level = s::image::filters;
 
 // The convolution as a plain loop over a packed picture (rows top first), each tap
 // read from the picture as it stands, so the left and upper taps see filtered pixels.

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "image/MemoryStreams.h"
+#include "io/MemoryStreams.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/gif/win/Gif.h"
 #include "s/image/gif/win/GifLzw.h"

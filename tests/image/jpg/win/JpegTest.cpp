@@ -13,7 +13,7 @@
 #include <jpeglib.h>
 
 #include "image/MagickReference.h"
-#include "image/MemoryStreams.h"
+#include "io/MemoryStreams.h"
 #include "image/SmallCopy.h"
 #include "image/jpg/ExifFixtures.h"
 #include "s/image/jpg/win/Jpeg.h"

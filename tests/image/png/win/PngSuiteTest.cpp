@@ -9,7 +9,7 @@
 #include <string>
 
 #include "image/MagickReference.h"
-#include "image/MemoryStreams.h"
+#include "io/MemoryStreams.h"
 #include "s/image/png/win/Png.h"
 #include "s/thread/Owned.h"
 

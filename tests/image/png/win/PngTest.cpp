@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "image/MemoryStreams.h"
+#include "io/MemoryStreams.h"
 #include "s/image/png/win/Png.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/thread/Owned.h"

@@ -16,8 +16,8 @@
 #include "s/gui/win/Spacer.h"
 #include "s/gui/win/StatusBar.h"
 #include "s/gui/win/Window.h"
-#include "s/image/gui/dialogs/pictorva/SavedValues.h"
-#include "s/image/gui/dialogs/pictorva/StatusTexts.h"
+#include "s/app/SavedValues.h"
+#include "s/lang/StatusTexts.h"
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
 
@@ -25,8 +25,8 @@ namespace s::gui::dialogs::dragndrop {
 
 namespace {
 
-using image::gui::dialogs::pictorva::SavedValues;
-using image::gui::dialogs::pictorva::StatusTexts;
+using app::SavedValues;
+using lang::StatusTexts;
 using namespace s::gui::win;
 
 // Text ids of the window's parts.

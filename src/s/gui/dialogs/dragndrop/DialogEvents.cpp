@@ -14,9 +14,9 @@
 #include "s/gui/win/MenuEx.h"
 #include "s/gui/win/ProgressBar.h"
 #include "s/gui/win/Window.h"
-#include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
-#include "s/image/gui/dialogs/pictorva/SavedValues.h"
-#include "s/image/gui/dialogs/pictorva/StatusTexts.h"
+#include "s/thread/JobEvent.h"
+#include "s/app/SavedValues.h"
+#include "s/lang/StatusTexts.h"
 #include "s/lang/Localizer.h"
 #include "s/str/strarray/StrArray.h"
 
@@ -24,10 +24,9 @@ namespace s::gui::dialogs::dragndrop {
 
 namespace {
 
-using image::gui::dialogs::pictorva::GalleryEvent;
-using image::gui::dialogs::pictorva::SavedValues;
-using image::gui::dialogs::pictorva::StatusTexts;
-namespace events = image::gui::dialogs::pictorva;
+using thread::JobEvent;
+using app::SavedValues;
+using lang::StatusTexts;
 using namespace s::gui::win;
 
 constexpr int32_t kMakerAddressText = 101000;
@@ -175,13 +174,13 @@ void Dialog::showStatus(std::u16string_view status) { statusLabel_->setText(stat
 void Dialog::relayedRecord() {
   thread::RelayRecord record;
   for (int i = 0; i < 4; ++i) record.values[i] = window_->getRelayValue(i + 1);
-  const GalleryEvent event = GalleryEvent::fromRecord(record);
-  if (event.is(events::kProcessStatusStart)) {
+  const JobEvent event = JobEvent::fromRecord(record);
+  if (event.is(thread::kProcessStatusStart)) {
     jobStarted();
-  } else if (event.is(events::kProcessStatusUpdate)) {
+  } else if (event.is(thread::kProcessStatusUpdate)) {
     jobProgress(event.first, event.second, event.textView());
-  } else if (event.is(events::kProcessStatusEnd)) {
-    if (event.first == events::kEndFailed && !event.textView().empty()) window_->showError(event.textView());
+  } else if (event.is(thread::kProcessStatusEnd)) {
+    if (event.first == thread::kEndFailed && !event.textView().empty()) window_->showError(event.textView());
     jobEnded();
   }
 }

@@ -51,17 +51,13 @@ bool FrameWindow::handleMessage(unsigned message, uintptr_t wParam, intptr_t lPa
       // Closed already: the platform's processing destroys the window.
       return window_.closeRequested();
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_CLOSE && window_.closeToTray_ && !window_.isIconizedToTray()) {
-        window_.iconizeToTray();
-        return true;
-      }
-      return false;
+      return (wParam & 0xFFF0) == SC_CLOSE && window_.systemCloseRequested();
     case WM_NCHITTEST:
       result = hitTest(wParam, lParam);
       return true;
     case WM_NCLBUTTONDOWN: {
       const int edge = edgeOfHitCode(wParam);
-      window_.fire(Window::kEventLeftButtonDown);
+      window_.report(Window::kEventLeftButtonDown);
       if (window_.isSkinnedFrame() && edge != gui::win::kNoEdge) {
         beginResize(edge);
         return true;
@@ -69,16 +65,16 @@ bool FrameWindow::handleMessage(unsigned message, uintptr_t wParam, intptr_t lPa
       return false;
     }
     case WM_NCLBUTTONUP:
-      window_.fire(Window::kEventLeftButtonUp);
+      window_.report(Window::kEventLeftButtonUp);
       return false;
     case WM_NCLBUTTONDBLCLK:
-      window_.fire(Window::kEventLeftDoubleClick);
+      window_.report(Window::kEventLeftDoubleClick);
       return false;
     case WM_NCMBUTTONDOWN:
       window_.middleButtonPressed();
       return false;
     case WM_NCMOUSEMOVE:
-      window_.fire(Window::kEventMouseMoved);
+      window_.report(Window::kEventMouseMoved);
       return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -96,7 +92,6 @@ bool FrameWindow::handleMessage(unsigned message, uintptr_t wParam, intptr_t lPa
       if (moving_ || resizing_) dragEnded();
       return false;
     case WM_SIZE:
-      if (window_.isSkinnedFrame()) window_.nativeApplyRegion();
       window_.sizeChanged(static_cast<int>(wParam), LOWORD(lParam), HIWORD(lParam));
       return true;
     case WM_SIZING:
@@ -117,23 +112,20 @@ bool FrameWindow::handleMessage(unsigned message, uintptr_t wParam, intptr_t lPa
       window_.activated(LOWORD(wParam) != WA_INACTIVE);
       return false;
     case WM_KEYDOWN:
-      window_.lastKey_ = static_cast<unsigned>(wParam);
-      window_.fire(Window::kEventKeyDown);
+      window_.keyPressed(static_cast<unsigned>(wParam));
       return false;
     case WM_MOUSEWHEEL:
       result = wheel(wParam, lParam) ? 0 : 1;
       return true;
     case WM_TIMER:
       if (wParam < kFirstUserTimer) return false;
-      window_.lastTimer_ = static_cast<int>(wParam - kFirstUserTimer);
-      window_.fire(Window::kEventTimer);
+      window_.timerElapsed(static_cast<int>(wParam - kFirstUserTimer));
       return true;
     case WM_HOTKEY:
-      window_.lastHotKey_ = static_cast<int>(wParam);
-      window_.fire(Window::kEventHotKey);
+      window_.hotKeyPressed(static_cast<int>(wParam));
       return true;
     case WM_CLIPBOARDUPDATE:
-      window_.fire(Window::kEventClipboardChanged);
+      window_.report(Window::kEventClipboardChanged);
       return true;
     default:
       break;
@@ -158,32 +150,28 @@ bool FrameWindow::mouseMessage(unsigned message, uintptr_t wParam, intptr_t) {
   const HWND hwnd = static_cast<HWND>(hwnd_);
   switch (message) {
     case WM_LBUTTONDOWN:
-      window_.fire(Window::kEventLeftButtonDown);
+      window_.report(Window::kEventLeftButtonDown);
       SetFocus(hwnd);
       return true;
     case WM_LBUTTONUP:
       if (resizing_) ReleaseCapture();  // ends the resize (WM_CAPTURECHANGED)
-      window_.fire(Window::kEventLeftButtonUp);
+      window_.report(Window::kEventLeftButtonUp);
       return true;
     case WM_LBUTTONDBLCLK:
-      window_.fire(Window::kEventLeftDoubleClick);
+      window_.report(Window::kEventLeftDoubleClick);
       return true;
     case WM_MBUTTONDOWN:
       window_.middleButtonPressed();
       return true;
     case WM_RBUTTONDOWN:
-      window_.fire(Window::kEventRightButtonDown);
-      if (window_.popupMenu_) {
-        window_.fire(Window::kEventPopupMenu);
-        window_.nativeOpenMenu(window_.popupMenu_, false);
-      }
+      window_.rightButtonPressed();
       return true;
     case WM_RBUTTONUP:
-      window_.fire(Window::kEventRightButtonUp);
+      window_.report(Window::kEventRightButtonUp);
       return true;
     case WM_MOUSEMOVE:
       if (resizing_ && (wParam & MK_LBUTTON)) followResize();
-      window_.fire(Window::kEventMouseMoved);
+      window_.report(Window::kEventMouseMoved);
       return true;
     default:
       return false;
@@ -197,7 +185,7 @@ intptr_t FrameWindow::hitTest(uintptr_t wParam, intptr_t lParam) {
     const Rect frame = windowRectOf(hwnd);
     const int edge = gui::win::skinnedEdgeAt(GET_X_LPARAM(lParam) - frame.x, GET_Y_LPARAM(lParam) - frame.y,
                                              frame.width, frame.height);
-    if (edge != gui::win::kNoEdge && window_.resizable_) return hitCodeOf(edge);
+    if (edge != gui::win::kNoEdge && window_.isResizable()) return hitCodeOf(edge);
   }
   if (hit == HTCLIENT && window_.isEasyDrag() && !rightButtonHeld()) hit = HTCAPTION;
   return hit;
@@ -226,7 +214,7 @@ void FrameWindow::followResize() {
 void FrameWindow::dragEnded() {
   moving_ = false;
   resizing_ = false;
-  window_.fire(Window::kEventDragEnded);
+  window_.report(Window::kEventDragEnded);
 }
 
 void FrameWindow::sizing(int platformEdge, void* rect) {
@@ -238,7 +226,7 @@ void FrameWindow::sizing(int platformEdge, void* rect) {
   if (GetMonitorInfoW(MonitorFromWindow(static_cast<HWND>(hwnd_), MONITOR_DEFAULTTONEAREST), &monitor)) {
     gui::win::fitToWorkAreaHeight(record, monitor.rcWork.bottom - monitor.rcWork.top);
   }
-  window_.fire(Window::kEventSizing);
+  window_.report(Window::kEventSizing);
   const Size minimum = minimumOuterSize();
   gui::win::enforceMinimumSize(record, minimum.width, minimum.height);
   *r = RECT{record.left, record.top, record.right, record.bottom};
@@ -248,7 +236,7 @@ void FrameWindow::positionChanging(void* windowPos) {
   auto* pos = static_cast<WINDOWPOS*>(windowPos);
   const HWND hwnd = static_cast<HWND>(hwnd_);
   const bool movesOrSizes = (pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
-  if (window_.keepInside_ && movesOrSizes && !IsIconic(hwnd) && !IsZoomed(hwnd)) {
+  if (window_.keepsInside() && movesOrSizes && !IsIconic(hwnd) && !IsZoomed(hwnd)) {
     const Rect now = windowRectOf(hwnd);
     Rect proposed = now;
     if (!(pos->flags & SWP_NOMOVE)) proposed.x = pos->x, proposed.y = pos->y;
@@ -267,7 +255,7 @@ void FrameWindow::positionChanging(void* windowPos) {
       pos->flags &= ~SWP_NOMOVE;
     }
   }
-  window_.fire(Window::kEventPositionChanging);
+  window_.report(Window::kEventPositionChanging);
 }
 
 bool FrameWindow::wheel(uintptr_t wParam, intptr_t lParam) {
@@ -287,12 +275,9 @@ bool FrameWindow::wheel(uintptr_t wParam, intptr_t lParam) {
   }
   wheelForwarding_ = false;
   if (consumed) return true;
-  if (window_.listeners_[Window::kEventWheel].empty()) return false;
   UINT lines = 3;
   SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-  window_.wheelLines_ = GET_WHEEL_DELTA_WPARAM(wParam) < 0 ? -static_cast<int>(lines) : static_cast<int>(lines);
-  window_.fire(Window::kEventWheel);
-  return true;
+  return window_.wheelTurned(GET_WHEEL_DELTA_WPARAM(wParam) < 0 ? -static_cast<int>(lines) : static_cast<int>(lines));
 }
 
 }  // namespace s::gui::native::win

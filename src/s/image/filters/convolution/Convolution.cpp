@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "s/image/filters/convolution/_convolve/Rows.h"
-#include "s/image/filters/scale/_resample/VectorLevel.h"
+#include "s/image/filters/VectorLevel.h"
 
 namespace s::image::filters::convolution {
 
@@ -51,7 +51,7 @@ void Convolution::convolve(uint8_t* const* rows, int width, int height) const {
   const _convolve::Kernel kernel = kernelOf(weights_, divisor_);
 #ifdef PICTORVA_CONVOLVE_X86
   if (width >= 3 && height >= 3 && hasBoundedSums() &&
-      scale::_resample::activeLevel() != scale::_resample::VectorLevel::kScalar) {
+      activeLevel() != VectorLevel::kScalar) {
     _convolve::filterBounded(rows, width, height, kernel);
     return;
   }

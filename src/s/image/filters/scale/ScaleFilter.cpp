@@ -11,7 +11,7 @@
 #include "s/image/filters/scale/GaussianFilter.h"
 #include "s/image/filters/scale/HammingFilter.h"
 #include "s/image/filters/scale/_resample/Passes.h"
-#include "s/image/filters/scale/_resample/VectorLevel.h"
+#include "s/image/filters/VectorLevel.h"
 #include "s/image/util/Sizer.h"
 
 namespace s::image::filters::scale {
@@ -23,7 +23,7 @@ namespace {
 using _resample::ColumnFilter;
 using _resample::PassTable;
 using _resample::RowFilter;
-using _resample::VectorLevel;
+
 
 // The intermediate rows between the two passes: target width x source height.
 struct ResampleBuffer {
@@ -218,7 +218,7 @@ bool ScaleFilter::resample(const RasterView& source, const RasterView& output, c
   size_t bufferBytes;
   if (!base::checkedMul(static_cast<size_t>(sourceHeight), static_cast<size_t>(stride), &bufferBytes)) return false;
 
-  const Filters filters = filtersForLevel(_resample::activeLevel());
+  const Filters filters = filtersForLevel(activeLevel());
   // Storage row k of a pass is its k-th lowest row: the bottom row of the picture
   // comes first.
   const uint8_t* sourceBottom = source.row(sourceHeight - 1);
@@ -258,9 +258,9 @@ bool ScaleFilter::resample(const RasterView& source, const RasterView& output, c
 }
 
 void ScaleFilter::setVectorPathEnabled(bool enabled) {
-  _resample::setLevelCeiling(enabled ? VectorLevel::kAvx2 : VectorLevel::kScalar);
+  setLevelCeiling(enabled ? VectorLevel::kAvx2 : VectorLevel::kScalar);
 }
 
-bool ScaleFilter::isVectorPathEnabled() { return _resample::activeLevel() != VectorLevel::kScalar; }
+bool ScaleFilter::isVectorPathEnabled() { return activeLevel() != VectorLevel::kScalar; }
 
 }  // namespace s::image::filters::scale

@@ -11,7 +11,7 @@
 #include "s/app/win/AppBase.h"
 #include "s/app/win/AppWindow.h"
 #include "s/gui/win/Window.h"
-#include "s/image/gui/dialogs/pictorva/SavedValues.h"
+#include "s/app/SavedValues.h"
 #include "s/image/gui/dialogs/pictorva/Setting.h"
 #include "s/thread/Clock.h"
 #include "s/thread/Owned.h"
@@ -20,6 +20,7 @@
 namespace s::image::gui::dialogs::pictorva {
 namespace {
 
+using s::app::SavedValues;
 using thread::Owned;
 
 class DialogTest : public ::testing::Test {

@@ -21,6 +21,7 @@
 
 #include "file/TempFolder.h"
 #include "image/gui/dialogs/pictorva/GalleryHarness.h"
+#include "s/image/gui/dialogs/pictorva/GalleryCore.h"
 #include "s/digest/Md5.h"
 #include "s/image/IEncodedImage.h"
 #include "s/image/ImageFormat.h"
@@ -122,12 +123,16 @@ std::vector<std::u16string> sharedPictures(const TempFolder& folder) {
 
 // The gallery of one set: "set<TAB>relative path<TAB>digest" for every file in it.
 std::vector<std::string> galleryLines(const GallerySet& set, const std::vector<std::u16string>& files) {
-  Harness harness;
-  harness.style = set.style;
-  harness.cellWidth = set.cellWidth;
-  harness.cellHeight = set.cellHeight;
-  EXPECT_EQ(harness.make(files), GalleryRun::StartResult::kStarted);
-  const fs::path gallery = fs::path(harness.run->pagePath()).parent_path();
+  Owned<Setting> setting(Setting::create());
+  setting->style = set.style;
+  setting->title->assign(u"Thumbnail (Tile)");
+  setting->cellWidth = set.cellWidth;
+  setting->cellHeight = set.cellHeight;
+  RecordedProgress progress;
+  pictorva::GalleryCore core(0);
+  const pictorva::GalleryOutcome outcome = core.make(*setting, files, progress);
+  EXPECT_TRUE(outcome.failures.empty()) << std::string(outcome.failures.begin(), outcome.failures.end());
+  const fs::path gallery(outcome.folder);
   std::vector<std::string> lines;
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(gallery)) {
     if (!entry.is_regular_file()) continue;

@@ -14,14 +14,15 @@
 #include <vector>
 
 #include "file/TempFolder.h"
-#include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
+#include "s/thread/JobEvent.h"
 #include "s/image/gui/dialogs/pictorva/GalleryRun.h"
+#include "s/image/gui/dialogs/pictorva/IGalleryProgress.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/str/strarray/StrArray.h"
 
 namespace gallery_testing {
 
-using s::image::gui::dialogs::pictorva::GalleryEvent;
+using s::thread::JobEvent;
 using s::image::gui::dialogs::pictorva::GalleryRun;
 using s::image::gui::dialogs::pictorva::Setting;
 using s::image::win::BufferedImage;
@@ -75,6 +76,31 @@ inline std::vector<std::u16string> names(const std::u16string& folder) {
   return s::file::testing::sortedNames(*names);
 }
 
+// What the core reports, as the run's events would say it.
+class RecordedProgress final : public pictorva::IGalleryProgress {
+ public:
+  struct Step {
+    size_t total, index;
+    std::u16string fileName;
+    bool operator==(const Step&) const = default;
+  };
+  void started() override { ++starts; }
+  void stepStarted(size_t total, size_t index, std::u16string_view fileName) override {
+    steps.push_back({total, index, std::u16string(fileName)});
+    if (onStep) onStep(steps.back());
+  }
+  void ended(const pictorva::GalleryOutcome& outcome) override {
+    ++ends;
+    endedWith = outcome;
+  }
+
+  int starts = 0;
+  int ends = 0;
+  std::vector<Step> steps;
+  pictorva::GalleryOutcome endedWith;
+  std::function<void(const Step&)> onStep;
+};
+
 // A run with this thread as its event receiver, recording the events.
 class Harness {
  public:
@@ -88,10 +114,10 @@ class Harness {
   explicit Harness(Setting defaults = {}) {
     style = defaults.style;
     events.bindReceiver([this](const s::thread::RelayRecord& record) {
-      const GalleryEvent event = GalleryEvent::fromRecord(record);
+      const JobEvent event = JobEvent::fromRecord(record);
       seen.push_back({event.name, event.first, event.second, std::u16string(event.textView())});
       if (onEvent) onEvent(event);
-      if (event.is(pictorva::kProcessStatusEnd)) ended = true;
+      if (event.is(s::thread::kProcessStatusEnd)) ended = true;
       return uintptr_t{0};
     }, [this] {
       // On the worker's thread: a record was queued (or the relay woken).
@@ -137,7 +163,7 @@ class Harness {
   s::thread::SyncRelay events;
   std::vector<Seen> seen;
   std::vector<std::u16string> messages;
-  std::function<void(const GalleryEvent&)> onEvent;
+  std::function<void(const JobEvent&)> onEvent;
   bool ended = false;
   std::mutex queuedLock;
   std::condition_variable queued;

@@ -91,11 +91,11 @@ struct Made {
 };
 
 Made galleryWith(int jobs, const std::vector<std::u16string>& files, size_t pixelBudget = 0,
-                 const std::function<void(Harness&, const GalleryEvent&)>& onEvent = nullptr) {
+                 const std::function<void(Harness&, const JobEvent&)>& onEvent = nullptr) {
   Harness harness;
   harness.jobs = jobs;
   harness.run->setPixelBudget(pixelBudget);
-  if (onEvent) harness.onEvent = [&](const GalleryEvent& event) { onEvent(harness, event); };
+  if (onEvent) harness.onEvent = [&](const JobEvent& event) { onEvent(harness, event); };
   EXPECT_EQ(harness.make(files), GalleryRun::StartResult::kStarted);
   Made made;
   made.files = contents(fs::path(harness.run->pagePath()).parent_path());
@@ -134,8 +134,8 @@ TEST(GalleryRunJobs, EveryNumberOfJobsMakesTheSameGalleryAndEvents) {
 TEST(GalleryRunJobs, ACancelStopsAtTheSameFileAndWorkDoneAheadWritesNothing) {
   TempFolder folder;
   const std::vector<std::u16string> files = mixedPictures(folder);
-  auto cancelAtThirdUpdate = [](Harness& harness, const GalleryEvent& event) {
-    if (event.is(pictorva::kProcessStatusUpdate) && event.second == 2) harness.run->cancel();
+  auto cancelAtThirdUpdate = [](Harness& harness, const JobEvent& event) {
+    if (event.is(s::thread::kProcessStatusUpdate) && event.second == 2) harness.run->cancel();
   };
   const Made inTurn = galleryWith(1, files, 0, cancelAtThirdUpdate);
   const Made ahead = galleryWith(8, files, 0, cancelAtThirdUpdate);

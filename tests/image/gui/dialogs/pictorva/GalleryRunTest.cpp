@@ -21,6 +21,7 @@ namespace {
 
 using namespace gallery_testing;
 using s::file::testing::TempFolder;
+using s::image::gui::dialogs::pictorva::GalleryCore;
 using s::image::bmp::win::RasterMemory;
 using s::image::win::BufferedImageSet;
 
@@ -45,8 +46,8 @@ TEST(GalleryRun, TileGalleryWithSmallCopiesRowsAndEvents) {
   EXPECT_NE(page.find("window.thumb.insertTable(2);"), std::string::npos);
 
   EXPECT_EQ(harness.eventNames(),
-            (std::vector<std::u16string>{pictorva::kProcessStatusStart, pictorva::kProcessStatusUpdate,
-                                         pictorva::kProcessStatusUpdate, pictorva::kProcessStatusEnd}));
+            (std::vector<std::u16string>{s::thread::kProcessStatusStart, s::thread::kProcessStatusUpdate,
+                                         s::thread::kProcessStatusUpdate, s::thread::kProcessStatusEnd}));
   EXPECT_EQ(harness.seen[1].first, 2u);
   EXPECT_EQ(harness.seen[2].second, 1u);
   EXPECT_EQ(harness.seen[2].text, u"small.bmp");
@@ -106,7 +107,7 @@ TEST(GalleryRun, TitleNeverPlacesThePageOutsideTheGallery) {
   harness.make({folder / u"a.bmp"});
   EXPECT_TRUE(exists(folder / u"thumbnail/.._.._report.html"));
   EXPECT_NE(readText(folder / u"thumbnail/.._.._report.html").find("<title>../../report</title>"), std::string::npos);
-  EXPECT_EQ(GalleryRun::pageFileName(u"a:b*c?\"d<e>f|g\\h"), u"a_b_c__d_e_f_g_h.html");
+  EXPECT_EQ(GalleryCore::pageFileName(u"a:b*c?\"d<e>f|g\\h"), u"a_b_c__d_e_f_g_h.html");
 }
 
 TEST(GalleryRun, CancelKeepsTheRowsSoFarAndCopiesEverything) {
@@ -117,8 +118,8 @@ TEST(GalleryRun, CancelKeepsTheRowsSoFarAndCopiesEverything) {
     writeFile(files.back(), bmpBytes(40, 30));
   }
   Harness harness;
-  harness.onEvent = [&](const GalleryEvent& event) {
-    if (event.is(pictorva::kProcessStatusUpdate) && event.second == 1) harness.run->cancel();
+  harness.onEvent = [&](const JobEvent& event) {
+    if (event.is(s::thread::kProcessStatusUpdate) && event.second == 1) harness.run->cancel();
   };
   harness.make(files);
   EXPECT_EQ(names(folder / u"thumbnail/img").size(), 4u);
@@ -180,8 +181,8 @@ TEST(GalleryRun, FlatStyleListsSizesAndReportsEveryEntry) {
 void makeBroken(const TempFolder& folder, Harness& harness, const std::function<void()>& breaks) {
   writeFile(folder / u"a.bmp", bmpBytes(40, 30));
   writeFile(folder / u"b.bmp", bmpBytes(40, 30));
-  harness.onEvent = [&](const GalleryEvent& event) {
-    if (event.is(pictorva::kProcessStatusUpdate) && event.second == 0) breaks();
+  harness.onEvent = [&](const JobEvent& event) {
+    if (event.is(s::thread::kProcessStatusUpdate) && event.second == 0) breaks();
   };
   harness.make({folder / u"a.bmp", folder / u"b.bmp"});
 }
@@ -194,8 +195,8 @@ TEST(GalleryRun, SmallCopiesThatCannotBeWrittenAreFailuresWithoutRows) {
     ASSERT_TRUE(s::file::testing::pathOf(folder / u"thumbnail/simg")->remove());
     writeFile(folder / u"thumbnail/simg", {'x'});
   });
-  ASSERT_EQ(harness.seen.back().name, pictorva::kProcessStatusEnd);
-  EXPECT_EQ(harness.seen.back().first, pictorva::kEndFailed);
+  ASSERT_EQ(harness.seen.back().name, s::thread::kProcessStatusEnd);
+  EXPECT_EQ(harness.seen.back().first, s::thread::kEndFailed);
   EXPECT_EQ(harness.seen.back().text, u"Could not write the small copy \"" + (folder / u"thumbnail/simg/a (40x30).bmp") +
                                           u"\"\r\nCould not write the small copy \"" +
                                           (folder / u"thumbnail/simg/b (40x30).bmp") + u"\"");
@@ -209,7 +210,7 @@ TEST(GalleryRun, APageThatCannotBeWrittenIsAFailureAndLeavesNoTemporaryFile) {
   makeBroken(folder, harness, [&] {
     ASSERT_TRUE(s::file::testing::pathOf(folder / u"thumbnail/Thumbnail (Tile).html")->createDirectory());
   });
-  EXPECT_EQ(harness.seen.back().first, pictorva::kEndFailed);
+  EXPECT_EQ(harness.seen.back().first, s::thread::kEndFailed);
   EXPECT_EQ(harness.seen.back().text,
             u"Could not write the page \"" + (folder / u"thumbnail/Thumbnail (Tile).html") + u"\"");
   EXPECT_EQ(names(folder / u"thumbnail"), (std::vector<std::u16string>{u"Thumbnail (Tile).html", u"img", u"simg"}));
@@ -252,7 +253,7 @@ TEST(GalleryRun, ReleasingMidRunFromTheReceivingThreadHandlesTheEventsItWaitsFor
   harness.run.reset();  // would wait forever for a worker that waits for this thread
   // Released as cancelled: no small copy, but every file copied and the page written.
   EXPECT_EQ(harness.eventNames(),
-            (std::vector<std::u16string>{pictorva::kProcessStatusStart, pictorva::kProcessStatusEnd}));
+            (std::vector<std::u16string>{s::thread::kProcessStatusStart, s::thread::kProcessStatusEnd}));
   EXPECT_EQ(names(folder / u"thumbnail/img").size(), 3u);
   EXPECT_NE(readText(folder / u"thumbnail/Thumbnail (Tile).html").find("insertTable(0);"), std::string::npos);
 }

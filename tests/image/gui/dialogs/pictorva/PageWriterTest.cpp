@@ -7,7 +7,7 @@
 
 namespace {
 
-using s::image::gui::dialogs::pictorva::PageRow;
+using s::image::gui::dialogs::pictorva::GalleryRow;
 using s::image::gui::dialogs::pictorva::PageWriter;
 
 std::string narrow(const std::u16string& text) {
@@ -27,8 +27,8 @@ std::vector<std::u16string> lines(const std::u16string& page) {
 }
 
 TEST(PageWriter, TileRowMatchesTheClassicExample) {
-  PageRow row{u"My cat's.JPG", 1600, 1200, 2000000, u"My cat's (150x112).JPG", 150, 112};
-  const auto page = lines(PageWriter::tilePage(u"T", {row}, 150));
+  GalleryRow row{u"My cat's.JPG", 1600, 1200, 2000000, u"My cat's (150x112).JPG", 150, 112};
+  const auto page = lines(PageWriter::buildTilePage(u"T", {row}, 150));
   ASSERT_EQ(page.size(), 98u);
   EXPECT_EQ(narrow(page[92]),
             "window.thumb.addImage('simg/My%20cat\\'s%20(150x112).JPG', 150, 112, 'My cat\\'s', "
@@ -39,7 +39,7 @@ TEST(PageWriter, TileRowMatchesTheClassicExample) {
 }
 
 TEST(PageWriter, TemplatesWithoutRows) {
-  const auto tile = lines(PageWriter::tilePage(u"a<b&c", {}, 150));
+  const auto tile = lines(PageWriter::buildTilePage(u"a<b&c", {}, 150));
   ASSERT_EQ(tile.size(), 97u);
   EXPECT_EQ(narrow(tile[0]), "<html>");
   EXPECT_EQ(narrow(tile[4]), "<title>a<b&c</title>") << "the title is written unchanged";
@@ -49,7 +49,7 @@ TEST(PageWriter, TemplatesWithoutRows) {
   EXPECT_EQ(narrow(tile[92]), "//--></script>");
   EXPECT_EQ(narrow(tile.back()), "</html>");
 
-  const auto flat = lines(PageWriter::flatPage(u"", {}));
+  const auto flat = lines(PageWriter::buildFlatPage(u"", {}));
   ASSERT_EQ(flat.size(), 111u);
   EXPECT_EQ(narrow(flat[4]), "<title></title>");
   EXPECT_EQ(narrow(flat[105]), "window.thumb.insertTable(0);");
@@ -60,8 +60,8 @@ TEST(PageWriter, TemplatesWithoutRows) {
 }
 
 TEST(PageWriter, FlatRowHasNoSmallCopyAndAWholeName) {
-  PageRow row{u"a very long name that is never cut.png", 10, 20, 1048576, u"", 0, 0};
-  const auto page = lines(PageWriter::flatPage(u"T", {row, row}));
+  GalleryRow row{u"a very long name that is never cut.png", 10, 20, 1048576, u"", 0, 0};
+  const auto page = lines(PageWriter::buildFlatPage(u"T", {row, row}));
   ASSERT_EQ(page.size(), 113u);
   EXPECT_EQ(narrow(page[105]), "window.thumb.insertTable(2);");
   EXPECT_EQ(narrow(page[106]),
@@ -129,7 +129,7 @@ TEST(PageWriter, SizeTexts) {
 }
 
 TEST(PageWriter, HugeCellWidthDoesNotOverflow) {
-  const auto page = lines(PageWriter::tilePage(u"", {}, 2147483647));
+  const auto page = lines(PageWriter::buildTilePage(u"", {}, 2147483647));
   EXPECT_EQ(narrow(page[90]), "window.thumb.cellWidth = 2147483652");
 }
 

@@ -40,4 +40,13 @@ TEST(Setting, ResetRestoresTheDefaults) {
   again->release();
 }
 
+TEST(Setting, TheStoredChoiceSelectsAStyle) {
+  EXPECT_EQ(Setting::styleOf(u"Flat"), Setting::kStyleFlat);
+  EXPECT_EQ(Setting::styleOf(u"flat"), Setting::kStyleFlat);
+  EXPECT_EQ(Setting::styleOf(u"TILE"), Setting::kStyleTile);
+  EXPECT_EQ(Setting::styleOf(u""), Setting::kStyleTile);
+  EXPECT_EQ(Setting::styleOf(u"Flach"), Setting::kStyleTile);  // written in another language
+  EXPECT_EQ(Setting::styleOf(u"Flach", u"Kachel", u"Flach"), Setting::kStyleFlat);
+}
+
 }  // namespace

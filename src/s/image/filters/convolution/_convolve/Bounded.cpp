@@ -4,14 +4,13 @@
 #include <cstdlib>
 
 #include "s/image/filters/convolution/_convolve/Rows.h"
-#include "s/image/filters/scale/_resample/VectorLevel.h"
+#include "s/image/filters/VectorLevel.h"
 
 #ifdef PICTORVA_CONVOLVE_X86
 namespace s::image::filters::convolution::_convolve {
 
 namespace {
 
-using scale::_resample::VectorLevel;
 
 // Pixels per chunk: the partial sums of a chunk (16 bytes a pixel) stay in the
 // first-level cache until the row pass reads them.
@@ -65,7 +64,7 @@ void filterBounded(uint8_t* const* rows, int width, int height, const Kernel& ke
   for (int t = 0; t < 9; ++t) weights[t] = static_cast<int16_t>(sign * kernel.weights[t]);
   const Reciprocal reciprocal(magnitude);
   const RowFinish finish{weights[3], static_cast<int32_t>(255 * magnitude), reciprocal.magic, reciprocal.shift};
-  const VectorLevel level = scale::_resample::activeLevel();
+  const VectorLevel level = activeLevel();
   const PartialSums partialSums = partialSumsFor(level);
 
   // The top and bottom rows read the row itself in place of a missing neighbour, part

@@ -8,7 +8,7 @@
 #include "s/gui/win/TextField.h"
 #include "s/gui/win/Window.h"
 #include "s/image/gui/dialogs/pictorva/GalleryRun.h"
-#include "s/image/gui/dialogs/pictorva/SavedValues.h"
+#include "s/app/SavedValues.h"
 #include "s/image/gui/dialogs/pictorva/Setting.h"
 #include "s/lang/Localizer.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -17,6 +17,7 @@ namespace s::image::gui::dialogs::pictorva {
 
 namespace {
 
+using app::SavedValues;
 using namespace s::gui;
 using namespace s::gui::win;
 

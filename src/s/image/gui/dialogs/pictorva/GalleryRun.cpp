@@ -1,28 +1,14 @@
 #include "s/image/gui/dialogs/pictorva/GalleryRun.h"
 
-#include <algorithm>
-#include <thread>
-
-#include "s/file/win/PathWin.h"
-#include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
+#include "s/thread/JobEvent.h"
 
 namespace s::image::gui::dialogs::pictorva {
 
-using file::win::PathWin;
-using str::strbuffer::StrBuffer;
-using thread::Owned;
-
 namespace {
 
-// The priority of the worker: below normal, so a run never makes the desktop sluggish.
+// The priority of the worker and its helpers: below normal, so a run never makes the
+// desktop sluggish.
 constexpr int kWorkerPriority = -1;
-
-Owned<PathWin> pathOf(std::u16string_view text) { return Owned<PathWin>(PathWin::fromText(text)); }
-
-// A folder (or a bare drive) that this process can read and write.
-bool isWritableFolder(PathWin& folder) {
-  return folder.exists() && (folder.isDirectory() || folder.isDriveOnly()) && folder.isReadWritable();
-}
 
 }  // namespace
 
@@ -31,8 +17,8 @@ GalleryRun::GalleryRun(thread::SyncRelay* events, Hooks hooks)
       hooks_(std::move(hooks)),
       jobList_(str::strarray::StrArray::create()),
       setting_(Setting::create()),
-      worker_(thread::win::Thread::create()),
-      helpers_(kWorkerPriority) {
+      core_(kWorkerPriority),
+      worker_(thread::win::Thread::create()) {
   worker_->setPriority(kWorkerPriority);
 }
 
@@ -40,18 +26,6 @@ GalleryRun::~GalleryRun() {
   cancel_ = 1;
   waitIdle();
   cancel_ = 0;
-}
-
-void GalleryRun::setJobs(int jobs) { jobs_ = std::clamp(jobs, 0, kMaxJobs); }
-
-int GalleryRun::jobs() const {
-  const int jobs = jobs_.load();
-  return jobs > 0 ? jobs : defaultJobs();
-}
-
-int GalleryRun::defaultJobs() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, kMaxJobs));
 }
 
 void GalleryRun::waitIdle() {
@@ -65,27 +39,8 @@ void GalleryRun::waitIdle() {
 }
 
 std::u16string GalleryRun::outputFolderMessage(std::u16string_view folder) const {
-  std::u16string message = hooks_.languageText ? hooks_.languageText(kTextOutputFolderRefused) : std::u16string();
-  if (message.empty()) message = u"The output folder is inaccessible or write-protected.";
-  if (!folder.empty()) {
-    message += u"\r\n\"";
-    message += folder;
-    message += u"\"";
-  }
-  return message;
-}
-
-bool GalleryRun::outputFolderAccepts(std::u16string_view firstPath, std::u16string* folderText) const {
-  folderText->clear();
-  Owned<PathWin> first = pathOf(firstPath);
-  Owned<PathWin> folder(first->parent());
-  if (!folder || folder->getFullPath().length() == 0) return false;
-  *folderText = std::u16string(folder->getFullPath().view());
-  if (folder->exists()) return isWritableFolder(*folder);
-  if (folder->isDriveOnly()) return false;
-  // A folder that does not exist yet can be made where its parent is writable.
-  Owned<PathWin> grandparent(folder->getParentOrNone());
-  return grandparent && isWritableFolder(*grandparent);
+  const std::u16string text = hooks_.languageText ? hooks_.languageText(kTextOutputFolderRefused) : std::u16string();
+  return GalleryCore::outputFolderMessage(text, folder);
 }
 
 GalleryRun::StartResult GalleryRun::start(const std::vector<std::u16string>& paths) {
@@ -95,7 +50,7 @@ GalleryRun::StartResult GalleryRun::start(const std::vector<std::u16string>& pat
   setting_->reset();
   if (hooks_.apply) hooks_.apply(*setting_);
   std::u16string folder;
-  if (!outputFolderAccepts(paths.front(), &folder)) {
+  if (!GalleryCore::outputFolderAccepts(paths.front(), &folder)) {
     // A refused drop leaves nothing behind in the job list.
     if (hooks_.showMessage) hooks_.showMessage(outputFolderMessage(folder));
     return StartResult::kFolderRefused;
@@ -124,45 +79,40 @@ std::u16string GalleryRun::pagePath() {
   return pagePath_;
 }
 
-size_t GalleryRun::jobCount() {
+std::vector<std::u16string> GalleryRun::jobPaths() {
   thread::ObjLocker::Scope lock(jobLock_);
-  return jobList_->count();
+  std::vector<std::u16string> paths;
+  paths.reserve(jobList_->count());
+  for (size_t i = 0; i < jobList_->count(); ++i) paths.emplace_back(jobList_->textAt(i)->view());
+  return paths;
 }
 
-bool GalleryRun::jobEntry(size_t index, std::u16string* entry) {
-  thread::ObjLocker::Scope lock(jobLock_);
-  if (index >= jobList_->count()) return false;
-  *entry = std::u16string(jobList_->textAt(index)->view());
-  return true;
+void GalleryRun::run() {
+  // The job list and the setting change only while no run is active.
+  core_.make(*setting_, jobPaths(), *this, &cancel_);
+  // A receiver releasing the run waits, pumping, for this.
+  inRun_ = 0;
+  if (events_) events_->wake();
 }
 
 void GalleryRun::send(const char16_t* name, uint32_t first, uint32_t second, const char16_t* text) {
-  if (events_) events_->send(GalleryEvent{name, first, second, text}.toRecord());
+  if (events_) events_->send(thread::JobEvent{name, first, second, text}.toRecord());
 }
 
-std::u16string GalleryRun::pageFileName(std::u16string_view title) {
-  std::u16string name(title);
-  for (char16_t& unit : name) {
-    if (unit < 0x20 || std::u16string_view(u"\\/:*?\"<>|").find(unit) != std::u16string_view::npos) unit = u'_';
+void GalleryRun::started() { send(thread::kProcessStatusStart); }
+
+void GalleryRun::stepStarted(size_t total, size_t index, std::u16string_view fileName) {
+  const std::u16string name(fileName);  // the event's text ends in a zero
+  send(thread::kProcessStatusUpdate, static_cast<uint32_t>(total), static_cast<uint32_t>(index), name.c_str());
+}
+
+void GalleryRun::ended(const GalleryOutcome& outcome) {
+  {
+    thread::ObjLocker::Scope lock(jobLock_);
+    pagePath_ = outcome.pagePath;
   }
-#ifdef _WIN32
-  // Windows opens a device for these names whatever follows the dot.
-  static constexpr std::u16string_view kDevices[] = {u"CON", u"PRN", u"AUX", u"NUL"};
-  std::u16string upper;
-  for (char16_t unit : name.substr(0, name.find(u'.'))) {
-    upper.push_back(unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - 32) : unit);
-  }
-  while (!upper.empty() && upper.back() == u' ') upper.pop_back();
-  bool device = false;
-  for (std::u16string_view reserved : kDevices) device = device || upper == reserved;
-  if (upper.size() == 4 && (upper.starts_with(u"COM") || upper.starts_with(u"LPT")) && upper[3] >= u'1' &&
-      upper[3] <= u'9') {
-    device = true;
-  }
-  if (device) name.insert(name.begin(), u'_');
-#endif
-  name += u".html";
-  return name;
+  const bool failed = !outcome.failures.empty();
+  send(thread::kProcessStatusEnd, failed ? thread::kEndFailed : 0, 0, failed ? outcome.failures.c_str() : nullptr);
 }
 
 }  // namespace s::image::gui::dialogs::pictorva

@@ -1,19 +1,12 @@
 #include "s/image/gui/dialogs/pictorva/PageWriter.h"
 
+#include <algorithm>
+
+#include "s/image/gui/dialogs/pictorva/PageTemplates.h"
+
 namespace s::image::gui::dialogs::pictorva {
 
 namespace {
-
-// The lines of a page that the builder writes into the template.
-enum class Hole { kNone, kTitle, kCellWidth, kInsertTable, kRows };
-
-struct TemplateLine {
-  int tabs;
-  const char* text;  // nullptr for a hole
-  Hole hole = Hole::kNone;
-};
-
-#include "s/image/gui/dialogs/pictorva/PageTemplates.inc"
 
 constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
 
@@ -79,7 +72,7 @@ void appendDisplayUnit(std::u16string& out, char16_t unit) {
   out.push_back(unit);
 }
 
-void appendRowLine(std::u16string& out, const PageRow& row, bool tile, int64_t nameLimit) {
+void appendRowLine(std::u16string& out, const GalleryRow& row, bool tile, int64_t nameLimit) {
   std::u16string_view base, type;
   PageWriter::splitName(row.sourceName, &base, &type);
   std::u16string line = u"window.thumb.addImage('simg/";
@@ -108,37 +101,28 @@ void appendRowLine(std::u16string& out, const PageRow& row, bool tile, int64_t n
   appendLine(out, 0, line);
 }
 
-// The template's lines in order; substitute(hole, out) writes the lines the
-// template leaves open.
-template <size_t kLineCount, class Substitute>
-std::u16string fillTemplate(const TemplateLine (&lines)[kLineCount], size_t rowCount, Substitute substitute) {
+// The template with its holes filled: fill(name, out) appends what hole {{name}}
+// stands for. A hole alone on its line (the rows) takes its line end with it, so it
+// may stand for no line at all or for lines of its own.
+template <class Fill>
+std::u16string fillTemplate(std::u16string_view page, size_t rowCount, Fill fill) {
   std::u16string out;
-  out.reserve(6000 + rowCount * 200);
-  for (size_t i = 0; i < kLineCount; ++i) {
-    if (lines[i].hole != Hole::kNone) {
-      substitute(lines[i].hole, out);
-      continue;
+  out.reserve(page.size() + 256 + rowCount * 200);
+  for (size_t at = 0; at < page.size();) {
+    const size_t hole = page.find(u"{{", at);
+    const size_t end = std::min(hole, page.size());
+    for (size_t i = at; i < end; ++i) {
+      if (page[i] == u'\n') out.push_back(u'\r');
+      out.push_back(page[i]);
     }
-    out.append(static_cast<size_t>(lines[i].tabs), u'\t');
-    appendAscii(out, lines[i].text);
-    out.append(u"\r\n");
+    if (hole == std::u16string_view::npos) break;
+    const size_t close = page.find(u"}}", hole);
+    fill(page.substr(hole + 2, close - hole - 2), out);
+    at = close + 2;
+    const bool aloneOnLine = (hole == 0 || page[hole - 1] == u'\n') && at < page.size() && page[at] == u'\n';
+    if (aloneOnLine) ++at;
   }
   return out;
-}
-
-void appendTitleLine(std::u16string& out, std::u16string_view title) {
-  // The title goes in as the user typed it, unescaped.
-  std::u16string line = u"<title>";
-  line += title;
-  line += u"</title>";
-  appendLine(out, 0, line);
-}
-
-void appendInsertTableLine(std::u16string& out, size_t rowCount) {
-  std::u16string line = u"window.thumb.insertTable(";
-  appendNumber(line, static_cast<int64_t>(rowCount));
-  line += u");";
-  appendLine(out, 0, line);
 }
 
 }  // namespace
@@ -218,38 +202,31 @@ std::u16string PageWriter::sizeText(uint64_t bytes, std::u16string_view unit) {
   return out;
 }
 
-std::u16string PageWriter::tilePage(std::u16string_view title, const std::vector<PageRow>& rows, int32_t cellWidth) {
+std::u16string PageWriter::buildTilePage(std::u16string_view title, const std::vector<GalleryRow>& rows,
+                                         int32_t cellWidth) {
   // Integer division truncating toward zero, as C++ does.
   const int64_t nameLimit = cellWidth / 10;
-  return fillTemplate(kTileTemplate, rows.size(), [&](Hole hole, std::u16string& out) {
-    switch (hole) {
-      case Hole::kTitle: appendTitleLine(out, title); break;
-      case Hole::kCellWidth: {
-        // No semicolon here; 64-bit so that a huge cell width cannot overflow.
-        std::u16string text = u"window.thumb.cellWidth = ";
-        appendNumber(text, static_cast<int64_t>(cellWidth) + 5);
-        appendLine(out, 0, text);
-        break;
-      }
-      case Hole::kInsertTable: appendInsertTableLine(out, rows.size()); break;
-      case Hole::kRows:
-        for (const PageRow& row : rows) appendRowLine(out, row, true, nameLimit);
-        break;
-      case Hole::kNone: break;
+  return fillTemplate(kTilePageTemplate, rows.size(), [&](std::u16string_view hole, std::u16string& out) {
+    if (hole == u"title") {
+      out += title;  // as the user typed it, unescaped
+    } else if (hole == u"cellWidth") {
+      appendNumber(out, static_cast<int64_t>(cellWidth) + 5);  // 64-bit: a huge cell width cannot overflow
+    } else if (hole == u"rowCount") {
+      appendNumber(out, static_cast<int64_t>(rows.size()));
+    } else if (hole == u"rows") {
+      for (const GalleryRow& row : rows) appendRowLine(out, row, true, nameLimit);
     }
   });
 }
 
-std::u16string PageWriter::flatPage(std::u16string_view title, const std::vector<PageRow>& rows) {
-  return fillTemplate(kFlatTemplate, rows.size(), [&](Hole hole, std::u16string& out) {
-    switch (hole) {
-      case Hole::kTitle: appendTitleLine(out, title); break;
-      case Hole::kInsertTable: appendInsertTableLine(out, rows.size()); break;
-      case Hole::kRows:
-        for (const PageRow& row : rows) appendRowLine(out, row, false, 0);
-        break;
-      case Hole::kCellWidth:
-      case Hole::kNone: break;
+std::u16string PageWriter::buildFlatPage(std::u16string_view title, const std::vector<GalleryRow>& rows) {
+  return fillTemplate(kFlatPageTemplate, rows.size(), [&](std::u16string_view hole, std::u16string& out) {
+    if (hole == u"title") {
+      out += title;
+    } else if (hole == u"rowCount") {
+      appendNumber(out, static_cast<int64_t>(rows.size()));
+    } else if (hole == u"rows") {
+      for (const GalleryRow& row : rows) appendRowLine(out, row, false, 0);
     }
   });
 }

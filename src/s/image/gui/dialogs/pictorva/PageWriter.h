@@ -1,8 +1,8 @@
 #pragma once
-// Writes the gallery page: an HTML page whose script builds a table of pictures when
-// it is opened. The page is a fixed template (PageTemplates.inc) with the title, the
-// cell width, the row count and one script line per picture put in. Lines end in
-// CR LF; the caller converts the text to UTF-8 without byte-order mark.
+// Writes the gallery pages: an HTML page whose script builds a table of pictures when
+// it is opened. The page is a fixed template (PageTemplates.h) with the title, the
+// cell width, the row count and one script line per picture put in its holes. Lines
+// end in CR LF; the caller converts the text to UTF-8 without byte-order mark.
 //
 // File names go into the page twice: as links (percent-encoded) and as display names
 // inside a script string. Both are escaped so that no legal file name can end a
@@ -13,23 +13,18 @@
 #include <string_view>
 #include <vector>
 
-namespace s::image::gui::dialogs::pictorva {
+#include "s/image/gui/dialogs/pictorva/GalleryRow.h"
 
-// One picture of the page.
-struct PageRow {
-  std::u16string_view sourceName;  // file name with extension, as in its path
-  uint32_t sourceWidth = 0;
-  uint32_t sourceHeight = 0;
-  uint64_t sourceSize = 0;         // bytes
-  std::u16string_view smallName;   // Tile only
-  uint32_t smallWidth = 0;
-  uint32_t smallHeight = 0;
-};
+namespace s::image::gui::dialogs::pictorva {
 
 class PageWriter {
  public:
-  static std::u16string tilePage(std::u16string_view title, const std::vector<PageRow>& rows, int32_t cellWidth);
-  static std::u16string flatPage(std::u16string_view title, const std::vector<PageRow>& rows);
+  // The Tile page: a grid of the small copies in cells of cellWidth, each linking to
+  // its picture in img.
+  static std::u16string buildTilePage(std::u16string_view title, const std::vector<GalleryRow>& rows,
+                                      int32_t cellWidth);
+  // The Flat page: the pictures of img in one column, shrunk to the browser's width.
+  static std::u16string buildFlatPage(std::u16string_view title, const std::vector<GalleryRow>& rows);
 
   // The pieces of a row line, exposed for testing.
   // Percent-encodes what would break a link ("%" first, so "%20" becomes "%2520").

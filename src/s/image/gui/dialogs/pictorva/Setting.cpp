@@ -18,4 +18,11 @@ int32_t Setting::cellSizeFromText(std::u16string_view text) {
   return str::strbuffer::StrBuffer(text).parseInt32();
 }
 
+int32_t Setting::styleOf(std::u16string_view convertTo, std::u16string_view tileText, std::u16string_view flatText) {
+  const str::strbuffer::StrBuffer stored(convertTo);
+  if (stored.equalsIgnoreCase(tileText)) return kStyleTile;
+  if (stored.equalsIgnoreCase(flatText)) return kStyleFlat;
+  return kStyleTile;
+}
+
 }  // namespace s::image::gui::dialogs::pictorva

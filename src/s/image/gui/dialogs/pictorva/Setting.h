@@ -33,6 +33,11 @@ class Setting final : public thread::PooledObject<Setting, SettingBases> {
   // leading integer (white space, optional sign, digits: "200px" is 200, "abc" is 0,
   // "-5" is -5), saturated to 32 bits.
   static int32_t cellSizeFromText(std::u16string_view text);
+  // The style that a stored "Create:" choice selects: the first of the entry texts
+  // equal to it, letter case ignored; Tile when none is (also for the empty text, or
+  // a text of another language).
+  static int32_t styleOf(std::u16string_view convertTo, std::u16string_view tileText = u"Tile",
+                         std::u16string_view flatText = u"Flat");
 
   int32_t style = kStyleTile;
   str::strbuffer::StrBuffer* title;  // owned

@@ -1,5 +1,5 @@
 #pragma once
-// What the gallery window remembers between starts, kept in the save-data store:
+// What the program's window remembers between starts, kept in the save-data store:
 // every value's key path, name, type and default in one table, so the window and the
 // command line read and write the same values the same way.
 //
@@ -24,7 +24,7 @@
 
 #include "s/map/IMappedData.h"
 
-namespace s::image::gui::dialogs::pictorva {
+namespace s::app {
 
 class SavedValues {
  public:
@@ -73,12 +73,6 @@ class SavedValues {
   // within 32 bits, a flag "true", "false", "1" or "0" (letter case ignored), and any
   // text is a text. False, and nothing written, when text is none of its type.
   static bool writeFromText(map::IMappedData& store, const Value& value, std::u16string_view text);
-
-  // The gallery style (Setting::kStyleTile or kStyleFlat) that a stored "ConvertTo"
-  // selects: the first of the entry texts equal to it, letter case ignored; Tile
-  // when none is (also for the empty text, or a text of another language).
-  static int32_t styleOf(std::u16string_view convertTo, std::u16string_view tileText = u"Tile",
-                         std::u16string_view flatText = u"Flat");
 };
 
-}  // namespace s::image::gui::dialogs::pictorva
+}  // namespace s::app

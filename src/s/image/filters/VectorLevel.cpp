@@ -1,10 +1,10 @@
-#include "s/image/filters/scale/_resample/VectorLevel.h"
+#include "s/image/filters/VectorLevel.h"
 
 #include <atomic>
 
 #include "s/image/filters/scale/_resample/Passes.h"
 
-namespace s::image::filters::scale::_resample {
+namespace s::image::filters {
 namespace {
 
 std::atomic<int> ceiling{static_cast<int>(VectorLevel::kAvx2)};
@@ -37,4 +37,4 @@ void setLevelCeiling(VectorLevel level) { ceiling.store(static_cast<int>(level),
 
 VectorLevel getLevelCeiling() { return static_cast<VectorLevel>(ceiling.load(std::memory_order_relaxed)); }
 
-}  // namespace s::image::filters::scale::_resample
+}  // namespace s::image::filters

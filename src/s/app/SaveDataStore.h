@@ -14,7 +14,7 @@
 #include "s/map/IMappedData.h"
 #include "s/thread/Owned.h"
 
-namespace s::map {
+namespace s::app {
 
 class SaveDataStore {
  public:
@@ -31,9 +31,9 @@ class SaveDataStore {
   // The store of this system, with auto-flush off (see above). On Linux a file that
   // could not be read whole is kept as ".bak" before the first flush, as the XML
   // store does.
-  static thread::Owned<IMappedData> open(std::u16string_view softwareId = kSoftwareId);
+  static thread::Owned<map::IMappedData> open(std::u16string_view softwareId = kSoftwareId);
   // The XML store on the file at path.
-  static thread::Owned<IMappedData> openXml(std::u16string_view path);
+  static thread::Owned<map::IMappedData> openXml(std::u16string_view path);
 };
 
-}  // namespace s::map
+}  // namespace s::app

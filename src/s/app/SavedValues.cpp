@@ -1,12 +1,11 @@
-#include "s/image/gui/dialogs/pictorva/SavedValues.h"
+#include "s/app/SavedValues.h"
 
 #include <charconv>
 #include <string>
 
-#include "s/image/gui/dialogs/pictorva/Setting.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
-namespace s::image::gui::dialogs::pictorva {
+namespace s::app {
 
 namespace {
 
@@ -128,11 +127,4 @@ bool SavedValues::writeFromText(map::IMappedData& store, const Value& value, std
   return true;
 }
 
-int32_t SavedValues::styleOf(std::u16string_view convertTo, std::u16string_view tileText,
-                             std::u16string_view flatText) {
-  if (equalsIgnoreCase(convertTo, tileText)) return Setting::kStyleTile;
-  if (equalsIgnoreCase(convertTo, flatText)) return Setting::kStyleFlat;
-  return Setting::kStyleTile;
-}
-
-}  // namespace s::image::gui::dialogs::pictorva
+}  // namespace s::app

@@ -1,15 +1,15 @@
 #pragma once
-// Lets the encoder settings records (s/image/ISettingStore.h) keep their values in the
+// Lets the encoder settings records (ISettingStore.h) keep their values in the
 // save-data store.
 #include "s/image/ISettingStore.h"
 #include "s/map/IMappedData.h"
 
-namespace s::map {
+namespace s::image {
 
-class SettingStoreAdapter final : public image::ISettingStore {
+class SettingStoreAdapter final : public ISettingStore {
  public:
   // The store must outlive the adapter.
-  explicit SettingStoreAdapter(IMappedData& store) : store_(store) {}
+  explicit SettingStoreAdapter(map::IMappedData& store) : store_(store) {}
 
   int32_t getS32(const char16_t* keyPath, const char16_t* name, int32_t defaultValue) override {
     return store_.getS32(keyPath, name, defaultValue);
@@ -25,7 +25,7 @@ class SettingStoreAdapter final : public image::ISettingStore {
   }
 
  private:
-  IMappedData& store_;
+  map::IMappedData& store_;
 };
 
-}  // namespace s::map
+}  // namespace s::image

@@ -1,17 +1,15 @@
-#include "s/image/gui/dialogs/pictorva/SavedValues.h"
+#include "s/app/SavedValues.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "s/image/gui/dialogs/pictorva/Setting.h"
 #include "s/thread/Owned.h"
 #include "s/xml/MappedData.h"
 
 namespace {
 
-using s::image::gui::dialogs::pictorva::SavedValues;
-using s::image::gui::dialogs::pictorva::Setting;
+using s::app::SavedValues;
 
 TEST(SavedValues, AnEmptyStoreGivesEveryDefault) {
   s::thread::Owned<s::xml::MappedData> store = s::thread::make<s::xml::MappedData>();
@@ -63,15 +61,6 @@ TEST(SavedValues, TextsAreWrittenOnlyAsTheirType) {
   EXPECT_EQ(store->root()->toUtf8(),
             "<savedata><MainWindow><ConvertTo><Tile CellWidth=\"-2147483648\"></Tile></ConvertTo>"
             "<View CompactView=\"0\" RightClickTransform=\"0\" ConvertTo=\"\"></View></MainWindow></savedata>");
-}
-
-TEST(SavedValues, TheStoredChoiceSelectsAStyle) {
-  EXPECT_EQ(SavedValues::styleOf(u"Flat"), Setting::kStyleFlat);
-  EXPECT_EQ(SavedValues::styleOf(u"flat"), Setting::kStyleFlat);
-  EXPECT_EQ(SavedValues::styleOf(u"TILE"), Setting::kStyleTile);
-  EXPECT_EQ(SavedValues::styleOf(u""), Setting::kStyleTile);
-  EXPECT_EQ(SavedValues::styleOf(u"Flach"), Setting::kStyleTile);  // written in another language
-  EXPECT_EQ(SavedValues::styleOf(u"Flach", u"Kachel", u"Flach"), Setting::kStyleFlat);
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "s/map/SaveDataStore.h"
+#include "s/app/SaveDataStore.h"
 #include "s/reg/MappedData.h"
 
-namespace s::map {
+namespace s::app {
 
 std::u16string SaveDataStore::xmlPath() {
   // The executable's own path, asked with a growing buffer (long paths are allowed).
@@ -24,10 +24,10 @@ std::u16string SaveDataStore::xmlPath() {
   return std::u16string(folder.begin(), folder.end()) + u"savedata\\SaveData.xml";
 }
 
-thread::Owned<IMappedData> SaveDataStore::open(std::u16string_view softwareId) {
+thread::Owned<map::IMappedData> SaveDataStore::open(std::u16string_view softwareId) {
   thread::Owned<reg::MappedData> store = thread::make<reg::MappedData>();
   store->open(registryPath(softwareId));
-  return thread::Owned<IMappedData>(store.detach());
+  return thread::Owned<map::IMappedData>(store.detach());
 }
 
-}  // namespace s::map
+}  // namespace s::app

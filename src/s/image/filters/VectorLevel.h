@@ -1,8 +1,8 @@
 #pragma once
-// Which instruction level the resampling filters use. The best level the processor
+// Which instruction level the image filters (resampling, convolution) use. The best level the processor
 // offers is found once; a ceiling set at run time lowers it (down to the scalar
 // reference), so one program can compare every level.
-namespace s::image::filters::scale::_resample {
+namespace s::image::filters {
 
 enum class VectorLevel : int { kScalar = 0, kSse2 = 1, kAvx2 = 2 };
 
@@ -14,4 +14,4 @@ VectorLevel activeLevel();
 void setLevelCeiling(VectorLevel ceiling);
 VectorLevel getLevelCeiling();
 
-}  // namespace s::image::filters::scale::_resample
+}  // namespace s::image::filters

@@ -1,4 +1,4 @@
-// The passes of one gallery run, on the worker thread.
+// The passes of one gallery, on the thread that makes it.
 #include <string>
 
 #include "s/file/win/FileOutputStream.h"
@@ -6,9 +6,11 @@
 #include "s/image/IEncodedImage.h"
 #include "s/image/ImageFormat.h"
 #include "s/image/bmp/win/PixelBudget.h"
-#include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
-#include "s/image/gui/dialogs/pictorva/GalleryRun.h"
+#include "s/image/gui/dialogs/pictorva/GalleryCore.h"
+#include "s/image/gui/dialogs/pictorva/PageWriter.h"
+#include "s/image/gui/dialogs/pictorva/Setting.h"
 #include "s/io/Streams.h"
+#include "s/str/strbuffer/Utf8.h"
 
 namespace s::image::gui::dialogs::pictorva {
 
@@ -16,14 +18,25 @@ using file::win::FileOutputStream;
 using file::win::PathWin;
 using thread::Owned;
 
-struct GalleryRun::Pass {
-  Owned<PathWin> gallery;  // the gallery folder
+struct GalleryCore::Pass {
+  // The choices, as they were when the gallery began.
+  int32_t style = Setting::kStyleTile;
+  std::u16string title;
+  int32_t cellWidth = 0;
+  int32_t cellHeight = 0;
+  const std::vector<std::u16string>& paths;
+  IGalleryProgress& progress;
+  const std::atomic<uint8_t>* cancel;
+
+  Owned<PathWin> gallery;      // the gallery folder
   Owned<PathWin> smallFolder;  // its simg (Tile)
-  size_t total = 0;        // job list entries when the run began
-  GalleryRows rows;
-  std::u16string failures;  // each copy or page that could not be written, a line each
+  std::u16string galleryText;  // the gallery folder's path
+  GalleryOutcome outcome;
+
+  bool cancelled() const { return cancel && cancel->load() != 0; }
 
   void fail(std::u16string_view what, std::u16string_view path) {
+    std::u16string& failures = outcome.failures;
     if (!failures.empty()) failures += u"\r\n";
     failures += what;
     failures += u" \"";
@@ -34,8 +47,8 @@ struct GalleryRun::Pass {
 
 namespace {
 
-// Jobs a helper may make beyond the one the worker takes next: room for a large
-// picture to be slow while the others go on.
+// Jobs a helper may make beyond the one the calling thread takes next: room for a
+// large picture to be slow while the others go on.
 constexpr size_t kJobsAheadPerHelper = 4;
 // Names tried for the gallery folder before giving up on a folder that keeps being
 // taken by someone else between the test and the creation.
@@ -86,94 +99,88 @@ bool writeWhole(const col::_array::ArrayU08& bytes, PathWin& target) {
 
 }  // namespace
 
-void GalleryRun::run() {
-  send(kProcessStatusStart);
-  Pass pass;
-  pass.total = jobCount();
-  std::u16string first;
-  if (pass.total > 0 && jobEntry(0, &first)) {
-    Owned<PathWin> firstPath = pathOf(first);
+GalleryOutcome GalleryCore::make(const Setting& setting, const std::vector<std::u16string>& paths,
+                                 IGalleryProgress& progress, const std::atomic<uint8_t>* cancel) {
+  Pass pass{setting.style, std::u16string(setting.title->view()), setting.cellWidth, setting.cellHeight,
+            paths, progress, cancel};
+  progress.started();
+  if (!paths.empty()) {
+    Owned<PathWin> firstPath = pathOf(paths.front());
     Owned<PathWin> folder(firstPath->parent());
     Owned<PathWin> base(folder ? folder->child(u"thumbnail") : nullptr);
     if (base) pass.gallery = createGalleryFolder(*base);
     if (!pass.gallery) {
-      pass.fail(u"Could not create the gallery folder", base ? base->getFullPath().view() : first);
+      pass.fail(u"Could not create the gallery folder", base ? base->getFullPath().view() : paths.front());
     } else {
-      if (setting_->style == Setting::kStyleFlat) {
+      pass.galleryText = textOf(pass.gallery->getFullPath());
+      pass.outcome.folder = pass.galleryText;
+      if (pass.style == Setting::kStyleFlat) {
         infoPass(pass);
       } else {
         scalePass(pass);
       }
+      pass.outcome.cancelled = pass.cancelled();
       copyPass(pass);
       pagePass(pass);
     }
   }
-  const bool failed = !pass.failures.empty();
-  send(kProcessStatusEnd, failed ? kEndFailed : 0, 0, failed ? pass.failures.c_str() : nullptr);
-  // A receiver releasing the run waits, pumping, for this.
-  inRun_ = 0;
-  if (events_) events_->wake();
+  progress.ended(pass.outcome);
+  return std::move(pass.outcome);
 }
 
-void GalleryRun::scalePass(Pass& pass) {
+void GalleryCore::scalePass(Pass& pass) {
   sizer_.reset();
   sizer_.mode = util::Sizer::kModeSingle;
   sizer_.absolute = true;
-  sizer_.width = setting_->cellWidth;
-  sizer_.height = setting_->cellHeight;
+  sizer_.width = pass.cellWidth;
+  sizer_.height = pass.cellHeight;
   sizer_.keepRatio = true;
   sizer_.limitPolicy = util::Sizer::kLimitShrink;  // never larger than the source
   sizer_.buildSizes();
   pass.smallFolder.reset(pass.gallery->child(u"simg"));
 
   const int jobs = this->jobs();
-  if (jobs > 1 && pass.total > 1) {
+  if (jobs > 1 && pass.paths.size() > 1) {
     scaleAhead(pass, jobs);
   } else {
     scaleInTurn(pass);
   }
 }
 
-void GalleryRun::scaleInTurn(Pass& pass) {
-  std::u16string entry;
-  for (size_t i = 0; !cancel_ && jobEntry(i, &entry); ++i) {
+void GalleryCore::scaleInTurn(Pass& pass) {
+  for (size_t i = 0; i < pass.paths.size() && !pass.cancelled(); ++i) {
     SmallCopyJob job;
-    job.accept(entry);
+    job.accept(pass.paths[i]);
     takeTurn(pass, job, i, false);
   }
 }
 
-void GalleryRun::takeTurn(Pass& pass, SmallCopyJob& job, size_t index, bool madeAhead) {
+void GalleryCore::takeTurn(Pass& pass, SmallCopyJob& job, size_t index, bool madeAhead) {
   if (!job.isPicture()) return;
-  ensureSmallFolder(pass);
+  if (!pass.smallFolder->exists()) pass.smallFolder->createDirectory(false);
   if (!(madeAhead ? job.isOpened() : job.open())) return;
   // The cancel flag is looked at once more just before the file is announced.
-  if (cancel_) return;
-  send(kProcessStatusUpdate, static_cast<uint32_t>(pass.total), static_cast<uint32_t>(index), job.fileName().c_str());
+  if (pass.cancelled()) return;
+  pass.progress.stepStarted(pass.paths.size(), index, job.fileName());
   if (!madeAhead) job.make(sizer_);
   keepSmallCopy(pass, job);
 }
 
-void GalleryRun::scaleAhead(Pass& pass, int jobs) {
+void GalleryCore::scaleAhead(Pass& pass, int jobs) {
   const size_t limit = pixelBudget_.load();
   bmp::win::PixelBudget budget(limit > 0 ? limit : bmp::win::PixelBudget::defaultLimit());
-  const std::u16string gallery = textOf(pass.gallery->getFullPath());
-  auto make = [this, &budget, &gallery](size_t index, SmallCopyJob& job) {
-    makeAhead(index, job, budget, gallery);
-  };
-  if (!helpers_.begin(jobs, pass.total, kJobsAheadPerHelper * static_cast<size_t>(jobs), make)) {
+  auto make = [this, &pass, &budget](size_t index, SmallCopyJob& job) { makeAhead(pass, index, job, budget); };
+  if (!helpers_.begin(jobs, pass.paths.size(), kJobsAheadPerHelper * static_cast<size_t>(jobs), make)) {
     scaleInTurn(pass);
     return;
   }
-  for (size_t i = 0; i < pass.total && !cancel_; ++i) {
+  for (size_t i = 0; i < pass.paths.size() && !pass.cancelled(); ++i) {
     std::unique_ptr<SmallCopyJob> job = helpers_.take(i);
     if (!job->isDeferred()) {
       takeTurn(pass, *job, i, true);
       continue;
     }
-    std::u16string entry;
-    if (!jobEntry(i, &entry)) continue;
-    job->accept(entry);
+    job->accept(pass.paths[i]);
     takeTurn(pass, *job, i, false);
   }
   // Nothing made ahead is used now: a helper waiting for memory gives up at once.
@@ -181,35 +188,29 @@ void GalleryRun::scaleAhead(Pass& pass, int jobs) {
   helpers_.end();
 }
 
-void GalleryRun::makeAhead(size_t index, SmallCopyJob& job, bmp::win::PixelBudget& budget,
-                           const std::u16string& gallery) {
-  std::u16string entry;
-  if (!jobEntry(index, &entry)) return;
-  // A file inside the new gallery can only be one this run writes: it is looked at
-  // in its turn, after the files before it are written.
-  if (liesInside(entry, gallery)) {
+void GalleryCore::makeAhead(const Pass& pass, size_t index, SmallCopyJob& job, bmp::win::PixelBudget& budget) {
+  const std::u16string& entry = pass.paths[index];
+  // A file inside the new gallery can only be one this gallery writes: it is looked
+  // at in its turn, after the files before it are written.
+  if (liesInside(entry, pass.galleryText)) {
     job.defer();
     return;
   }
   if (!job.accept(entry)) return;
-  // The pixels of this picture count against the budget; the picture the worker
-  // waits for never waits.
+  // The pixels of this picture count against the budget; the picture the calling
+  // thread waits for never waits.
   bmp::win::PixelBudget::Scope charge(budget, index);
-  // After a cancel, the work is dropped as soon as possible; the worker stops
+  // After a cancel, the work is dropped as soon as possible; the calling thread stops
   // before it would announce this file.
-  if (cancel_ || !job.open()) return;
-  if (cancel_) {
+  if (pass.cancelled() || !job.open()) return;
+  if (pass.cancelled()) {
     job.drop();
     return;
   }
   job.make(sizer_);
 }
 
-void GalleryRun::ensureSmallFolder(Pass& pass) {
-  if (!pass.smallFolder->exists()) pass.smallFolder->createDirectory(false);
-}
-
-void GalleryRun::keepSmallCopy(Pass& pass, SmallCopyJob& job) {
+void GalleryCore::keepSmallCopy(Pass& pass, SmallCopyJob& job) {
   using Outcome = SmallCopyJob::Outcome;
   if (job.outcome() == Outcome::kNone) return;
   Owned<PathWin> named(pass.smallFolder->child(job.smallName()));
@@ -222,36 +223,36 @@ void GalleryRun::keepSmallCopy(Pass& pass, SmallCopyJob& job) {
     pass.fail(u"Could not write the small copy", (target ? *target : *named).getFullPath().view());
     return;
   }
-  pass.rows.sourceNames.push_back(job.fileName());
-  pass.rows.sourceWidths.push_back(job.sourceWidth());
-  pass.rows.sourceHeights.push_back(job.sourceHeight());
-  pass.rows.sourceSizes.push_back(static_cast<uint64_t>(job.source().getSize()));
-  pass.rows.smallNames.push_back(textOf(target->getFileName()));
-  pass.rows.smallWidths.push_back(job.smallWidth());
-  pass.rows.smallHeights.push_back(job.smallHeight());
+  GalleryRow& row = pass.outcome.rows.emplace_back();
+  row.sourceName = job.fileName();
+  row.sourceWidth = job.sourceWidth();
+  row.sourceHeight = job.sourceHeight();
+  row.sourceSize = static_cast<uint64_t>(job.source().getSize());
+  row.smallName = textOf(target->getFileName());
+  row.smallWidth = job.smallWidth();
+  row.smallHeight = job.smallHeight();
 }
 
-void GalleryRun::infoPass(Pass& pass) {
-  std::u16string entry;
-  for (size_t i = 0; !cancel_ && jobEntry(i, &entry); ++i) {
-    Owned<PathWin> source = pathOf(entry);
+void GalleryCore::infoPass(Pass& pass) {
+  for (size_t i = 0; i < pass.paths.size() && !pass.cancelled(); ++i) {
+    Owned<PathWin> source = pathOf(pass.paths[i]);
     const std::u16string fileName = textOf(source->getFileName());
-    send(kProcessStatusUpdate, static_cast<uint32_t>(pass.total), static_cast<uint32_t>(i), fileName.c_str());
+    pass.progress.stepStarted(pass.paths.size(), i, fileName);
     if (!SmallCopyJob::acceptsByName(*source)) continue;
     Owned<IEncodedImage> codec(decodeImageFile(source.get()));
     if (!codec) continue;
-    pass.rows.sourceNames.push_back(fileName);
-    pass.rows.sourceWidths.push_back(static_cast<uint32_t>(codec->getWidth()));
-    pass.rows.sourceHeights.push_back(static_cast<uint32_t>(codec->getHeight()));
-    pass.rows.sourceSizes.push_back(static_cast<uint64_t>(source->getSize()));
+    GalleryRow& row = pass.outcome.rows.emplace_back();
+    row.sourceName = fileName;
+    row.sourceWidth = static_cast<uint32_t>(codec->getWidth());
+    row.sourceHeight = static_cast<uint32_t>(codec->getHeight());
+    row.sourceSize = static_cast<uint64_t>(source->getSize());
   }
 }
 
-void GalleryRun::copyPass(Pass& pass) {
+void GalleryCore::copyPass(Pass& pass) {
   Owned<PathWin> img(pass.gallery->child(u"img"));
   if (!img->exists()) img->createDirectory(false);
-  std::u16string entry;
-  for (size_t i = 0; jobEntry(i, &entry); ++i) {
+  for (const std::u16string& entry : pass.paths) {
     Owned<PathWin> source = pathOf(entry);
     // Files of the same name overwrite each other here: the later one wins.
     Owned<PathWin> target(img->child(source->getFileName().view()));
@@ -259,17 +260,13 @@ void GalleryRun::copyPass(Pass& pass) {
   }
 }
 
-void GalleryRun::pagePass(Pass& pass) {
-  const std::u16string_view title = setting_->title->view();
-  Owned<str::strbuffer::StrBuffer> page = setting_->style == Setting::kStyleFlat
-                                              ? buildFlatPage(title, pass.rows)
-                                              : buildTilePage(title, pass.rows, setting_->cellWidth);
-  const std::string bytes = page->toUtf8();
-  Owned<PathWin> pageFile(pass.gallery->child(pageFileName(title)));
-  {
-    thread::ObjLocker::Scope lock(jobLock_);
-    pagePath_ = textOf(pageFile->getFullPath());
-  }
+void GalleryCore::pagePass(Pass& pass) {
+  const std::u16string page = pass.style == Setting::kStyleFlat
+                                  ? PageWriter::buildFlatPage(pass.title, pass.outcome.rows)
+                                  : PageWriter::buildTilePage(pass.title, pass.outcome.rows, pass.cellWidth);
+  const std::string bytes = str::strbuffer::toUtf8(page);
+  Owned<PathWin> pageFile(pass.gallery->child(pageFileName(pass.title)));
+  pass.outcome.pagePath = textOf(pageFile->getFullPath());
   // Under a temporary name first, so a failed write never leaves an empty or cut page.
   if (!pageFile->writeAllReplacing(bytes.data(), bytes.size())) {
     pass.fail(u"Could not write the page", pageFile->getFullPath().view());

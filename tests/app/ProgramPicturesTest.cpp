@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "image/MemoryStreams.h"
+#include "io/MemoryStreams.h"
 #include "s/archive/ProgramResourceIds.h"
 #include "s/archive/ProgramResources.h"
 #include "s/col/_array/ArrayU08.h"

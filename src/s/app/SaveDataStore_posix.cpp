@@ -3,10 +3,10 @@
 
 #include <cstdlib>
 
-#include "s/map/SaveDataStore.h"
+#include "s/app/SaveDataStore.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
-namespace s::map {
+namespace s::app {
 
 namespace {
 
@@ -39,6 +39,6 @@ std::u16string SaveDataStore::xmlPath() {
   return folder + u"/pictorva/SaveData.xml";
 }
 
-thread::Owned<IMappedData> SaveDataStore::open(std::u16string_view) { return openXml(xmlPath()); }
+thread::Owned<map::IMappedData> SaveDataStore::open(std::u16string_view) { return openXml(xmlPath()); }
 
-}  // namespace s::map
+}  // namespace s::app
