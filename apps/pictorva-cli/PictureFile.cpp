@@ -43,11 +43,10 @@ PictureFile readPicture(std::u16string_view path) {
   s::thread::Owned<s::file::win::PathWin> file(s::file::win::PathWin::fromText(path));
   if (!file->exists() || file->isDirectory()) return picture;
   const int64_t size = file->getSize();
-  if (s::file::IFileInputStream* stream = file->openInput()) {
+  if (s::thread::Owned<s::file::win::FileInputStream> stream = file->openInput()) {
     picture.type = ImageFormat::detect(*stream, size);
-    stream->release();
   }
-  picture.codec.reset(ImageFormat::newCodec(picture.type));
+  picture.codec = ImageFormat::newCodec(picture.type);
   if (picture.codec) picture.whole = picture.codec->load(file.get());
   return picture;
 }

@@ -111,10 +111,9 @@ TEST(ImageFormat, TypeWordsAndCodecs) {
   } kCodecs[] = {{ImageType::kBmp, u".bmp"}, {ImageType::kJpg, u".jpg"}, {ImageType::kPng, u".png"},
                  {ImageType::kGif, u".gif"}, {ImageType::kIco, u".ico"}};
   for (const auto& expected : kCodecs) {
-    s::image::IEncodedImage* codec = ImageFormat::newCodec(expected.type);
-    ASSERT_NE(codec, nullptr);
+    s::thread::Owned<s::image::IEncodedImage> codec = ImageFormat::newCodec(expected.type);
+    ASSERT_TRUE(codec);
     EXPECT_EQ(std::u16string(codec->getExtension()), expected.extension);
-    codec->release();
   }
 }
 

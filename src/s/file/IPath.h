@@ -114,7 +114,7 @@ class IPath : public base::IObject, public thread::IPoolable {
   virtual const Text& getFullPathString() const = 0;
   virtual Text* getFullPathWithSeparator(Text* target, bool append = false) const = 0;
   virtual const Text& getFullPathWithSeparator() const = 0;
-  virtual IPath* getParentOrNone() const = 0;
+  thread::Owned<IPath> getParentOrNone() const { return thread::Owned<IPath>(newParentOrNone()); }
   virtual Text* getFolder(Text* target, bool append = false) const = 0;
   virtual const Text& getFolder() const = 0;
   virtual Text* getFolderTrimmed(Text* target, bool append = false) const = 0;
@@ -135,14 +135,14 @@ class IPath : public base::IObject, public thread::IPoolable {
   virtual const Text& getUrl() = 0;
   virtual Text* getFolderShortcutTarget(Text* target, bool append = false) = 0;
   virtual const Text& getFolderShortcutTarget() = 0;
-  virtual IPath* child(TextView name) const = 0;
-  virtual IPath* withNameSuffix(TextView suffix) const = 0;
-  virtual IPath* withSuffix(TextView suffix) = 0;
-  virtual IPath* uniqueVariant() = 0;
-  virtual IPath* uniqueNumbered() = 0;
-  virtual IPath* parent() const = 0;
-  virtual IPath* shortcutTarget() = 0;
-  virtual IPath* folderShortcutTargetPath() = 0;
+  thread::Owned<IPath> child(TextView name) const { return thread::Owned<IPath>(newChild(name)); }
+  thread::Owned<IPath> withNameSuffix(TextView suffix) const { return thread::Owned<IPath>(newWithNameSuffix(suffix)); }
+  thread::Owned<IPath> withSuffix(TextView suffix) { return thread::Owned<IPath>(newWithSuffix(suffix)); }
+  thread::Owned<IPath> uniqueVariant() { return thread::Owned<IPath>(newUniqueVariant()); }
+  thread::Owned<IPath> uniqueNumbered() { return thread::Owned<IPath>(newUniqueNumbered()); }
+  thread::Owned<IPath> parent() const { return thread::Owned<IPath>(newParent()); }
+  thread::Owned<IPath> shortcutTarget() { return thread::Owned<IPath>(newShortcutTarget()); }
+  thread::Owned<IPath> folderShortcutTargetPath() { return thread::Owned<IPath>(newFolderShortcutTargetPath()); }
   // Position among the folder's files (those whose extension is in extensions when
   // that is given and not empty; sorted by name ignoring case when asked); -1 when
   // not found.
@@ -161,8 +161,10 @@ class IPath : public base::IObject, public thread::IPoolable {
   virtual bool listFolderArray(bool ignorePolicy, bool recurse, IPathArray* paths) = 0;
   virtual bool listFileArray(bool ignorePolicy, bool recurse, IPathArray* paths) = 0;
   virtual bool listStreams(IPathArray* paths) = 0;
-  virtual IFileInputStream* openInput() = 0;
-  virtual IFileOutputStream* openOutput(bool append = false) = 0;
+  thread::Owned<IFileInputStream> openInput() { return thread::Owned<IFileInputStream>(newInput()); }
+  thread::Owned<IFileOutputStream> openOutput(bool append = false) {
+    return thread::Owned<IFileOutputStream>(newOutput(append));
+  }
   virtual bool readAll(Bytes* bytes) = 0;
   virtual bool writeAll(const void* data, size_t size, bool append = false) = 0;
   virtual bool writeAll(const Bytes& bytes, bool append = false) = 0;
@@ -172,6 +174,21 @@ class IPath : public base::IObject, public thread::IPoolable {
   virtual bool extensionEquals(TextView extension) const = 0;
   virtual void set(TextView text) = 0;
   virtual void set(const Text& text) = 0;
+
+ protected:
+  // The factories behind the operations above that hand over a new path or stream:
+  // a new object from the pool, or none.
+  virtual IPath* newParentOrNone() const = 0;
+  virtual IPath* newChild(TextView name) const = 0;
+  virtual IPath* newWithNameSuffix(TextView suffix) const = 0;
+  virtual IPath* newWithSuffix(TextView suffix) = 0;
+  virtual IPath* newUniqueVariant() = 0;
+  virtual IPath* newUniqueNumbered() = 0;
+  virtual IPath* newParent() const = 0;
+  virtual IPath* newShortcutTarget() = 0;
+  virtual IPath* newFolderShortcutTargetPath() = 0;
+  virtual IFileInputStream* newInput() = 0;
+  virtual IFileOutputStream* newOutput(bool append) = 0;
 };
 
 }  // namespace s::file

@@ -172,8 +172,7 @@ void BoxBase::nativeWindowCreated() {
 }
 
 void BoxBase::setBorder(drawer::IBorder* border) {
-  if (border_ && border_ != border) border_->release();
-  border_ = border;
+  if (border_.get() != border) border_.reset(border);
   redraw();
 }
 
@@ -202,8 +201,7 @@ void BoxBase::restoreBoxFields() {
   excludeWidth_ = excludeHeight_ = false;
   minWidthOverride_ = -1;
   layoutGuard_ = 0;
-  if (border_) border_->release();
-  border_ = nullptr;
+  border_.reset();
 }
 
 }  // namespace s::gui

@@ -16,6 +16,8 @@
 // except when the left and the top margin are both 0: then the children keep theirs.
 #include "s/gui/Component.h"
 #include "s/gui/IBox.h"
+#include "s/gui/drawer/IBorder.h"
+#include "s/thread/Owned.h"
 
 namespace s::gui::drawer {
 class IBorder;
@@ -121,7 +123,7 @@ class BoxBase : public Component, public IBox {
   bool excludeHeight_ = false;
   int minWidthOverride_ = -1;
   int layoutGuard_ = 0;
-  drawer::IBorder* border_ = nullptr;
+  thread::Owned<drawer::IBorder> border_;
 };
 
 }  // namespace s::gui

@@ -5,7 +5,7 @@
 
 namespace s::image {
 
-IEncodedImage* EncodeSettingBase::encodeImageSet(IImage* imageOrSet) {
+thread::Owned<IEncodedImage> EncodeSettingBase::encodeImageSet(IImage* imageOrSet) {
   if (auto* set = dynamic_cast<win::BufferedImageSet*>(imageOrSet)) return encodeImage(set->getPrimary());
   return encodeImage(dynamic_cast<win::BufferedImage*>(imageOrSet));
 }

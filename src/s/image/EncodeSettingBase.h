@@ -5,6 +5,7 @@
 #include <string>
 
 #include "s/image/IEncodeSetting.h"
+#include "s/thread/Owned.h"
 
 namespace s::image {
 
@@ -17,7 +18,7 @@ class EncodeSettingBase : public IEncodeSetting {
   int backgroundBlue = 255;
 
   // Single-image formats: the set's primary image (or the image itself).
-  IEncodedImage* encodeImageSet(IImage* imageOrSet) override;
+  thread::Owned<IEncodedImage> encodeImageSet(IImage* imageOrSet) override;
   base::IObject* createConfigBox() override { return nullptr; }
   bool applyConfigBox() override { return true; }
   bool hasStore() const override { return store_ != nullptr; }

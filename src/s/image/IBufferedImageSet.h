@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "s/image/IImage.h"
+#include "s/thread/Owned.h"
 
 namespace s::image {
 
@@ -23,10 +24,10 @@ class IBufferedImageSet : public IImage {
   // 1000 for an index past the end.
   virtual int getDelay(int index) const = 0;
   virtual int getDisposal(int index) const = 0;
-  virtual win::BufferedImageSet* copySet() const = 0;
-  virtual win::BufferedImageSet* composeFrames() const = 0;
-  virtual win::BufferedImageSet* scaledSet(int width, int height, bool keepRatio) const = 0;
-  virtual win::BufferedImageSet* filteredSet() const = 0;
+  virtual thread::Owned<win::BufferedImageSet> copySet() const = 0;
+  virtual thread::Owned<win::BufferedImageSet> composeFrames() const = 0;
+  virtual thread::Owned<win::BufferedImageSet> scaledSet(int width, int height, bool keepRatio) const = 0;
+  virtual thread::Owned<win::BufferedImageSet> filteredSet() const = 0;
   virtual int getPrimaryIndex() const = 0;
   virtual win::BufferedImage* getPrimary() const = 0;
   virtual bool findImage(int width, int height, int depth, int* index) const = 0;

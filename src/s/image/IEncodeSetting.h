@@ -6,15 +6,16 @@
 #include "s/image/IEncodedImage.h"
 #include "s/image/ISettingStore.h"
 #include "s/thread/IPoolable.h"
+#include "s/thread/Owned.h"
 
 namespace s::image {
 
 class IEncodeSetting : public base::IObject, public thread::IPoolable {
  public:
   // From an image or an image set; single-image formats take the set's primary.
-  virtual IEncodedImage* encodeImageSet(IImage* imageOrSet) = 0;
+  virtual thread::Owned<IEncodedImage> encodeImageSet(IImage* imageOrSet) = 0;
   // From one pixel image (its filter chain's result when it has filters).
-  virtual IEncodedImage* encodeImage(win::BufferedImage* image) = 0;
+  virtual thread::Owned<IEncodedImage> encodeImage(win::BufferedImage* image) = 0;
   // The settings box (a GUI component); none is offered, so applyConfigBox is true.
   virtual base::IObject* createConfigBox() = 0;
   virtual bool applyConfigBox() = 0;

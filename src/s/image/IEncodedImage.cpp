@@ -12,11 +12,11 @@ bool IEncodedImage::save(std::u16string_view path) {
 
 bool IEncodedImage::save(file::IPath* path) {
   if (!path || path->exists()) return false;
-  file::IFileOutputStream* stream = path->openOutput();
+  thread::Owned<file::IFileOutputStream> stream = path->openOutput();
   if (!stream) return false;
   const bool written = stream->isOpen() && write(*stream);
   // close() reports any byte the buffer could not write out.
-  const bool closed = stream->closeAndRelease();
+  const bool closed = stream->close();
   return written && closed;
 }
 
@@ -27,11 +27,8 @@ bool IEncodedImage::load(std::u16string_view path) {
 
 bool IEncodedImage::load(file::IPath* path) {
   if (!path || !path->exists() || path->isDirectory()) return false;
-  file::IFileInputStream* stream = path->openInput();
-  if (!stream) return false;
-  const bool ok = read(*stream);
-  stream->release();
-  return ok;
+  thread::Owned<file::IFileInputStream> stream = path->openInput();
+  return stream && read(*stream);
 }
 
 }  // namespace s::image

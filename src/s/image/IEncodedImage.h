@@ -13,6 +13,7 @@
 #include "s/image/IImage.h"
 #include "s/io/IInputStream.h"
 #include "s/io/IOutputStream.h"
+#include "s/thread/Owned.h"
 
 namespace s::file {
 class IPath;
@@ -33,7 +34,7 @@ class IEncodedImage : public IImage {
   // target (resized first) or, without one, into a new image.
   virtual win::BufferedImage* toBufferedImage(int index, win::BufferedImage* target) = 0;
   // A new set with one entry per contained picture, in order.
-  virtual win::BufferedImageSet* toImageSet(int unused) = 0;
+  virtual thread::Owned<win::BufferedImageSet> toImageSet(int unused) = 0;
   virtual bool write(io::IOutputStream& out) = 0;
   virtual bool read(io::IInputStream& in) = 0;
   virtual bool hasMultipleImages() const = 0;
@@ -47,8 +48,8 @@ class IEncodedImage : public IImage {
   virtual bool load(file::IPath* path);
   // A new codec object of this format built from an image or an image set with this
   // object's own parameters; none when the format cannot encode it.
-  virtual IEncodedImage* createLike(IImage* imageOrSet) = 0;
-  virtual IEncodedImage* createLike(win::BufferedImage* image) = 0;
+  virtual thread::Owned<IEncodedImage> createLike(IImage* imageOrSet) = 0;
+  virtual thread::Owned<IEncodedImage> createLike(win::BufferedImage* image) = 0;
   // Searches over the contained pictures. A format of one picture keeps these
   // answers: nothing found, index 0.
   virtual bool findExactImage(int /*width*/, int /*height*/, int /*depth*/, int* index) const {

@@ -75,20 +75,20 @@ const char16_t* ImageFormat::typeWord(ImageType type) {
   return nullptr;
 }
 
-IEncodedImage* ImageFormat::newCodec(ImageType type) {
+thread::Owned<IEncodedImage> ImageFormat::newCodec(ImageType type) {
   switch (type) {
-    case ImageType::kBmp: return bmp::win::Bitmap::create();
-    case ImageType::kJpg: return jpg::win::Jpeg::create();
-    case ImageType::kPng: return png::win::Png::create();
-    case ImageType::kGif: return gif::win::Gif::create();
-    case ImageType::kIco: return ico::win::Icon::create();
+    case ImageType::kBmp: return thread::Owned<IEncodedImage>(bmp::win::Bitmap::create());
+    case ImageType::kJpg: return thread::Owned<IEncodedImage>(jpg::win::Jpeg::create());
+    case ImageType::kPng: return thread::Owned<IEncodedImage>(png::win::Png::create());
+    case ImageType::kGif: return thread::Owned<IEncodedImage>(gif::win::Gif::create());
+    case ImageType::kIco: return thread::Owned<IEncodedImage>(ico::win::Icon::create());
     default: return nullptr;
   }
 }
 
-IEncodedImage* ImageFormat::decode(io::IInputStream& in, int64_t fileSize) {
+thread::Owned<IEncodedImage> ImageFormat::decode(io::IInputStream& in, int64_t fileSize) {
   const int64_t start = in.getPosition();
-  IEncodedImage* codec = newCodec(detect(in, fileSize));
+  thread::Owned<IEncodedImage> codec = newCodec(detect(in, fileSize));
   if (!codec) return nullptr;
   if (in.seek(start)) (void)codec->read(in);
   return codec;
@@ -100,11 +100,8 @@ ImageType detectPath(file::IPath* path) {
   if (!path || !path->exists() || path->isDirectory()) return ImageType::kUnknown;
   const int64_t size = path->getSize();
   if (size <= static_cast<int64_t>(ImageFormat::kPrefixBytes)) return ImageType::kUnknown;
-  file::IFileInputStream* stream = path->openInput();
-  if (!stream) return ImageType::kUnknown;
-  const ImageType type = ImageFormat::detect(*stream, size);
-  stream->release();
-  return type;
+  thread::Owned<file::IFileInputStream> stream = path->openInput();
+  return stream ? ImageFormat::detect(*stream, size) : ImageType::kUnknown;
 }
 
 }  // namespace
@@ -116,8 +113,8 @@ bool detectImageFormat(std::u16string_view path, const char16_t** type) {
   return word != nullptr;
 }
 
-IEncodedImage* decodeImageFile(file::IPath* path) {
-  IEncodedImage* codec = ImageFormat::newCodec(detectPath(path));
+thread::Owned<IEncodedImage> decodeImageFile(file::IPath* path) {
+  thread::Owned<IEncodedImage> codec = ImageFormat::newCodec(detectPath(path));
   if (codec) (void)codec->load(path);
   return codec;
 }

@@ -9,6 +9,7 @@
 
 #include "s/image/IEncodedImage.h"
 #include "s/io/IInputStream.h"
+#include "s/thread/Owned.h"
 
 namespace s::file {
 class IPath;
@@ -30,11 +31,11 @@ class ImageFormat {
   // "jpg", "gif", "png", "bmp", "tiff", "ico"; none for kUnknown.
   static const char16_t* typeWord(ImageType type);
   // A new, empty codec object for the type, or none: TIFF and unknown files.
-  static IEncodedImage* newCodec(ImageType type);
+  static thread::Owned<IEncodedImage> newCodec(ImageType type);
   // Detection, a new codec and read from the stream (at its start, of fileSize
   // bytes). The object comes back even when the file was damaged (it then holds
   // what could be read); none when nothing could be recognised.
-  static IEncodedImage* decode(io::IInputStream& in, int64_t fileSize);
+  static thread::Owned<IEncodedImage> decode(io::IInputStream& in, int64_t fileSize);
 
  private:
   static bool isJpegMarker(uint8_t code);
@@ -48,6 +49,6 @@ bool detectImageFormat(std::u16string_view path, const char16_t** type);
 // Detection, a new codec object for the detected format, and load. The caller
 // releases the result. None for TIFF and unknown files. A damaged file still gives
 // the object, holding what could be read.
-IEncodedImage* decodeImageFile(file::IPath* path);
+thread::Owned<IEncodedImage> decodeImageFile(file::IPath* path);
 
 }  // namespace s::image

@@ -2,6 +2,8 @@
 // Holds one pooled object and releases it exactly once, when the holder goes out of
 // scope or is given another object. detach() hands the object over instead. Copying
 // is not possible; moving passes the object on.
+#include <cstddef>
+#include <type_traits>
 #include <utility>
 
 namespace s::thread {
@@ -10,8 +12,13 @@ template <class T>
 class Owned {
  public:
   Owned() = default;
+  Owned(std::nullptr_t) {}  // NOLINT: "return nullptr" from a factory holds nothing
   explicit Owned(T* object) : object_(object) {}
   Owned(Owned&& other) noexcept : object_(other.detach()) {}
+  // A holder of a derived class passes its object on to a holder of a base.
+  template <class U>
+    requires(std::is_convertible_v<U*, T*> && !std::is_same_v<U, T>)
+  Owned(Owned<U>&& other) noexcept : object_(other.detach()) {}
   Owned& operator=(Owned&& other) noexcept {
     if (this != &other) reset(other.detach());
     return *this;
@@ -33,6 +40,13 @@ class Owned {
     T* old = std::exchange(object_, object);
     if (old) old->release();
   }
+  template <class U>
+    requires std::is_convertible_v<U*, T*>
+  void reset(Owned<U>&& other) {
+    reset(other.detach());
+  }
+
+  friend bool operator==(const Owned& held, std::nullptr_t) { return held.object_ == nullptr; }
 
  private:
   T* object_ = nullptr;

@@ -169,7 +169,8 @@ TEST(BufferedImageSet, CopiesKeepValuesAndClearReleases) {
   set->add(image(4, 2), 24, 7, 2, {1, 0, 2, 1});
   set->addImage(image(2, 2));
   set->setAnimation(true, 3);
-  for (BufferedImageSet* copy : {set->copySet(), set->scaledSet(2, 2, true), set->filteredSet()}) {
+  Owned<BufferedImageSet> copies[] = {set->copySet(), set->scaledSet(2, 2, true), set->filteredSet()};
+  for (const Owned<BufferedImageSet>& copy : copies) {
     EXPECT_EQ(copy->getCount(), 2);
     // Halved, the area keeps every pixel it touched: columns 1-2 of 4 become 0-1 of 2.
     const bool halved = copy->getImage(0)->getWidth() == 2;
@@ -180,7 +181,6 @@ TEST(BufferedImageSet, CopiesKeepValuesAndClearReleases) {
     EXPECT_EQ(copy->getDepth(1), 32);
     EXPECT_TRUE(copy->isAnimated());
     EXPECT_NE(copy->getImage(0), set->getImage(0));
-    copy->release();
   }
   BufferedImage* first = set->getImage(0);
   BufferedImage* second = set->getImage(1);

@@ -39,17 +39,15 @@ DirectoryArchive::~DirectoryArchive() { close(); }
 
 DirectoryEntry* DirectoryArchive::getEntry(int index) const {
   if (index < 0 || index >= getEntryCount()) return nullptr;
-  return entries_[static_cast<size_t>(index)];
+  return entries_[static_cast<size_t>(index)].get();
 }
 
 void DirectoryArchive::dropEntries() {
-  for (DirectoryEntry* entry : entries_) entry->release();
   entries_.clear();
 }
 
 void DirectoryArchive::close() {
-  if (ownStream_) ownStream_->release();
-  ownStream_ = nullptr;
+  ownStream_.reset();
   source_ = nullptr;
   start_ = 0;
   sourceSize_ = 0;
@@ -77,7 +75,7 @@ bool DirectoryArchive::open(std::u16string_view path) {
   // the user's file.
   ownStream_ = file->openInput();
   if (!ownStream_) return false;
-  source_ = ownStream_;
+  source_ = ownStream_.get();
   start_ = 0;
   sourceSize_ = file->getSize();
   return readDirectory();
@@ -103,7 +101,7 @@ bool DirectoryArchive::readDirectory() {
     // An entry the source does not hold whole is not there at all.
     if (!readBytes(entry->directory(), DirectoryEntry::kBytes)) break;
     if (cursorFile && entry->getHeight() == 0) entry->setHeight(static_cast<uint8_t>(entry->getWidth()));
-    entries_.push_back(entry.detach());
+    entries_.push_back(std::move(entry));
   }
   return true;
 }
@@ -152,8 +150,8 @@ bool DirectoryArchive::extractEntry(IEntry* generic, io::IOutputStream& out) {
 }
 
 bool DirectoryArchive::writeFile(io::IOutputStream& out) {
-  for (DirectoryEntry* entry : entries_)
-    if (!entry->isLoaded()) loadEntryData(entry);
+  for (const thread::Owned<DirectoryEntry>& entry : entries_)
+    if (!entry->isLoaded()) loadEntryData(entry.get());
   const size_t count = entries_.size();
   header_[0] = 0;
   header_[1] = fileType();
@@ -163,7 +161,7 @@ bool DirectoryArchive::writeFile(io::IOutputStream& out) {
   // 64-bit: a directory whose data passes 4 GiB cannot be written.
   int64_t offset = static_cast<int64_t>(head.size());
   for (size_t i = 0; i < count; ++i) {
-    DirectoryEntry* entry = entries_[i];
+    DirectoryEntry* entry = entries_[i].get();
     entry->setDataSize(static_cast<uint32_t>(entry->data().getCount()));
     entry->setDataOffset(static_cast<uint32_t>(offset));
     std::memcpy(head.data() + kHeaderBytes + DirectoryEntry::kBytes * i, entry->directory(), DirectoryEntry::kBytes);
@@ -171,7 +169,7 @@ bool DirectoryArchive::writeFile(io::IOutputStream& out) {
   }
   if (offset > UINT32_MAX) return false;
   bool ok = io::Streams::writeFully(out, head.data(), head.size());
-  for (DirectoryEntry* entry : entries_) {
+  for (const thread::Owned<DirectoryEntry>& entry : entries_) {
     const col::_array::ArrayU08& data = entry->data();
     if (data.getCount()) ok = io::Streams::writeFully(out, data.data(), data.getCount()) && ok;
   }
@@ -179,7 +177,7 @@ bool DirectoryArchive::writeFile(io::IOutputStream& out) {
 }
 
 void DirectoryArchive::appendEntry(DirectoryEntry* entry) {
-  if (entry) entries_.push_back(entry);
+  if (entry) entries_.emplace_back(entry);
 }
 
 bool DirectoryArchive::loadGroupNamedAs(dll::IArchive& module, const dll::IEntry& group) {
@@ -230,7 +228,7 @@ bool DirectoryArchive::loadGroup(dll::IArchive& module, uint16_t number, std::u1
       size -= hotSpotBytes;
     }
     entry->setData(bytes, size);
-    entries_.push_back(entry.detach());
+    entries_.push_back(std::move(entry));
   }
   return true;
 }

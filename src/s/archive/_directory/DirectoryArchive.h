@@ -14,7 +14,9 @@
 
 #include "s/archive/IArchive.h"
 #include "s/archive/_directory/DirectoryEntry.h"
+#include "s/file/IFileInputStream.h"
 #include "s/io/IInputStream.h"
+#include "s/thread/Owned.h"
 
 namespace s::file {
 class IFileInputStream;
@@ -79,8 +81,8 @@ class DirectoryArchive : public IArchive {
 
   int64_t start_ = 0;
   int64_t sourceSize_ = 0;
-  std::vector<DirectoryEntry*> entries_;
-  file::IFileInputStream* ownStream_ = nullptr;  // when the archive opened the file
+  std::vector<thread::Owned<DirectoryEntry>> entries_;
+  thread::Owned<file::IFileInputStream> ownStream_;  // when the archive opened the file
   io::IInputStream* source_ = nullptr;
   uint16_t header_[3] = {};
 };

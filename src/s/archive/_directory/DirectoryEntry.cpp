@@ -6,7 +6,7 @@ namespace s::archive::_directory {
 
 DirectoryEntry::DirectoryEntry() : data_(col::_array::ArrayU08::create()) {}
 
-DirectoryEntry::~DirectoryEntry() { data_->release(); }
+DirectoryEntry::~DirectoryEntry() = default;
 
 void DirectoryEntry::reset() {
   position_ = 0;

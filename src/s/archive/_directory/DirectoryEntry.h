@@ -10,6 +10,7 @@
 
 #include "s/archive/IEntry.h"
 #include "s/col/_array/ArrayU08.h"
+#include "s/thread/Owned.h"
 
 namespace s::archive::_directory {
 
@@ -62,7 +63,7 @@ class DirectoryEntry : public IEntry {
 
   int64_t position_ = 0;
   uint8_t directory_[kBytes] = {};
-  col::_array::ArrayU08* data_;
+  thread::Owned<col::_array::ArrayU08> data_;
   bool loaded_ = false;
 };
 

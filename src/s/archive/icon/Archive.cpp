@@ -22,11 +22,11 @@ bool Archive::findNearestEntry(int width, int height, int* index) const {
   return image::NearestImage::findBySize(this, getEntryCount(), describe, width, height, 32, index);
 }
 
-image::ico::win::IconImage* Archive::makeIconImage(int index) {
+thread::Owned<image::ico::win::IconImage> Archive::makeIconImage(int index) {
   _directory::DirectoryEntry* entry = getEntry(index);
   if (!entry) return nullptr;
   if (!entry->isLoaded()) loadEntryData(entry);
-  image::ico::win::IconImage* image = image::ico::win::IconImage::create();
+  thread::Owned<image::ico::win::IconImage> image(image::ico::win::IconImage::create());
   entry->data().rewind();
   (void)image->read(entry->data());
   entry->data().rewind();

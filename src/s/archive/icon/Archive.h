@@ -8,6 +8,7 @@
 #include "s/archive/_directory/DirectoryArchive.h"
 #include "s/archive/icon/Entry.h"
 #include "s/thread/Pool.h"
+#include "s/thread/Owned.h"
 
 namespace s::image::ico::win {
 class IconImage;
@@ -25,7 +26,7 @@ class Archive final : public thread::PooledObject<Archive, _directory::Directory
   bool findNearestEntry(int width, int height, int* index) const;
   // A new icon image read from entry index's data (loaded first); the caller
   // releases it. None for an index outside the list.
-  image::ico::win::IconImage* makeIconImage(int index);
+  thread::Owned<image::ico::win::IconImage> makeIconImage(int index);
   bool writeIconFile(io::IOutputStream& out) { return writeFile(out); }
   // Fills the archive from the module's icon group of that number or name.
   bool loadIconGroup(dll::IArchive& module, uint16_t number) { return loadGroup(module, number, {}); }

@@ -69,7 +69,7 @@ void PathArray::insert(int index, IPath* path) {
   flags_.insert(static_cast<size_t>(index), uint8_t{0});
 }
 
-void PathArray::insertText(int index, std::u16string_view text) { insert(index, PathWin::fromText(text)); }
+void PathArray::insertText(int index, std::u16string_view text) { insert(index, PathWin::fromText(text).detach()); }
 
 IPath* PathArray::removeAt(int index) {
   if (!inRange(index)) return nullptr;

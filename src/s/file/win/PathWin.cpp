@@ -35,8 +35,8 @@ bool sameIgnoringAsciiCase(IPath::TextView a, IPath::TextView b) {
 
 }  // namespace
 
-PathWin* PathWin::fromText(TextView text) {
-  PathWin* path = create();
+thread::Owned<PathWin> PathWin::fromText(TextView text) {
+  thread::Owned<PathWin> path(create());
   path->set(text);
   return path;
 }
@@ -213,16 +213,16 @@ std::u16string PathWin::childText(TextView name) const {
   return text;
 }
 
-PathWin* PathWin::child(TextView name) const { return fromText(childText(name)); }
+PathWin* PathWin::newChild(TextView name) const { return fromText(childText(name)).detach(); }
 
-PathWin* PathWin::withNameSuffix(TextView suffix) const {
+PathWin* PathWin::newWithNameSuffix(TextView suffix) const {
   String text(getFolder().view());
   text += title_.view();
   text += suffix;
-  return fromText(text);
+  return fromText(text).detach();
 }
 
-PathWin* PathWin::withSuffix(TextView suffix) {
+PathWin* PathWin::newWithSuffix(TextView suffix) {
   const bool folder = isDirectory();
   String text(getFolder().view());
   text += title_.view();
@@ -233,15 +233,15 @@ PathWin* PathWin::withSuffix(TextView suffix) {
     text += suffix;
     text += extension_.view();
   }
-  return fromText(text);
+  return fromText(text).detach();
 }
 
-PathWin* PathWin::numberedVariant(bool bareNumber) {
+thread::Owned<PathWin> PathWin::numberedVariant(bool bareNumber) {
   if (!exists()) return fromText(fullPath_);
   const bool folder = isDirectory();
   String base(getFolder().view());
   base += title_.view();
-  PathWin* candidate = create();
+  thread::Owned<PathWin> candidate(create());
   for (int n = 1; n > 0; ++n) {
     String text = base;
     if (folder) text += extension_.view();
@@ -250,19 +250,18 @@ PathWin* PathWin::numberedVariant(bool bareNumber) {
     candidate->set(text);
     if (!candidate->exists()) return candidate;
   }
-  candidate->release();
   return nullptr;
 }
 
-PathWin* PathWin::uniqueVariant() { return numberedVariant(false); }
+PathWin* PathWin::newUniqueVariant() { return numberedVariant(false).detach(); }
 
-PathWin* PathWin::uniqueNumbered() { return numberedVariant(true); }
+PathWin* PathWin::newUniqueNumbered() { return numberedVariant(true).detach(); }
 
-PathWin* PathWin::parent() const { return fromText(getFolder()); }
+PathWin* PathWin::newParent() const { return fromText(getFolder()).detach(); }
 
-PathWin* PathWin::getParentOrNone() const {
+PathWin* PathWin::newParentOrNone() const {
   if (!valid_ || isDriveOnly() || fullPath_ == u"/" || (drive_.isEmpty() && folder_.isEmpty())) return nullptr;
-  return parent();
+  return newParent();
 }
 
 }  // namespace s::file::win

@@ -8,6 +8,7 @@
 #include "s/file/DirectoryReader.h"
 #include "s/file/FileSystem.h"
 #include "s/file/IPath.h"
+#include "s/thread/Owned.h"
 #include "s/file/PathSyntax.h"
 #include "s/file/win/FileInputStream.h"
 #include "s/file/win/FileOutputStream.h"
@@ -24,8 +25,8 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
   enum FileSystemKind { kUnknown = -1, kOther = 0, kFat = 1, kFat32 = 2, kVfat = 3, kNtfs = 4, kHpfs = 5 };
 
   // A new path from the pool set to text.
-  static PathWin* fromText(TextView text);
-  static PathWin* fromText(const Text& text) { return fromText(text.view()); }
+  static thread::Owned<PathWin> fromText(TextView text);
+  static thread::Owned<PathWin> fromText(const Text& text) { return fromText(text.view()); }
 
   Text* dump(Text* target, bool append = false) const override;
   void reset() override;
@@ -92,7 +93,7 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
   const Text& getFullPathString() const override { return fullPath_; }
   Text* getFullPathWithSeparator(Text* target, bool append = false) const override;
   const Text& getFullPathWithSeparator() const override;
-  PathWin* getParentOrNone() const override;
+  thread::Owned<PathWin> getParentOrNone() const { return thread::Owned<PathWin>(newParentOrNone()); }
   Text* getFolder(Text* target, bool append = false) const override;
   const Text& getFolder() const override;
   Text* getFolderTrimmed(Text* target, bool append = false) const override;
@@ -113,14 +114,14 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
   const Text& getUrl() override;
   Text* getFolderShortcutTarget(Text* target, bool append = false) override;
   const Text& getFolderShortcutTarget() override;
-  PathWin* child(TextView name) const override;
-  PathWin* withNameSuffix(TextView suffix) const override;
-  PathWin* withSuffix(TextView suffix) override;
-  PathWin* uniqueVariant() override;
-  PathWin* uniqueNumbered() override;
-  PathWin* parent() const override;
-  PathWin* shortcutTarget() override;
-  PathWin* folderShortcutTargetPath() override;
+  thread::Owned<PathWin> child(TextView name) const { return thread::Owned<PathWin>(newChild(name)); }
+  thread::Owned<PathWin> withNameSuffix(TextView suffix) const { return thread::Owned<PathWin>(newWithNameSuffix(suffix)); }
+  thread::Owned<PathWin> withSuffix(TextView suffix) { return thread::Owned<PathWin>(newWithSuffix(suffix)); }
+  thread::Owned<PathWin> uniqueVariant() { return thread::Owned<PathWin>(newUniqueVariant()); }
+  thread::Owned<PathWin> uniqueNumbered() { return thread::Owned<PathWin>(newUniqueNumbered()); }
+  thread::Owned<PathWin> parent() const { return thread::Owned<PathWin>(newParent()); }
+  thread::Owned<PathWin> shortcutTarget() { return thread::Owned<PathWin>(newShortcutTarget()); }
+  thread::Owned<PathWin> folderShortcutTargetPath() { return thread::Owned<PathWin>(newFolderShortcutTargetPath()); }
   int getIndexInFolder(const str::strarray::StrArray* extensions, bool sorted) override;
   bool hasChildren(bool ignorePolicy) override;
   bool listNames(bool ignorePolicy, str::strarray::StrArray* names) override;
@@ -133,8 +134,10 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
   bool listFolderArray(bool ignorePolicy, bool recurse, IPathArray* paths) override;
   bool listFileArray(bool ignorePolicy, bool recurse, IPathArray* paths) override;
   bool listStreams(IPathArray* paths) override;
-  FileInputStream* openInput() override;
-  FileOutputStream* openOutput(bool append = false) override;
+  thread::Owned<FileInputStream> openInput() { return thread::Owned<FileInputStream>(newInput()); }
+  thread::Owned<FileOutputStream> openOutput(bool append = false) {
+    return thread::Owned<FileOutputStream>(newOutput(append));
+  }
   bool readAll(Bytes* bytes) override;
   bool readAll(std::vector<uint8_t>* bytes);
   bool writeAll(const void* data, size_t size, bool append = false) override;
@@ -153,6 +156,19 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
   // Objects a listing yields: all, folders only or files only.
   enum class EntryKind { kAll, kFolders, kFiles };
 
+ protected:
+  PathWin* newParentOrNone() const override;
+  PathWin* newChild(TextView name) const override;
+  PathWin* newWithNameSuffix(TextView suffix) const override;
+  PathWin* newWithSuffix(TextView suffix) override;
+  PathWin* newUniqueVariant() override;
+  PathWin* newUniqueNumbered() override;
+  PathWin* newParent() const override;
+  PathWin* newShortcutTarget() override;
+  PathWin* newFolderShortcutTargetPath() override;
+  FileInputStream* newInput() override;
+  FileOutputStream* newOutput(bool append) override;
+
  private:
   // The text every platform call uses: the long form when there is one, else the full
   // path.
@@ -167,7 +183,7 @@ class PathWin final : public thread::PooledObject<PathWin, PathWinBase> {
   // Hands each new path to add, in listing order (a folder's entries follow it).
   bool listInto(bool ignorePolicy, bool recurse, EntryKind kind, const std::function<void(PathWin*)>& add);
   bool listNamesOf(bool ignorePolicy, EntryKind kind, str::strarray::StrArray* names);
-  PathWin* numberedVariant(bool bareNumber);
+  thread::Owned<PathWin> numberedVariant(bool bareNumber);
   // A fresh temporary name beside this path, for content that is renamed into place.
   std::u16string stagingText() const;
   bool copyFileTo(const PathWin& target, bool overwrite);

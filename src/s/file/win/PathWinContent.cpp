@@ -23,13 +23,13 @@ constexpr int64_t kMaxUrlFileSize = 65536;
 
 }  // namespace
 
-FileInputStream* PathWin::openInput() {
+FileInputStream* PathWin::newInput() {
   FileInputStream* stream = FileInputStream::create();
   if (valid_) stream->open(callPath());
   return stream;
 }
 
-FileOutputStream* PathWin::openOutput(bool append) {
+FileOutputStream* PathWin::newOutput(bool append) {
   FileOutputStream* stream = FileOutputStream::create();
   if (valid_) createParentDirectory();
   // An invalid path opens nothing, and the stream then reports every write as failed.
@@ -134,10 +134,10 @@ bool PathWin::createShortcut(TextView linkText, bool overwrite, TextView descrip
   return Shell::createShortcut(fullPath_.view(), link->fullPath_.view(), description);
 }
 
-PathWin* PathWin::shortcutTarget() {
+PathWin* PathWin::newShortcutTarget() {
   if (!isShortcut()) return nullptr;
   const std::u16string target = Shell::shortcutTarget(callPath());
-  return target.empty() ? nullptr : fromText(target);
+  return target.empty() ? nullptr : fromText(target).detach();
 }
 
 bool PathWin::isFolderShortcut() { return !getFolderShortcutTarget().isEmpty(); }
@@ -154,10 +154,10 @@ IPath::Text* PathWin::getFolderShortcutTarget(Text* target, bool append) {
 
 const IPath::Text& PathWin::getFolderShortcutTarget() { return *getFolderShortcutTarget(&scratch_); }
 
-PathWin* PathWin::folderShortcutTargetPath() {
+PathWin* PathWin::newFolderShortcutTargetPath() {
   const Text& target = getFolderShortcutTarget();
   if (target.isEmpty()) return nullptr;
-  return fromText(target);
+  return fromText(target).detach();
 }
 
 bool PathWin::createInternetShortcut(TextView url, bool overwrite) {

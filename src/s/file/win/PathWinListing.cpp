@@ -169,7 +169,7 @@ bool PathWin::listStreams(IPathArray* paths) {
     if (!name.empty() && name[0] == u':') name.erase(0, 1);
     const size_t type = name.rfind(u":$DATA");
     if (type != std::u16string::npos && type + 6 == name.size()) name.resize(type);
-    PathWin* found = fromText(std::u16string(fullPath_.view()) + u":" + name);
+    PathWin* found = fromText(std::u16string(fullPath_.view()) + u":" + name).detach();
     found->setStreamSize(stream.size);
     paths->push(found);
   }

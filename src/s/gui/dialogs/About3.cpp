@@ -48,8 +48,8 @@ void About3::reset() {
   textBase_ = 0;
 }
 
-About3* About3::newAbout(lang::Localizer& localizer, int32_t textBase) {
-  About3* about = create();
+thread::Owned<About3> About3::newAbout(lang::Localizer& localizer, int32_t textBase) {
+  thread::Owned<About3> about(create());
   about->localizer_ = &localizer;
   about->textBase_ = textBase;
   return about;

@@ -40,7 +40,7 @@ class About3 final : public thread::PooledObject<About3, About3Bases> {
 
   // An About window for the texts of localizer (the product's at textBase + 0, + 10,
   // + 20); the localizer must outlive it.
-  static About3* newAbout(lang::Localizer& localizer, int32_t textBase);
+  static thread::Owned<About3> newAbout(lang::Localizer& localizer, int32_t textBase);
   // Builds the window on the first call; shows it in front.
   void open();
   win::Window* getWindow() const { return window_.get(); }

@@ -52,9 +52,8 @@ void Window::reset() {
   TopLevelBase::reset();
   for (auto& list : listeners_) list.clear();
   closingSources_.clear();
-  if (popupMenu_) popupMenu_->release();
-  if (trayMenu_) trayMenu_->release();
-  popupMenu_ = trayMenu_ = nullptr;
+  popupMenu_.reset();
+  trayMenu_.reset();
   localizer_ = nullptr;
   record_ = nullptr;
   titleTextId_ = versionTextId_ = -1;
@@ -108,7 +107,7 @@ void Window::rightButtonPressed() {
   fire(kEventRightButtonDown);
   if (popupMenu_) {
     fire(kEventPopupMenu);
-    nativeOpenMenu(popupMenu_, false);
+    nativeOpenMenu(popupMenu_.get(), false);
   }
 }
 
@@ -358,7 +357,7 @@ void Window::trayIconClicked(unsigned mouseMessage) {
     fire(kEventTrayLeftClick);
   } else if (mouseMessage == kMouseRightDown && trayMenu_) {
     fire(kEventTrayRightClick);
-    nativeOpenMenu(trayMenu_, true);
+    nativeOpenMenu(trayMenu_.get(), true);
   }
 }
 
@@ -426,14 +425,12 @@ void Window::setMenuBar(MenuEx* menu) {
 
 void Window::setPopupMenu(MenuEx* menu) {
   if (relayed([=, this] { setPopupMenu(menu); })) return;
-  if (popupMenu_ && popupMenu_ != menu) popupMenu_->release();
-  popupMenu_ = menu;
+  if (popupMenu_.get() != menu) popupMenu_.reset(menu);
 }
 
 void Window::setTrayMenu(MenuEx* menu) {
   if (relayed([=, this] { setTrayMenu(menu); })) return;
-  if (trayMenu_ && trayMenu_ != menu) trayMenu_->release();
-  trayMenu_ = menu;
+  if (trayMenu_.get() != menu) trayMenu_.reset(menu);
 }
 
 void Window::setEasyDrag(bool easyDrag) {

@@ -41,8 +41,10 @@
 #include <vector>
 
 #include "s/gui/win/FrameGeometry.h"
+#include "s/gui/win/MenuEx.h"
 #include "s/gui/win/TopLevelBase.h"
 #include "s/gui/win/UIThread.h"
+#include "s/thread/Owned.h"
 #include "s/thread/Pool.h"
 #include "s/thread/SyncRelay.h"
 
@@ -354,8 +356,8 @@ class Window final : public thread::PooledObject<Window, TopLevelBase> {
   int versionTextId_ = -1;
   lang::Localizer* localizer_ = nullptr;
   app::IAppWindow* record_ = nullptr;
-  MenuEx* popupMenu_ = nullptr;
-  MenuEx* trayMenu_ = nullptr;
+  thread::Owned<MenuEx> popupMenu_;
+  thread::Owned<MenuEx> trayMenu_;
   void* icon_ = nullptr;
   thread::RelayRecord relayed_;
   uintptr_t relayReply_ = 0;

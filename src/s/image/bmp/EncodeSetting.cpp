@@ -12,14 +12,14 @@ void EncodeSetting::reset() {
   bitsPerPixel = 24;
 }
 
-IEncodedImage* EncodeSetting::encodeImage(image::win::BufferedImage* image) {
+thread::Owned<IEncodedImage> EncodeSetting::encodeImage(image::win::BufferedImage* image) {
   image::win::BufferedImage* source = encodingSource(image);
   if (!source) return nullptr;
   thread::Owned<bmp::win::Bitmap> bitmap = thread::make<bmp::win::Bitmap>();
   if (!bitmap->fromBufferedImage(source, bitsPerPixel, keepTransparency, backgroundRed, backgroundGreen,
                                  backgroundBlue))
     return nullptr;
-  return bitmap.detach();
+  return bitmap;
 }
 
 void EncodeSetting::loadValues(ISettingStore& store, const char16_t* key) {

@@ -2,6 +2,7 @@
 // How a pixel image becomes a BMP: depth, and what happens to transparency.
 #include "s/image/EncodeSettingBase.h"
 #include "s/thread/Pool.h"
+#include "s/thread/Owned.h"
 
 namespace s::image::bmp {
 
@@ -16,7 +17,7 @@ class EncodeSetting final : public thread::PooledObject<EncodeSetting, EncodeSet
   void reset() override;
   // A new Bitmap at bitsPerPixel, or none when the image is empty or the depth
   // unsupported.
-  IEncodedImage* encodeImage(image::win::BufferedImage* image) override;
+  thread::Owned<IEncodedImage> encodeImage(image::win::BufferedImage* image) override;
 
  protected:
   const char16_t* getSubkey() const override { return u"\\BmpEncodeSetting"; }

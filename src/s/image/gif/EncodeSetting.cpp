@@ -14,23 +14,23 @@ void EncodeSetting::reset() {
   bitsPerPixel = 8;
 }
 
-IEncodedImage* EncodeSetting::encodeImageSet(IImage* imageOrSet) {
+thread::Owned<IEncodedImage> EncodeSetting::encodeImageSet(IImage* imageOrSet) {
   auto* set = dynamic_cast<image::win::BufferedImageSet*>(imageOrSet);
   if (!set) return encodeImage(dynamic_cast<image::win::BufferedImage*>(imageOrSet));
   thread::Owned<gif::win::Gif> gif = thread::make<gif::win::Gif>();
   if (!gif->fromImageSet(set, bitsPerPixel, keepTransparency, backgroundRed, backgroundGreen, backgroundBlue))
     return nullptr;
-  return gif.detach();
+  return gif;
 }
 
-IEncodedImage* EncodeSetting::encodeImage(image::win::BufferedImage* image) {
+thread::Owned<IEncodedImage> EncodeSetting::encodeImage(image::win::BufferedImage* image) {
   image::win::BufferedImage* source = encodingSource(image);
   if (!source) return nullptr;
   thread::Owned<gif::win::Gif> gif = thread::make<gif::win::Gif>();
   if (!gif->fromBufferedImage(source, bitsPerPixel, keepTransparency, backgroundRed, backgroundGreen, backgroundBlue,
                               gif::win::Gif::kAlphaThreshold))
     return nullptr;
-  return gif.detach();
+  return gif;
 }
 
 void EncodeSetting::loadValues(ISettingStore& store, const char16_t* key) {

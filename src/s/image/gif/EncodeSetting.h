@@ -2,6 +2,7 @@
 // How pixel images become a GIF: depth, interlacing, transparency.
 #include "s/image/EncodeSettingBase.h"
 #include "s/thread/Pool.h"
+#include "s/thread/Owned.h"
 
 namespace s::image::gif {
 
@@ -16,9 +17,9 @@ class EncodeSetting final : public thread::PooledObject<EncodeSetting, EncodeSet
   void reset() override;
   // An animated set becomes an animation (see gif::win::Gif::fromImageSet); any
   // other set gives its primary image. The result is a gif::win::Gif.
-  IEncodedImage* encodeImageSet(IImage* imageOrSet) override;
+  thread::Owned<IEncodedImage> encodeImageSet(IImage* imageOrSet) override;
   // One frame; pixels with alpha below 96 become transparent when keepTransparency.
-  IEncodedImage* encodeImage(image::win::BufferedImage* image) override;
+  thread::Owned<IEncodedImage> encodeImage(image::win::BufferedImage* image) override;
 
  protected:
   const char16_t* getSubkey() const override { return u"\\GifEncodeSetting"; }

@@ -50,7 +50,7 @@ bool EncodeSetting::addImage(ico::win::Icon& icon, BufferedImage* square, int de
   return true;
 }
 
-IEncodedImage* EncodeSetting::encodeImageSet(IImage* imageOrSet) {
+thread::Owned<IEncodedImage> EncodeSetting::encodeImageSet(IImage* imageOrSet) {
   auto* set = dynamic_cast<image::win::BufferedImageSet*>(imageOrSet);
   if (!set) return encodeImage(dynamic_cast<BufferedImage*>(imageOrSet));
   if (depthSizePairs.empty() || depthSizePairs.size() != static_cast<size_t>(set->getCount()))
@@ -66,10 +66,10 @@ IEncodedImage* EncodeSetting::encodeImageSet(IImage* imageOrSet) {
     if (BufferedImage* square = squareOf(source, size, keepRatio, canvas)) (void)addImage(*icon, square, depth);
   }
   if (icon->getImageCount() == 0) return nullptr;
-  return icon.detach();
+  return icon;
 }
 
-IEncodedImage* EncodeSetting::encodeImage(BufferedImage* image) {
+thread::Owned<IEncodedImage> EncodeSetting::encodeImage(BufferedImage* image) {
   if (sizes.empty() || depths.empty()) return nullptr;
   BufferedImage* source = encodingSource(image);
   if (!source || source->getWidth() <= 0 || source->getHeight() <= 0) return nullptr;
@@ -87,7 +87,7 @@ IEncodedImage* EncodeSetting::encodeImage(BufferedImage* image) {
     for (int depth : depths) (void)addImage(*icon, square, depth);
   }
   if (icon->getImageCount() == 0) return nullptr;
-  return icon.detach();
+  return icon;
 }
 
 void EncodeSetting::loadValues(ISettingStore& store, const char16_t* key) {

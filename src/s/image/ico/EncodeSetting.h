@@ -7,6 +7,7 @@
 
 #include "s/image/EncodeSettingBase.h"
 #include "s/thread/Pool.h"
+#include "s/thread/Owned.h"
 
 namespace s::image::ico {
 
@@ -36,11 +37,11 @@ class EncodeSetting final : public thread::PooledObject<EncodeSetting, EncodeSet
   // An image set gives one icon image per set image when the pair list has one pair
   // per image: image i fitted into a square of pair i's size, at its depth.
   // Otherwise the set's primary image is encoded.
-  IEncodedImage* encodeImageSet(IImage* imageOrSet) override;
+  thread::Owned<IEncodedImage> encodeImageSet(IImage* imageOrSet) override;
   // One icon image per size and depth of the lists (sizes first; one 32-bit image for
   // sizes above 255), each the picture fitted into a square of that size. None when
   // either list is empty.
-  IEncodedImage* encodeImage(image::win::BufferedImage* image) override;
+  thread::Owned<IEncodedImage> encodeImage(image::win::BufferedImage* image) override;
 
  protected:
   bool addImage(ico::win::Icon& icon, image::win::BufferedImage* square, int depth) const;

@@ -10,12 +10,12 @@ void EncodeSetting::reset() {
   quality = 75;
 }
 
-IEncodedImage* EncodeSetting::encodeImage(image::win::BufferedImage* image) {
+thread::Owned<IEncodedImage> EncodeSetting::encodeImage(image::win::BufferedImage* image) {
   image::win::BufferedImage* source = encodingSource(image);
   if (!source) return nullptr;
   thread::Owned<jpg::win::Jpeg> jpeg = thread::make<jpg::win::Jpeg>();
   if (!jpeg->fromBufferedImage(source, quality, backgroundRed, backgroundGreen, backgroundBlue)) return nullptr;
-  return jpeg.detach();
+  return jpeg;
 }
 
 void EncodeSetting::loadValues(ISettingStore& store, const char16_t* key) {

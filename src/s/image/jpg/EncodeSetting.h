@@ -3,6 +3,7 @@
 // the background colour.
 #include "s/image/EncodeSettingBase.h"
 #include "s/thread/Pool.h"
+#include "s/thread/Owned.h"
 
 namespace s::image::jpg {
 
@@ -14,7 +15,7 @@ class EncodeSetting final : public thread::PooledObject<EncodeSetting, EncodeSet
 
   void reset() override;
   // A new Jpeg at this quality, or none when the image is empty.
-  IEncodedImage* encodeImage(image::win::BufferedImage* image) override;
+  thread::Owned<IEncodedImage> encodeImage(image::win::BufferedImage* image) override;
 
  protected:
   const char16_t* getSubkey() const override { return u"\\JpgEncodeSetting"; }

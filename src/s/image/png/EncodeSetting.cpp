@@ -11,13 +11,13 @@ void EncodeSetting::reset() {
   interlace = true;
 }
 
-IEncodedImage* EncodeSetting::encodeImage(image::win::BufferedImage* image) {
+thread::Owned<IEncodedImage> EncodeSetting::encodeImage(image::win::BufferedImage* image) {
   image::win::BufferedImage* source = encodingSource(image);
   if (!source) return nullptr;
   thread::Owned<png::win::Png> png = thread::make<png::win::Png>();
   if (!png->fromBufferedImage(source, interlace, keepTransparency, backgroundRed, backgroundGreen, backgroundBlue))
     return nullptr;
-  return png.detach();
+  return png;
 }
 
 void EncodeSetting::loadValues(ISettingStore& store, const char16_t* key) {

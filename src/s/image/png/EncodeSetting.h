@@ -2,6 +2,7 @@
 // How a pixel image becomes a PNG: transparency and interlacing.
 #include "s/image/EncodeSettingBase.h"
 #include "s/thread/Pool.h"
+#include "s/thread/Owned.h"
 
 namespace s::image::png {
 
@@ -14,7 +15,7 @@ class EncodeSetting final : public thread::PooledObject<EncodeSetting, EncodeSet
 
   void reset() override;
   // A new Png with these values, or none when the image is empty.
-  IEncodedImage* encodeImage(image::win::BufferedImage* image) override;
+  thread::Owned<IEncodedImage> encodeImage(image::win::BufferedImage* image) override;
 
  protected:
   const char16_t* getSubkey() const override { return u"\\PngEncodeSetting"; }

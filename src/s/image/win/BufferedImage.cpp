@@ -23,8 +23,7 @@ void BufferedImage::reset() {
 }
 
 void BufferedImage::releaseRaster() {
-  if (raster_) raster_->release();
-  raster_ = nullptr;
+  raster_.reset();
   bits_ = nullptr;
   capacityWidth_ = capacityHeight_ = capacityPixelCount_ = capacityByteCount_ = capacityRowBytes_ = 0;
   setSize(0, 0);
@@ -55,13 +54,10 @@ bool BufferedImage::createForOverwrite(int width, int height) { return createRas
 bool BufferedImage::createRaster(int width, int height, bool zeroed) {
   releaseRaster();
   if (width <= 0 || height <= 0) return false;
-  bmp::win::Bitmap* raster = bmp::win::Bitmap::create();
-  if (!(zeroed ? raster->create(width, height, 32) : raster->createForOverwrite(width, height, 32))) {
-    raster->release();
-    return false;
-  }
-  raster_ = raster;
+  thread::Owned<bmp::win::Bitmap> raster(bmp::win::Bitmap::create());
+  if (!(zeroed ? raster->create(width, height, 32) : raster->createForOverwrite(width, height, 32))) return false;
   bits_ = raster->getBits();
+  raster_ = std::move(raster);
   capacityWidth_ = width;
   capacityHeight_ = height;
   capacityPixelCount_ = width * height;
@@ -75,12 +71,11 @@ void BufferedImage::ensureCapacity(int width, int height) {
   if (width <= capacityWidth_ && height <= capacityHeight_) return;
   const int keptWidth = width_;
   const int keptHeight = height_;
-  // Detach the old raster so that create() does not release it yet.
-  bmp::win::Bitmap* oldRaster = raster_;
+  // Take the old raster over so that create() does not release it yet.
+  thread::Owned<bmp::win::Bitmap> oldRaster = std::move(raster_);
   const uint8_t* oldBits = bits_;
   const int oldCapacityHeight = capacityHeight_;
   const ptrdiff_t oldStride = capacityRowBytes_;
-  raster_ = nullptr;
   bits_ = nullptr;
   create(width, height);
   if (oldRaster) {
@@ -89,7 +84,6 @@ void BufferedImage::ensureCapacity(int width, int height) {
     const size_t rowBytes = static_cast<size_t>(std::min(keptWidth, capacityWidth_)) * 4;
     for (int y = 0; y < rows && bits_; ++y)
       std::memcpy(getLine(y), oldBits + static_cast<ptrdiff_t>(oldCapacityHeight - y - 1) * oldStride, rowBytes);
-    oldRaster->release();
   }
   setSize(keptWidth, keptHeight);
 }
@@ -122,8 +116,7 @@ void BufferedImage::prepareOutput(int width, int height) {
 }
 
 void BufferedImage::setScaledCache(BufferedImage* image) {
-  if (scaledCache_ && scaledCache_ != image) scaledCache_->release();
-  scaledCache_ = image;
+  if (scaledCache_.get() != image) scaledCache_.reset(image);
 }
 
 BufferedImage* BufferedImage::copyTo(BufferedImage* target) const {
@@ -145,9 +138,8 @@ BufferedImage* BufferedImage::transformInto(BufferedImage* target, int targetWid
                                             Map map) const {
   if (target == this) {
     // In place: transform into a new image and copy the result back.
-    BufferedImage* result = transformInto(nullptr, targetWidth, targetHeight, map);
+    thread::Owned<BufferedImage> result(transformInto(nullptr, targetWidth, targetHeight, map));
     result->copyTo(target);
-    result->release();
     return target;
   }
   if (!target) {
@@ -226,7 +218,7 @@ BufferedImage* BufferedImage::scaledCopy(int width, int height, bool keepRatio) 
   }
   if (width == width_ && height == height_) return this;
   if (width <= 0 || height <= 0) return this;
-  if (scaledCache_ && scaledCache_->width_ == width && scaledCache_->height_ == height) return scaledCache_;
+  if (scaledCache_ && scaledCache_->width_ == width && scaledCache_->height_ == height) return scaledCache_.get();
   if (!scaledCache_) {
     setScaledCache(newImage(width, height));
   } else {
@@ -235,7 +227,7 @@ BufferedImage* BufferedImage::scaledCopy(int width, int height, bool keepRatio) 
   if (scaledCache_->width_ != width || scaledCache_->height_ != height) return this;
   getScaleFunction()(view(), scaledCache_->view());
   scaledCache_->hasAlpha_ = hasAlpha_;
-  return scaledCache_;
+  return scaledCache_.get();
 }
 
 void BufferedImage::drawImage(int x, int y, int width, int height, BufferedImage* source, int sourceX, int sourceY,
@@ -315,8 +307,7 @@ bool BufferedImage::findFilter(const char16_t* filterId, int* index) const {
 }
 
 void BufferedImage::discardFiltered() {
-  if (filtered_) filtered_->release();
-  filtered_ = nullptr;
+  filtered_.reset();
 }
 
 void BufferedImage::releaseIfAutoRelease(filters::IFilter* filter) {
@@ -358,40 +349,41 @@ void BufferedImage::detachFilters() {
 BufferedImage* BufferedImage::applyFilters() {
   discardFiltered();
   for (size_t i = 0; i < filters_.size(); ++i) {
-    BufferedImage* input = i == 0 ? this : filtered_;
-    BufferedImage* output = create();
-    BufferedImage* result = filters_[i]->apply(input, output);
-    if (result == input) {
+    BufferedImage* input = i == 0 ? this : filtered_.get();
+    thread::Owned<BufferedImage> output(create());
+    BufferedImage* result = filters_[i]->apply(input, output.get());
+    thread::Owned<BufferedImage> kept;
+    if (result == output.get()) {
+      kept = std::move(output);
+    } else if (result == input) {
       // A filter that passes its input on: own a copy, never this image itself.
-      result = input->copyTo(output);
-    } else if (result != output) {
-      output->release();
+      input->copyTo(output.get());
+      kept = std::move(output);
+    } else {
+      kept.reset(result);  // a new image of the filter's own
     }
-    if (filtered_ && filtered_ != result) filtered_->release();
-    filtered_ = result;
-    if (!result) break;
+    // The previous result, if it was this step's input, is copied or done with.
+    filtered_ = std::move(kept);
+    if (!filtered_) break;
   }
-  if (filtered_) detectAlpha(filtered_);
-  return filtered_;
+  if (filtered_) detectAlpha(filtered_.get());
+  return filtered_.get();
 }
 
 namespace {
 
 template <class Setting>
 bool writeWith(BufferedImage* image, io::IOutputStream& out, Setting& values) {
-  IEncodedImage* codec = values.encodeImage(image);
-  if (!codec) return false;
-  const bool ok = codec->write(out);
-  codec->release();
-  return ok;
+  thread::Owned<IEncodedImage> codec = values.encodeImage(image);
+  return codec && codec->write(out);
 }
 
 template <class Setting>
 bool saveWith(BufferedImage* image, std::u16string_view path, Setting& values) {
   thread::Owned<file::win::PathWin> object(file::win::PathWin::fromText(path));
-  file::IFileOutputStream* stream = object->openOutput();
+  thread::Owned<file::win::FileOutputStream> stream = object->openOutput();
   const bool written = stream->isOpen() && writeWith(image, *stream, values);
-  const bool closed = stream->closeAndRelease();
+  const bool closed = stream->close();
   return written && closed;
 }
 

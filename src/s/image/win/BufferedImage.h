@@ -19,6 +19,8 @@
 
 #include "s/image/IBufferedImage.h"
 #include "s/image/RasterView.h"
+#include "s/image/bmp/win/Bitmap.h"
+#include "s/thread/Owned.h"
 #include "s/thread/Pool.h"
 
 namespace s::image::bmp::win {
@@ -70,7 +72,7 @@ class BufferedImage final : public thread::PooledObject<BufferedImage, IBuffered
   const uint8_t* getBits() const override { return bits_; }
   bool hasAlpha() const override { return hasAlpha_; }
   void setAlpha(bool hasAlpha) override { hasAlpha_ = hasAlpha; }
-  BufferedImage* getScaledCache() const override { return scaledCache_; }
+  BufferedImage* getScaledCache() const override { return scaledCache_.get(); }
   void setScaledCache(BufferedImage* image) override;
   void drawTo(DeviceContextHandle dc, int x, int y, int width, int height, bool stretch) override;
   void drawTo(DeviceContextHandle dc, int width, int height, bool stretch) override {
@@ -108,7 +110,7 @@ class BufferedImage final : public thread::PooledObject<BufferedImage, IBuffered
   void clearFilters() override;
   void detachFilters() override;
   BufferedImage* applyFilters() override;
-  BufferedImage* getFiltered() override { return filtered_ ? filtered_ : applyFilters(); }
+  BufferedImage* getFiltered() override { return filtered_ ? filtered_.get() : applyFilters(); }
   void print(bool rotate, bool sharpen, bool fit) override;
 
   // The logical picture as a view for image operations.
@@ -119,7 +121,7 @@ class BufferedImage final : public thread::PooledObject<BufferedImage, IBuffered
   int getByteCount() const { return byteCount_; }
   int getCapacityPixelCount() const { return capacityPixelCount_; }
   int getCapacityByteCount() const { return capacityByteCount_; }
-  const bmp::win::Bitmap* getRaster() const { return raster_; }
+  const bmp::win::Bitmap* getRaster() const { return raster_.get(); }
 
   // The resampler used by scaledCopy: the scale filter's bilinear kernel unless a
   // test installs another (nullptr restores it).
@@ -158,7 +160,7 @@ class BufferedImage final : public thread::PooledObject<BufferedImage, IBuffered
   template <class Map>
   BufferedImage* transformInto(BufferedImage* target, int targetWidth, int targetHeight, Map map) const;
 
-  bmp::win::Bitmap* raster_ = nullptr;
+  thread::Owned<bmp::win::Bitmap> raster_;
   uint8_t* bits_ = nullptr;
   int width_ = 0;
   int height_ = 0;
@@ -170,10 +172,10 @@ class BufferedImage final : public thread::PooledObject<BufferedImage, IBuffered
   int capacityPixelCount_ = 0;
   int capacityByteCount_ = 0;
   int capacityRowBytes_ = 0;
-  BufferedImage* scaledCache_ = nullptr;
+  thread::Owned<BufferedImage> scaledCache_;
   bool hasAlpha_ = false;
   FilterChain filters_;
-  BufferedImage* filtered_ = nullptr;
+  thread::Owned<BufferedImage> filtered_;
 };
 
 }  // namespace s::image::win

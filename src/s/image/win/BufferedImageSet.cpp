@@ -109,8 +109,8 @@ BufferedImage* BufferedImageSet::getPrimary() const {
 }
 
 template <class Copy>
-BufferedImageSet* BufferedImageSet::mapSet(Copy copy) const {
-  BufferedImageSet* set = create();
+thread::Owned<BufferedImageSet> BufferedImageSet::mapSet(Copy copy) const {
+  thread::Owned<BufferedImageSet> set(create());
   for (size_t i = 0; i < images_.size(); ++i) {
     BufferedImage* image = copy(images_[i]);
     const FrameArea area = resized(areas_[i], images_[i]->getWidth(), images_[i]->getHeight(), image->getWidth(),
@@ -121,15 +121,15 @@ BufferedImageSet* BufferedImageSet::mapSet(Copy copy) const {
   return set;
 }
 
-BufferedImageSet* BufferedImageSet::copySet() const {
+thread::Owned<BufferedImageSet> BufferedImageSet::copySet() const {
   return mapSet([](BufferedImage* image) { return image->copyTo(nullptr); });
 }
 
-BufferedImageSet* BufferedImageSet::scaledSet(int width, int height, bool keepRatio) const {
+thread::Owned<BufferedImageSet> BufferedImageSet::scaledSet(int width, int height, bool keepRatio) const {
   return mapSet([=](BufferedImage* image) { return image->scaledCopy(width, height, keepRatio)->copyTo(nullptr); });
 }
 
-BufferedImageSet* BufferedImageSet::filteredSet() const {
+thread::Owned<BufferedImageSet> BufferedImageSet::filteredSet() const {
   return mapSet([](BufferedImage* image) {
     BufferedImage* filtered = image->hasFilters() ? image->applyFilters() : image;
     // A chain that gave no result contributes an empty picture, keeping the
@@ -138,8 +138,8 @@ BufferedImageSet* BufferedImageSet::filteredSet() const {
   });
 }
 
-BufferedImageSet* BufferedImageSet::composeFrames() const {
-  BufferedImageSet* set = create();
+thread::Owned<BufferedImageSet> BufferedImageSet::composeFrames() const {
+  thread::Owned<BufferedImageSet> set(create());
   set->setAnimation(true, loopCount_);
   int width = 0;
   int height = 0;

@@ -14,6 +14,7 @@
 
 #include "s/image/IBufferedImageSet.h"
 #include "s/thread/Pool.h"
+#include "s/thread/Owned.h"
 
 namespace s::image::win {
 
@@ -59,7 +60,7 @@ class BufferedImageSet final : public thread::PooledObject<BufferedImageSet, IBu
   void setAnimation(bool animated, int16_t loopCount) override;
   int getDelay(int index) const override;
   int getDisposal(int index) const override;
-  BufferedImageSet* copySet() const override;
+  thread::Owned<BufferedImageSet> copySet() const override;
   // Full frames as a viewer shows them, on a canvas of the largest width and height
   // that starts transparent: frame i is drawn over the canvas within its area, the
   // picture is taken, then frame i's disposal applies (0, 1 and 4-7 keep the
@@ -69,9 +70,9 @@ class BufferedImageSet final : public thread::PooledObject<BufferedImageSet, IBu
   // one is transparent where this one is not, else 0 or 1 (this frame's own when it
   // was one of them, 1 otherwise). The result is marked animated with the loop
   // count.
-  BufferedImageSet* composeFrames() const override;
-  BufferedImageSet* scaledSet(int width, int height, bool keepRatio) const override;
-  BufferedImageSet* filteredSet() const override;
+  thread::Owned<BufferedImageSet> composeFrames() const override;
+  thread::Owned<BufferedImageSet> scaledSet(int width, int height, bool keepRatio) const override;
+  thread::Owned<BufferedImageSet> filteredSet() const override;
   int getPrimaryIndex() const override { return primaryIndex_; }
   BufferedImage* getPrimary() const override;
   bool findImage(int width, int height, int depth, int* index) const override;
@@ -90,7 +91,7 @@ class BufferedImageSet final : public thread::PooledObject<BufferedImageSet, IBu
   void clearPrimary();
   // A new set holding, for every image, copy(image) with this set's values.
   template <class Copy>
-  BufferedImageSet* mapSet(Copy copy) const;
+  thread::Owned<BufferedImageSet> mapSet(Copy copy) const;
 
   std::vector<BufferedImage*> images_;
   std::vector<int> depths_;

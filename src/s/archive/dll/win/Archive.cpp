@@ -29,12 +29,12 @@ Archive::~Archive() { close(); }
 
 Entry* Archive::getEntry(int index) const {
   if (index < 0 || index >= getEntryCount()) return nullptr;
-  return entries_[static_cast<size_t>(index)];
+  return entries_[static_cast<size_t>(index)].get();
 }
 
 Entry* Archive::addEntry() {
-  entries_.push_back(Entry::create());
-  return entries_.back();
+  entries_.emplace_back(Entry::create());
+  return entries_.back().get();
 }
 
 bool Archive::open(std::u16string_view path) {
@@ -52,7 +52,6 @@ bool Archive::open(std::u16string_view path) {
 
 void Archive::close() {
   unloadModule();
-  for (Entry* entry : entries_) entry->release();
   entries_.clear();
   path_.clear();
   size_ = 0;

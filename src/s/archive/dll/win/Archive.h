@@ -11,6 +11,7 @@
 
 #include "s/archive/dll/IArchive.h"
 #include "s/archive/dll/win/Entry.h"
+#include "s/thread/Owned.h"
 #include "s/thread/Pool.h"
 
 namespace s::archive::dll::win {
@@ -72,7 +73,7 @@ class Archive final : public thread::PooledObject<Archive, ArchiveBase> {
 
   std::u16string path_;
   int64_t size_ = 0;
-  std::vector<Entry*> entries_;
+  std::vector<thread::Owned<Entry>> entries_;
   void* module_ = nullptr;
 };
 

@@ -64,8 +64,7 @@ void Dialog::reset() {
     removeCopyDataReceiver();
   }
   if (localizer_) localizer_->removeListener(this);
-  if (about_) about_->release();
-  about_ = nullptr;
+  about_.reset();
   window_.reset();
   menu_.reset();
   oldMenu_.reset();

@@ -176,7 +176,7 @@ class Dialog : public events::IEventListener, public base::IObject, public threa
   thread::Owned<win::Window> window_;
   thread::Owned<win::MenuEx> menu_;
   thread::Owned<win::MenuEx> oldMenu_;
-  About3* about_ = nullptr;
+  thread::Owned<About3> about_;
   bool compact_ = true;
   bool rightClick_ = true;
 

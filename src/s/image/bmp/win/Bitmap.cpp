@@ -256,18 +256,18 @@ BufferedImage* Bitmap::toBufferedImage(int, BufferedImage* target) {
   return target;
 }
 
-BufferedImageSet* Bitmap::toImageSet(int) {
-  BufferedImageSet* set = BufferedImageSet::create();
+thread::Owned<BufferedImageSet> Bitmap::toImageSet(int) {
+  thread::Owned<BufferedImageSet> set(BufferedImageSet::create());
   set->add(toBufferedImage(0, nullptr), info_.bitCount, 0, 0);
   return set;
 }
 
-IEncodedImage* Bitmap::createLike(IImage* imageOrSet) {
+thread::Owned<IEncodedImage> Bitmap::createLike(IImage* imageOrSet) {
   if (auto* set = dynamic_cast<BufferedImageSet*>(imageOrSet)) return createLike(set->getPrimary());
   return createLike(dynamic_cast<BufferedImage*>(imageOrSet));
 }
 
-IEncodedImage* Bitmap::createLike(BufferedImage* image) {
+thread::Owned<IEncodedImage> Bitmap::createLike(BufferedImage* image) {
   if (!image) return nullptr;
   thread::Owned<EncodeSetting> setting = thread::make<EncodeSetting>();
   setting->keepTransparency = true;

@@ -16,6 +16,7 @@
 #include "s/image/bmp/IBitmap.h"
 #include "s/image/bmp/win/RasterMemory.h"
 #include "s/thread/Pool.h"
+#include "s/thread/Owned.h"
 
 namespace s::image::bmp::win {
 
@@ -54,13 +55,13 @@ class Bitmap final : public thread::PooledObject<Bitmap, IBitmap> {
   int getHeight() const override { return info_.height; }
   const char16_t* getExtension() const override { return u".bmp"; }
   image::win::BufferedImage* toBufferedImage(int index, image::win::BufferedImage* target) override;
-  image::win::BufferedImageSet* toImageSet(int unused) override;
+  thread::Owned<image::win::BufferedImageSet> toImageSet(int unused) override;
   bool write(io::IOutputStream& out) override;
   bool read(io::IInputStream& in) override;
   bool hasMultipleImages() const override { return false; }
   int getImageCount() const override { return 1; }
-  IEncodedImage* createLike(IImage* imageOrSet) override;
-  IEncodedImage* createLike(image::win::BufferedImage* image) override;
+  thread::Owned<IEncodedImage> createLike(IImage* imageOrSet) override;
+  thread::Owned<IEncodedImage> createLike(image::win::BufferedImage* image) override;
 
   // IBitmap
   bool create(int width, int height, int bitCount) override;

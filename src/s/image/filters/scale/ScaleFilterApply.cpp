@@ -8,14 +8,27 @@ namespace {
 
 using win::BufferedImage;
 
-// The output at width x height: the given image resized, or a new one.
-BufferedImage* prepareOutput(const BufferedImage& source, BufferedImage* output, int width, int height) {
-  if (!output) return source.newImage(width, height);
-  output->setSize(0, 0);
-  output->ensureCapacity(width, height);
-  output->setSize(width, height);
-  return output;
-}
+// The image a result is written into at width x height: the caller's output resized,
+// or, without one, a new image that is handed over only when the result is made.
+class Target {
+ public:
+  Target(const BufferedImage& source, BufferedImage* output, int width, int height) : image_(output) {
+    if (!output) {
+      made_.reset(source.newImage(width, height));
+      image_ = made_.get();
+      return;
+    }
+    output->setSize(0, 0);
+    output->ensureCapacity(width, height);
+    output->setSize(width, height);
+  }
+  BufferedImage* get() const { return image_; }
+  BufferedImage* handOver() { return made_ ? made_.detach() : image_; }
+
+ private:
+  BufferedImage* image_;
+  thread::Owned<BufferedImage> made_;
+};
 
 // Whether image really holds width x height pixels (raster creation can fail).
 bool holds(const BufferedImage* image, int width, int height) {
@@ -33,38 +46,29 @@ BufferedImage* ScaleFilter::apply(BufferedImage* source, BufferedImage* output) 
     case ScalePlan::Action::kCopy:
       return source->copyTo(output);
     case ScalePlan::Action::kResample: {
-      BufferedImage* result = prepareOutput(*source, output, todo.pictureWidth, todo.pictureHeight);
-      if (!holds(result, todo.pictureWidth, todo.pictureHeight) ||
-          !resampleInto(source->view(), result->view(), getKernel())) {
-        if (result && result != output) result->release();
+      Target result(*source, output, todo.pictureWidth, todo.pictureHeight);
+      if (!holds(result.get(), todo.pictureWidth, todo.pictureHeight) ||
+          !resampleInto(source->view(), result.get()->view(), getKernel())) {
         return nullptr;
       }
-      result->setAlpha(source->hasAlpha());
-      return result;
+      result.get()->setAlpha(source->hasAlpha());
+      return result.handOver();
     }
     case ScalePlan::Action::kCanvas: {
-      BufferedImage* picture;
-      if (todo.pictureIsCopy) {
-        picture = source->copyTo(nullptr);
-      } else {
-        picture = source->newImage(todo.pictureWidth, todo.pictureHeight);
-        if (holds(picture, todo.pictureWidth, todo.pictureHeight)) {
-          resampleInto(source->view(), picture->view(), getKernel());
-        }
+      thread::Owned<BufferedImage> picture(todo.pictureIsCopy
+                                               ? source->copyTo(nullptr)
+                                               : source->newImage(todo.pictureWidth, todo.pictureHeight));
+      if (!todo.pictureIsCopy && holds(picture.get(), todo.pictureWidth, todo.pictureHeight)) {
+        resampleInto(source->view(), picture->view(), getKernel());
       }
-      BufferedImage* result = prepareOutput(*source, output, todo.canvasWidth, todo.canvasHeight);
-      const bool ready = holds(picture, todo.pictureWidth, todo.pictureHeight) &&
-                         holds(result, todo.canvasWidth, todo.canvasHeight);
-      if (ready) {
-        composeCanvas(picture->view(), result->view());
-        result->setAlpha(true);
-      }
-      if (picture) picture->release();
-      if (!ready) {
-        if (result && result != output) result->release();
+      Target result(*source, output, todo.canvasWidth, todo.canvasHeight);
+      if (!holds(picture.get(), todo.pictureWidth, todo.pictureHeight) ||
+          !holds(result.get(), todo.canvasWidth, todo.canvasHeight)) {
         return nullptr;
       }
-      return result;
+      composeCanvas(picture->view(), result.get()->view());
+      result.get()->setAlpha(true);
+      return result.handOver();
     }
   }
   return nullptr;

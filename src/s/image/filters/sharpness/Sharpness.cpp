@@ -25,7 +25,7 @@ int32_t truncated(double value) {
 
 }  // namespace
 
-Sharpness::~Sharpness() { replaceKernel(nullptr); }
+Sharpness::~Sharpness() { replaceKernel({}); }
 
 Sharpness* Sharpness::newSharpness(int strength) {
   Sharpness* filter = create();
@@ -57,33 +57,31 @@ bool Sharpness::kernelFor(int strength, int32_t (&k)[9]) {
 
 void Sharpness::setStrength(int strength) {
   if (strength > kMaxStrength) strength = kMaxStrength;
-  Convolution* kernel = nullptr;
+  thread::Owned<Convolution> kernel;
   int32_t weights[9];
   if (kernelFor(strength, weights)) {
-    kernel = Convolution::create();
+    kernel.reset(Convolution::create());
     kernel->setWeights(weights);
   }
-  Convolution* previous;
+  thread::Owned<Convolution> previous;
   {
     thread::CriticalSection::Scope hold(lock_);
     strength_ = strength;
-    previous = std::exchange(kernel_, kernel);
+    previous = std::exchange(kernel_, std::move(kernel));
   }
-  // Released after the lock is left.
-  if (previous) previous->release();
+  // The previous kernel goes when previous does, after the lock is left.
 }
 
-void Sharpness::replaceKernel(Convolution* kernel) {
-  Convolution* previous;
+void Sharpness::replaceKernel(thread::Owned<Convolution> kernel) {
+  thread::Owned<Convolution> previous;
   {
     thread::CriticalSection::Scope hold(lock_);
-    previous = std::exchange(kernel_, kernel);
+    previous = std::exchange(kernel_, std::move(kernel));
   }
-  if (previous) previous->release();
 }
 
 void Sharpness::reset() {
-  replaceKernel(nullptr);
+  replaceKernel({});
   strength_ = 0;
   autoRelease_ = true;
 }

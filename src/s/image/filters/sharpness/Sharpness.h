@@ -15,7 +15,9 @@
 #include <cstdint>
 
 #include "s/image/filters/IFilter.h"
+#include "s/image/filters/convolution/Convolution.h"
 #include "s/thread/CriticalSection.h"
+#include "s/thread/Owned.h"
 #include "s/thread/Pool.h"
 
 namespace s::image::filters::convolution {
@@ -59,12 +61,12 @@ class Sharpness final : public thread::PooledObject<Sharpness, SharpnessBase> {
   static bool kernelFor(int strength, int32_t (&weights)[9]);
 
  private:
-  void replaceKernel(convolution::Convolution* kernel);
+  void replaceKernel(thread::Owned<convolution::Convolution> kernel);
 
   bool autoRelease_ = true;
   thread::CriticalSection lock_;
   int strength_ = 0;
-  convolution::Convolution* kernel_ = nullptr;
+  thread::Owned<convolution::Convolution> kernel_;
 };
 
 }  // namespace s::image::filters::sharpness

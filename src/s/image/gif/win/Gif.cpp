@@ -29,17 +29,14 @@ void Gif::reset() {
   screenHeight_ = 0;
 }
 
-void Gif::dropFrames() {
-  for (GifFrame& frame : frames_) frame.raster->release();
-  frames_.clear();
-}
+void Gif::dropFrames() { frames_.clear(); }
 
 GifFrame* Gif::addFrame(int width, int height) {
   thread::Owned<Bitmap> raster = thread::make<Bitmap>();
   if (!raster->create(width, height, 8)) return nullptr;
   GifFrame frame;
-  frame.raster = raster.detach();
-  frames_.push_back(frame);
+  frame.raster = std::move(raster);
+  frames_.push_back(std::move(frame));
   return &frames_.back();
 }
 
@@ -79,14 +76,13 @@ bool Gif::copyFromHandle(BitmapHandle bitmap) {
     copy = std::move(indexed);
   }
   if (frames_.size() == 1) {
-    frames_[0].raster->release();
-    frames_[0].raster = copy.detach();
+    frames_[0].raster = std::move(copy);
     return true;
   }
   dropFrames();
   GifFrame frame;
-  frame.raster = copy.detach();
-  frames_.push_back(frame);
+  frame.raster = std::move(copy);
+  frames_.push_back(std::move(frame));
   return true;
 }
 
@@ -111,7 +107,7 @@ bool Gif::hasTransparency() const {
                      [](const GifFrame& frame) { return frame.transparentIndex != -1; });
 }
 
-IEncodedImage* Gif::createLike(IImage* imageOrSet) {
+thread::Owned<IEncodedImage> Gif::createLike(IImage* imageOrSet) {
   auto* set = dynamic_cast<BufferedImageSet*>(imageOrSet);
   if (!set) return createLike(dynamic_cast<BufferedImage*>(imageOrSet));
   if (set->getCount() <= 1 || !set->isAnimated()) return createLike(set->getPrimary());
@@ -122,7 +118,7 @@ IEncodedImage* Gif::createLike(IImage* imageOrSet) {
   return setting->encodeImageSet(set);
 }
 
-IEncodedImage* Gif::createLike(BufferedImage* image) {
+thread::Owned<IEncodedImage> Gif::createLike(BufferedImage* image) {
   if (!image) return nullptr;
   thread::Owned<EncodeSetting> setting = thread::make<EncodeSetting>();
   setting->keepTransparency = true;

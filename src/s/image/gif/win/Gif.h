@@ -31,6 +31,7 @@
 #include "s/image/gif/IGif.h"
 #include "s/image/gif/win/GifLzw.h"
 #include "s/thread/Pool.h"
+#include "s/thread/Owned.h"
 
 namespace s::image::bmp::win {
 class Bitmap;
@@ -40,7 +41,7 @@ namespace s::image::gif::win {
 
 // One frame and its per-frame values.
 struct GifFrame {
-  bmp::win::Bitmap* raster = nullptr;  // 8-bit, owned by the Gif
+  thread::Owned<bmp::win::Bitmap> raster;  // 8-bit
   int transparentIndex = -1;
   int delay = 0;     // milliseconds
   int disposal = 0;  // 0-7
@@ -70,13 +71,13 @@ class Gif final : public thread::PooledObject<Gif, IGif> {
   int getHeight() const override;
   const char16_t* getExtension() const override { return u".gif"; }
   image::win::BufferedImage* toBufferedImage(int index, image::win::BufferedImage* target) override;
-  image::win::BufferedImageSet* toImageSet(int unused) override;
+  thread::Owned<image::win::BufferedImageSet> toImageSet(int unused) override;
   bool write(io::IOutputStream& out) override;
   bool read(io::IInputStream& in) override;
   bool hasMultipleImages() const override { return !frames_.empty(); }
   int getImageCount() const override { return static_cast<int>(frames_.size()); }
-  IEncodedImage* createLike(IImage* imageOrSet) override;
-  IEncodedImage* createLike(image::win::BufferedImage* image) override;
+  thread::Owned<IEncodedImage> createLike(IImage* imageOrSet) override;
+  thread::Owned<IEncodedImage> createLike(image::win::BufferedImage* image) override;
   bool findExactImage(int width, int height, int depth, int* index) const override;
   bool findNearestByDepth(int width, int height, int depth, int* index) const override;
   bool findNearestBySize(int width, int height, int depth, int* index) const override;
@@ -109,7 +110,7 @@ class Gif final : public thread::PooledObject<Gif, IGif> {
   // Frames and file values.
   int getFrameCount() const { return static_cast<int>(frames_.size()); }
   const GifFrame& getFrame(int index) const { return frames_[static_cast<size_t>(index)]; }
-  bmp::win::Bitmap* getFrameRaster(int index) const { return frames_[static_cast<size_t>(index)].raster; }
+  bmp::win::Bitmap* getFrameRaster(int index) const { return frames_[static_cast<size_t>(index)].raster.get(); }
   void setFrameValues(int index, int transparentIndex, int delay, int disposal);
   uint16_t getLoopCount() const { return loopCount_; }
   void setLoopCount(uint16_t loopCount) { loopCount_ = loopCount; }
@@ -123,7 +124,7 @@ class Gif final : public thread::PooledObject<Gif, IGif> {
   int getScreenHeight() const { return screenHeight_; }
 
   // Used by the reader: takes over a decoded frame (raster included).
-  void appendFrame(const GifFrame& frame) { frames_.push_back(frame); }
+  void appendFrame(GifFrame frame) { frames_.push_back(std::move(frame)); }
   void setFileValues(int screenWidth, int screenHeight, int bitDepth, bool interlaced);
 
  private:

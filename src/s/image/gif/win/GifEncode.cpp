@@ -102,7 +102,7 @@ bool Gif::fromBufferedImage(BufferedImage* image, int depth, bool keepTransparen
   GifFrame* frame = addFrame(width, height);
   if (!frame) return false;
   frame->transparentIndex = transparentIndex;
-  bmp::win::Bitmap* raster = frame->raster;
+  bmp::win::Bitmap* raster = frame->raster.get();
   thread::Owned<filters::reduction::Quantizer> quantizer = thread::make<filters::reduction::Quantizer>();
   quantizer->buildPalette(source->view(), colourCount);
   quantizer->writePaletteQuads(reinterpret_cast<uint8_t*>(raster->getPalette()), quantizer->getColourCount());

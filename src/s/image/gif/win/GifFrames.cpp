@@ -58,8 +58,8 @@ BufferedImage* Gif::toBufferedImage(int index, BufferedImage* target) {
   return image;
 }
 
-BufferedImageSet* Gif::toImageSet(int) {
-  BufferedImageSet* set = BufferedImageSet::create();
+thread::Owned<BufferedImageSet> Gif::toImageSet(int) {
+  thread::Owned<BufferedImageSet> set(BufferedImageSet::create());
   int canvasWidth = 0;
   int canvasHeight = 0;
   bool placed = false;

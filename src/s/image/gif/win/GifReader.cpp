@@ -275,7 +275,7 @@ bool GifReader::readImage() {
   if (result.status != GifLzwDecodeStatus::kComplete) ++damagedFrames_;
 
   GifFrame frame;
-  frame.raster = raster.detach();
+  frame.raster = std::move(raster);
   frame.left = left;
   frame.top = top;
   if (control.seen) {
@@ -283,7 +283,7 @@ bool GifReader::readImage() {
     frame.disposal = (control.packed >> 2) & 7;
     frame.delay = control.delay * 10;
   }
-  gif_.appendFrame(frame);
+  gif_.appendFrame(std::move(frame));
   if (failed_) {
     status_ = GifReadStatus::kEndOfData;
     return false;

@@ -72,7 +72,7 @@ bool Gif::write(io::IOutputStream& out) {
   }
 
   for (const GifFrame& frame : frames_) {
-    bmp::win::Bitmap* raster = frame.raster;
+    bmp::win::Bitmap* raster = frame.raster.get();
     // Graphic control extension.
     writer.u8(0x21);
     writer.u8(0xF9);

@@ -16,17 +16,16 @@ using image::win::BufferedImageSet;
 Icon::~Icon() { removeAll(); }
 
 void Icon::removeAll() {
-  for (IconImage* image : images_) image->release();
   images_.clear();
 }
 
 IconImage* Icon::getIconImage(int index) const {
   if (index < 0 || index >= getImageCount()) return nullptr;
-  return images_[static_cast<size_t>(index)];
+  return images_[static_cast<size_t>(index)].get();
 }
 
 void Icon::addIconImage(IconImage* image) {
-  if (image) images_.push_back(image);
+  if (image) images_.emplace_back(image);
 }
 
 int Icon::getWidth() const { return images_.empty() ? 0 : images_[0]->getWidth(); }
@@ -40,9 +39,9 @@ BufferedImage* Icon::toBufferedImage(int index, BufferedImage* target) {
   return target;
 }
 
-BufferedImageSet* Icon::toImageSet(int) {
-  BufferedImageSet* set = BufferedImageSet::create();
-  for (IconImage* image : images_) set->add(image->toBufferedImage(0, nullptr), image->getBitCount(), 0, 0);
+thread::Owned<BufferedImageSet> Icon::toImageSet(int) {
+  thread::Owned<BufferedImageSet> set(BufferedImageSet::create());
+  for (const thread::Owned<IconImage>& image : images_) set->add(image->toBufferedImage(0, nullptr), image->getBitCount(), 0, 0);
   return set;
 }
 
@@ -79,7 +78,7 @@ bool Icon::readLimited(io::IInputStream& in, int64_t maxTotalPixels) {
     whole = whole && decoded;
     pixelsLeft -= pixels;
     bytesLeft -= static_cast<int64_t>(image->getEncoded().getCount());
-    images_.push_back(image.detach());
+    images_.push_back(std::move(image));
   }
   return whole && !images_.empty();
 }
@@ -87,7 +86,7 @@ bool Icon::readLimited(io::IInputStream& in, int64_t maxTotalPixels) {
 bool Icon::write(io::IOutputStream& out) {
   thread::Owned<archive::icon::Archive> archive = thread::make<archive::icon::Archive>();
   bool ok = true;
-  for (IconImage* image : images_) {
+  for (const thread::Owned<IconImage>& image : images_) {
     thread::Owned<archive::icon::Entry> entry(archive::icon::Entry::create());
     uint8_t* directory = entry->directory();
     const int bitCount = image->getBitCount();
@@ -103,18 +102,18 @@ bool Icon::write(io::IOutputStream& out) {
   return archive->writeIconFile(out) && ok;
 }
 
-IEncodedImage* Icon::createLike(IImage* imageOrSet) {
+thread::Owned<IEncodedImage> Icon::createLike(IImage* imageOrSet) {
   auto* set = dynamic_cast<BufferedImageSet*>(imageOrSet);
   if (!set) return createLike(dynamic_cast<BufferedImage*>(imageOrSet));
   thread::Owned<EncodeSetting> setting = thread::make<EncodeSetting>();
   setting->keepTransparency = true;
   setting->keepRatio = false;
-  for (IconImage* image : images_)
+  for (const thread::Owned<IconImage>& image : images_)
     setting->depthSizePairs.push_back(EncodeSetting::packPair(image->getBitCount(), image->getWidth()));
   return setting->encodeImageSet(set);
 }
 
-IEncodedImage* Icon::createLike(BufferedImage* image) {
+thread::Owned<IEncodedImage> Icon::createLike(BufferedImage* image) {
   if (!image) return nullptr;
   thread::Owned<EncodeSetting> setting = thread::make<EncodeSetting>();
   setting->keepTransparency = true;

@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "s/image/ico/IIcon.h"
+#include "s/image/ico/win/IconImage.h"
 #include "s/thread/Pool.h"
+#include "s/thread/Owned.h"
 
 namespace s::image::ico::win {
-
-class IconImage;
 
 class Icon final : public thread::PooledObject<Icon, IIcon> {
  public:
@@ -38,7 +38,7 @@ class Icon final : public thread::PooledObject<Icon, IIcon> {
   int getHeight() const override;
   const char16_t* getExtension() const override { return u".ico"; }
   image::win::BufferedImage* toBufferedImage(int index, image::win::BufferedImage* target) override;
-  image::win::BufferedImageSet* toImageSet(int unused) override;
+  thread::Owned<image::win::BufferedImageSet> toImageSet(int unused) override;
   bool write(io::IOutputStream& out) override;
   // True when at least one image was read and none was damaged or left out.
   bool read(io::IInputStream& in) override;
@@ -46,8 +46,8 @@ class Icon final : public thread::PooledObject<Icon, IIcon> {
   int getImageCount() const override { return static_cast<int>(images_.size()); }
   // An icon with the same sizes and depths as this one's images, one per image of
   // the set; none for a single pixel image (the encoder then has no sizes).
-  IEncodedImage* createLike(IImage* imageOrSet) override;
-  IEncodedImage* createLike(image::win::BufferedImage* image) override;
+  thread::Owned<IEncodedImage> createLike(IImage* imageOrSet) override;
+  thread::Owned<IEncodedImage> createLike(image::win::BufferedImage* image) override;
   bool findExactImage(int width, int height, int depth, int* index) const override;
   bool findNearestByDepth(int width, int height, int depth, int* index) const override;
   bool findNearestBySize(int width, int height, int depth, int* index) const override;
@@ -60,7 +60,7 @@ class Icon final : public thread::PooledObject<Icon, IIcon> {
   bool readLimited(io::IInputStream& in, int64_t maxTotalPixels);
 
  private:
-  std::vector<IconImage*> images_;
+  std::vector<thread::Owned<IconImage>> images_;
 };
 
 }  // namespace s::image::ico::win

@@ -54,10 +54,7 @@ bool copyAvailable(const uint8_t* data, size_t size, uint64_t offset, uint8_t* o
 IconImage::IconImage()
     : raster_(Bitmap::create()), encoded_(col::_array::ArrayU08::create()), info_(emptyHeader()) {}
 
-IconImage::~IconImage() {
-  raster_->release();
-  encoded_->release();
-}
+IconImage::~IconImage() = default;
 
 void IconImage::reset() {
   clearImage();
@@ -252,8 +249,8 @@ BufferedImage* IconImage::toBufferedImage(int, BufferedImage* target) {
   return target;
 }
 
-BufferedImageSet* IconImage::toImageSet(int) {
-  BufferedImageSet* set = BufferedImageSet::create();
+thread::Owned<BufferedImageSet> IconImage::toImageSet(int) {
+  thread::Owned<BufferedImageSet> set(BufferedImageSet::create());
   set->add(toBufferedImage(0, nullptr), getBitCount(), 0, 0);
   return set;
 }

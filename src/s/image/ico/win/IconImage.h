@@ -19,6 +19,7 @@
 #include "s/image/bmp/BmpFormat.h"
 #include "s/image/ico/IIconImage.h"
 #include "s/thread/Pool.h"
+#include "s/thread/Owned.h"
 
 namespace s::col::_array {
 class ArrayU08;
@@ -55,7 +56,7 @@ class IconImage final : public thread::PooledObject<IconImage, IIconImage> {
   int getHeight() const override;
   const char16_t* getExtension() const override { return u".ico"; }
   image::win::BufferedImage* toBufferedImage(int index, image::win::BufferedImage* target) override;
-  image::win::BufferedImageSet* toImageSet(int unused) override;
+  thread::Owned<image::win::BufferedImageSet> toImageSet(int unused) override;
   // The entry data: a PNG stream above 255 pixels, else the DIB.
   bool write(io::IOutputStream& out) override;
   // Reads the stream to its end as the entry data and decodes it; true when the
@@ -64,8 +65,8 @@ class IconImage final : public thread::PooledObject<IconImage, IIconImage> {
   bool hasMultipleImages() const override { return false; }
   int getImageCount() const override { return 1; }
   // Not supported: none.
-  IEncodedImage* createLike(IImage*) override { return nullptr; }
-  IEncodedImage* createLike(image::win::BufferedImage*) override { return nullptr; }
+  thread::Owned<IEncodedImage> createLike(IImage*) override { return nullptr; }
+  thread::Owned<IEncodedImage> createLike(image::win::BufferedImage*) override { return nullptr; }
 
   // IIconImage
   bool create(int width, int height, int bitCount) override;
@@ -92,7 +93,7 @@ class IconImage final : public thread::PooledObject<IconImage, IIconImage> {
   const col::_array::ArrayU08& getEncoded() const { return *encoded_; }
   // Serialises the image into the encoded bytes when they are empty.
   bool ensureEncoded();
-  const bmp::win::Bitmap* getRaster() const { return raster_; }
+  const bmp::win::Bitmap* getRaster() const { return raster_.get(); }
   // Whether the mask marks pixel (x, y) (from the top) transparent.
   bool isMasked(int x, int y) const;
 
@@ -106,8 +107,8 @@ class IconImage final : public thread::PooledObject<IconImage, IIconImage> {
   void writeIndexedRows(image::win::BufferedImage* source, int bitCount);
   bool writeDib(io::IOutputStream& out);
 
-  bmp::win::Bitmap* raster_;
-  col::_array::ArrayU08* encoded_;
+  thread::Owned<bmp::win::Bitmap> raster_;
+  thread::Owned<col::_array::ArrayU08> encoded_;
   bmp::InfoHeader info_;  // height undoubled
   std::vector<uint8_t> mask_;
   int maskStride_ = 0;

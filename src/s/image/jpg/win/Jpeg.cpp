@@ -14,7 +14,7 @@ using image::win::BufferedImageSet;
 
 Jpeg::Jpeg() : raster_(bmp::win::Bitmap::create()) {}
 
-Jpeg::~Jpeg() { raster_->release(); }
+Jpeg::~Jpeg() = default;
 
 void Jpeg::reset() {
   raster_->reset();
@@ -23,8 +23,8 @@ void Jpeg::reset() {
 
 BufferedImage* Jpeg::toBufferedImage(int index, BufferedImage* target) { return raster_->toBufferedImage(index, target); }
 
-BufferedImageSet* Jpeg::toImageSet(int) {
-  BufferedImageSet* set = BufferedImageSet::create();
+thread::Owned<BufferedImageSet> Jpeg::toImageSet(int) {
+  thread::Owned<BufferedImageSet> set(BufferedImageSet::create());
   set->add(toBufferedImage(0, nullptr), 24, 0, 0);
   return set;
 }
@@ -45,12 +45,12 @@ bool Jpeg::fromBufferedImage(BufferedImage* image, int quality, int red, int gre
   return raster_->fromBufferedImage(image, 24, false, red, green, blue);
 }
 
-IEncodedImage* Jpeg::createLike(IImage* imageOrSet) {
+thread::Owned<IEncodedImage> Jpeg::createLike(IImage* imageOrSet) {
   if (auto* set = dynamic_cast<BufferedImageSet*>(imageOrSet)) return createLike(set->getPrimary());
   return createLike(dynamic_cast<BufferedImage*>(imageOrSet));
 }
 
-IEncodedImage* Jpeg::createLike(BufferedImage* image) {
+thread::Owned<IEncodedImage> Jpeg::createLike(BufferedImage* image) {
   if (!image) return nullptr;
   thread::Owned<EncodeSetting> setting = thread::make<EncodeSetting>();
   setting->quality = kDefaultQuality;

@@ -16,6 +16,7 @@
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/jpg/IJpeg.h"
 #include "s/thread/Pool.h"
+#include "s/thread/Owned.h"
 
 namespace s::image::jpg::win {
 
@@ -37,7 +38,7 @@ class Jpeg final : public thread::PooledObject<Jpeg, IJpeg> {
   int getHeight() const override { return raster_->getHeight(); }
   const char16_t* getExtension() const override { return u".jpg"; }
   image::win::BufferedImage* toBufferedImage(int index, image::win::BufferedImage* target) override;
-  image::win::BufferedImageSet* toImageSet(int unused) override;
+  thread::Owned<image::win::BufferedImageSet> toImageSet(int unused) override;
   // True when every byte reached the stream.
   bool write(io::IOutputStream& out) override;
   // True when decoding ran to the end of the picture (warnings about damaged or
@@ -45,8 +46,8 @@ class Jpeg final : public thread::PooledObject<Jpeg, IJpeg> {
   bool read(io::IInputStream& in) override;
   bool hasMultipleImages() const override { return false; }
   int getImageCount() const override { return 1; }
-  IEncodedImage* createLike(IImage* imageOrSet) override;
-  IEncodedImage* createLike(image::win::BufferedImage* image) override;
+  thread::Owned<IEncodedImage> createLike(IImage* imageOrSet) override;
+  thread::Owned<IEncodedImage> createLike(image::win::BufferedImage* image) override;
 
   // IJpeg
   bool create(int width, int height) override { return raster_->create(width, height, 24); }
@@ -67,10 +68,10 @@ class Jpeg final : public thread::PooledObject<Jpeg, IJpeg> {
   // Reading with a caller's limit on the picture size (pixels), at most
   // Bitmap::kMaxPixels.
   bool readLimited(io::IInputStream& in, int64_t maxPixels);
-  bmp::win::Bitmap* getRaster() const { return raster_; }
+  bmp::win::Bitmap* getRaster() const { return raster_.get(); }
 
  private:
-  bmp::win::Bitmap* raster_;
+  thread::Owned<bmp::win::Bitmap> raster_;
   int quality_ = kDefaultQuality;
 };
 

@@ -16,7 +16,7 @@ using image::win::BufferedImageSet;
 
 Png::Png() : raster_(bmp::win::Bitmap::create()) {}
 
-Png::~Png() { raster_->release(); }
+Png::~Png() = default;
 
 void Png::reset() {
   raster_->reset();
@@ -42,8 +42,8 @@ BufferedImage* Png::toBufferedImage(int index, BufferedImage* target) {
   return image;
 }
 
-BufferedImageSet* Png::toImageSet(int) {
-  BufferedImageSet* set = BufferedImageSet::create();
+thread::Owned<BufferedImageSet> Png::toImageSet(int) {
+  thread::Owned<BufferedImageSet> set(BufferedImageSet::create());
   set->add(toBufferedImage(0, nullptr), 32, 0, 0);
   return set;
 }
@@ -81,12 +81,12 @@ bool Png::fromBufferedImage(BufferedImage* image, bool interlace, bool keepTrans
   return true;
 }
 
-IEncodedImage* Png::createLike(IImage* imageOrSet) {
+thread::Owned<IEncodedImage> Png::createLike(IImage* imageOrSet) {
   if (auto* set = dynamic_cast<BufferedImageSet*>(imageOrSet)) return createLike(set->getPrimary());
   return createLike(dynamic_cast<BufferedImage*>(imageOrSet));
 }
 
-IEncodedImage* Png::createLike(BufferedImage* image) {
+thread::Owned<IEncodedImage> Png::createLike(BufferedImage* image) {
   if (!image) return nullptr;
   thread::Owned<EncodeSetting> setting = thread::make<EncodeSetting>();
   setting->keepTransparency = true;

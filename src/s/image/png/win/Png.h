@@ -12,6 +12,7 @@
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/png/IPng.h"
 #include "s/thread/Pool.h"
+#include "s/thread/Owned.h"
 
 namespace s::image::png::win {
 
@@ -32,7 +33,7 @@ class Png final : public thread::PooledObject<Png, IPng> {
   int getHeight() const override { return raster_->getHeight(); }
   const char16_t* getExtension() const override { return u".png"; }
   image::win::BufferedImage* toBufferedImage(int index, image::win::BufferedImage* target) override;
-  image::win::BufferedImageSet* toImageSet(int unused) override;
+  thread::Owned<image::win::BufferedImageSet> toImageSet(int unused) override;
   // True when every byte reached the stream.
   bool write(io::IOutputStream& out) override;
   // True when every row of the picture was decoded (damage after the image data
@@ -40,8 +41,8 @@ class Png final : public thread::PooledObject<Png, IPng> {
   bool read(io::IInputStream& in) override;
   bool hasMultipleImages() const override { return false; }
   int getImageCount() const override { return 1; }
-  IEncodedImage* createLike(IImage* imageOrSet) override;
-  IEncodedImage* createLike(image::win::BufferedImage* image) override;
+  thread::Owned<IEncodedImage> createLike(IImage* imageOrSet) override;
+  thread::Owned<IEncodedImage> createLike(image::win::BufferedImage* image) override;
 
   // IPng
   bool create(int width, int height) override { return raster_->create(width, height, 32); }
@@ -63,10 +64,10 @@ class Png final : public thread::PooledObject<Png, IPng> {
   // Reading with a caller's limit on the picture size (pixels), at most
   // Bitmap::kMaxPixels.
   bool readLimited(io::IInputStream& in, int64_t maxPixels);
-  bmp::win::Bitmap* getRaster() const { return raster_; }
+  bmp::win::Bitmap* getRaster() const { return raster_.get(); }
 
  private:
-  bmp::win::Bitmap* raster_;
+  thread::Owned<bmp::win::Bitmap> raster_;
   bool interlace_ = false;
 };
 

@@ -40,10 +40,9 @@ std::map<std::string, std::string> contents(const fs::path& folder) {
   return files;
 }
 
-void saveEncoded(IEncodedImage* encoded, const std::u16string& path) {
-  Owned<IEncodedImage> held(encoded);
-  ASSERT_TRUE(held);
-  ASSERT_TRUE(held->save(path));
+void saveEncoded(Owned<IEncodedImage> encoded, const std::u16string& path) {
+  ASSERT_TRUE(encoded);
+  ASSERT_TRUE(encoded->save(path));
 }
 
 // Pictures of every format, the large ones first so that later ones are ready

@@ -4,7 +4,7 @@ namespace s::image::gui::dialogs::pictorva {
 
 Setting::Setting() : title(str::strbuffer::StrBuffer::create()) { reset(); }
 
-Setting::~Setting() { title->release(); }
+Setting::~Setting() = default;
 
 void Setting::reset() {
   style = kStyleTile;

@@ -8,6 +8,7 @@
 #include "s/base/IObject.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/thread/IPoolable.h"
+#include "s/thread/Owned.h"
 #include "s/thread/Pool.h"
 
 namespace s::image::gui::dialogs::pictorva {
@@ -40,7 +41,7 @@ class Setting final : public thread::PooledObject<Setting, SettingBases> {
                          std::u16string_view flatText = u"Flat");
 
   int32_t style = kStyleTile;
-  str::strbuffer::StrBuffer* title;  // owned
+  thread::Owned<str::strbuffer::StrBuffer> title;
   int32_t cellWidth = kDefaultCellSize;
   int32_t cellHeight = kDefaultCellSize;
 };
