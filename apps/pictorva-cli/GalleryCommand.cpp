@@ -10,7 +10,7 @@
 #include "s/image/gui/dialogs/pictorva/GalleryCore.h"
 #include "s/image/gui/dialogs/pictorva/Setting.h"
 #include "s/lang/StatusTexts.h"
-#include "s/str/strbuffer/StrBuffer.h"
+#include "s/str/Decimal.h"
 
 namespace pictorva::cli {
 
@@ -20,16 +20,11 @@ using s::image::gui::dialogs::pictorva::GalleryCore;
 using s::image::gui::dialogs::pictorva::GalleryOutcome;
 using s::image::gui::dialogs::pictorva::Setting;
 using s::lang::StatusTexts;
+using s::str::decimal;
 
 // The helpers making small copies run at the normal priority: the command line is
 // the job its user waits for.
 constexpr int kHelperPriority = 0;
-
-std::u16string decimal(int64_t value) {
-  s::str::strbuffer::StrBuffer out;
-  out.appendInt64(value);
-  return std::u16string(out.view());
-}
 
 // Message texts end their lines in CR LF (they are made for message boxes); a console
 // on Linux wants LF.

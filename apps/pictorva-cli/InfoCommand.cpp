@@ -3,10 +3,13 @@
 #include "CommandLine.h"
 #include "PictureFile.h"
 #include "Platform.h"
+#include "s/str/Decimal.h"
 
 namespace pictorva::cli {
 
 namespace {
+
+using s::str::decimal;
 
 constexpr char kUsage[] =
     "usage: pictorva-cli info FILE...\n"
@@ -47,8 +50,8 @@ int runInfoCommand(const std::vector<std::u16string>& arguments) {
     const bool readable = picture.codec && picture.whole && picture.codec->getWidth() > 0;
     if (picture.codec) {
       const s::image::IEncodedImage& codec = *picture.codec;
-      line += u"\t" + decimalText(codec.getWidth()) + u"\t" + decimalText(codec.getHeight()) + u"\t" +
-              decimalText(picture.keptDepth()) + u"\t" + decimalText(codec.getImageCount()) + u"\t" +
+      line += u"\t" + decimal(codec.getWidth()) + u"\t" + decimal(codec.getHeight()) + u"\t" +
+              decimal(picture.keptDepth()) + u"\t" + decimal(codec.getImageCount()) + u"\t" +
               (picture.isAnimated() ? u"animated" : u"still");
     }
     writeText(Stream::kOut, line + u"\n");

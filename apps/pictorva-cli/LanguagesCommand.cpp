@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "Platform.h"
 #include "s/archive/ProgramResources.h"
+#include "s/str/Decimal.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
 namespace pictorva::cli {
@@ -11,6 +12,7 @@ namespace {
 
 using s::lang::LangPack;
 using s::lang::Localizer;
+using s::str::decimal;
 
 const char* languagesUsage() {
   return "usage: pictorva-cli languages [--lang NAME] [--dump]\n"
@@ -51,12 +53,6 @@ bool parseArguments(const std::vector<std::u16string>& arguments, LanguagesArgum
     }
   }
   return true;
-}
-
-std::u16string decimal(int64_t value) {
-  s::str::strbuffer::StrBuffer out;
-  out.appendInt64(value);
-  return std::u16string(out.view());
 }
 
 // A text on one line: backslash, tab and line feed escaped.

@@ -51,9 +51,4 @@ PictureFile readPicture(std::u16string_view path) {
   return picture;
 }
 
-std::u16string decimalText(long long value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
 }  // namespace pictorva::cli

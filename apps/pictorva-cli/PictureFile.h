@@ -28,7 +28,4 @@ struct PictureFile {
 // Detects the file's format by content and reads it.
 PictureFile readPicture(std::u16string_view path);
 
-// The number as text in decimal.
-std::u16string decimalText(long long value);
-
 }  // namespace pictorva::cli

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <string>
 
+#include "s/str/Decimal.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
 namespace s::app {
@@ -93,11 +94,8 @@ void SavedValues::writeText(map::IMappedData& store, const Value& value, std::u1
 
 std::u16string SavedValues::readAsText(map::IMappedData& store, const Value& value) {
   switch (value.type) {
-    case Type::kNumber: {
-      StrBuffer text;
-      text.appendInt32(readNumber(store, value));
-      return std::u16string(text.view());
-    }
+    case Type::kNumber:
+      return str::decimal(readNumber(store, value));
     case Type::kFlag:
       return readFlag(store, value) ? u"true" : u"false";
     case Type::kText:

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "s/base/win/Scoped_win.h"
 #include "s/file/Shell.h"
 #include "s/file/WideText.h"
 #include "s/thread/CriticalSection.h"
@@ -126,58 +127,48 @@ bool Shell::open(std::u16string_view path) {
 
 bool Shell::createShortcut(std::u16string_view target, std::u16string_view link, std::u16string_view description) {
   ComScope com;
-  IShellLinkW* shellLink = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(&shellLink)))) {
+  base::win::ComPtr<IShellLinkW> shellLink;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shellLink.out()))) {
     return false;
   }
   bool ok = SUCCEEDED(shellLink->SetPath(wide(shellForm(target))));
   if (ok && !description.empty()) shellLink->SetDescription(wide(description));
-  IPersistFile* file = nullptr;
-  if (ok) ok = SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)));
-  if (ok) {
-    ok = SUCCEEDED(file->Save(wide(shellForm(link)), TRUE));
-    file->Release();
-  }
-  shellLink->Release();
+  base::win::ComPtr<IPersistFile> file;
+  if (ok) ok = SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, file.out()));
+  if (ok) ok = SUCCEEDED(file->Save(wide(shellForm(link)), TRUE));
   return ok;
 }
 
 std::u16string Shell::shortcutTarget(std::u16string_view link) {
   ComScope com;
-  IShellLinkW* shellLink = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(&shellLink)))) {
+  base::win::ComPtr<IShellLinkW> shellLink;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shellLink.out()))) {
     return std::u16string();
   }
   std::u16string result;
-  IPersistFile* file = nullptr;
-  if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-    if (SUCCEEDED(file->Load(wide(shellForm(link)), STGM_READ))) {
-      std::vector<wchar_t> buffer(32768);
-      if (SUCCEEDED(shellLink->GetPath(buffer.data(), static_cast<int>(buffer.size()), nullptr, 0))) {
-        result.assign(reinterpret_cast<const char16_t*>(buffer.data()));
-      }
+  base::win::ComPtr<IPersistFile> file;
+  if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, file.out())) &&
+      SUCCEEDED(file->Load(wide(shellForm(link)), STGM_READ))) {
+    std::vector<wchar_t> buffer(32768);
+    if (SUCCEEDED(shellLink->GetPath(buffer.data(), static_cast<int>(buffer.size()), nullptr, 0))) {
+      result.assign(reinterpret_cast<const char16_t*>(buffer.data()));
     }
-    file->Release();
   }
-  shellLink->Release();
   return result;
 }
 
 bool Shell::listStreams(std::u16string_view path, std::vector<Stream>* streams) {
   streams->clear();
   WIN32_FIND_STREAM_DATA data;
-  HANDLE find = FindFirstStreamW(wide(path), FindStreamInfoStandard, &data, 0);
-  if (find == INVALID_HANDLE_VALUE) return false;
+  const base::win::FindHandle find(FindFirstStreamW(wide(path), FindStreamInfoStandard, &data, 0));
+  if (!find) return false;
   do {
     Stream stream;
     stream.name.assign(reinterpret_cast<const char16_t*>(data.cStreamName));
     if (stream.name == u"::$DATA") continue;
     stream.size = data.StreamSize.QuadPart;
     streams->push_back(stream);
-  } while (FindNextStreamW(find, &data));
-  FindClose(find);
+  } while (FindNextStreamW(find.get(), &data));
   return true;
 }
 

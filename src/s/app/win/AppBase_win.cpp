@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "s/app/win/AppBase.h"
+#include "s/base/win/Scoped_win.h"
 #include "s/lang/Localizer.h"
 #include "s/app/SaveDataStore.h"
 
@@ -30,37 +31,33 @@ bool equalIgnoringCase(const std::u16string& a, const std::u16string& b) {
 
 // The executable of process id: its first module's path, or its image name.
 std::u16string processPath(DWORD id) {
-  HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, id);
-  if (modules != INVALID_HANDLE_VALUE) {
+  if (const base::win::KernelHandle modules(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, id)); modules) {
     MODULEENTRY32W module{};
     module.dwSize = sizeof(module);
-    const bool found = Module32FirstW(modules, &module) != FALSE;
-    CloseHandle(modules);
-    if (found) return narrowed(module.szExePath);
+    if (Module32FirstW(modules.get(), &module)) return narrowed(module.szExePath);
   }
-  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+  const base::win::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
   if (!process) return {};
   wchar_t path[MAX_PATH * 4];
   DWORD length = MAX_PATH * 4;
-  const bool named = QueryFullProcessImageNameW(process, 0, path, &length) != FALSE;
-  CloseHandle(process);
+  const bool named = QueryFullProcessImageNameW(process.get(), 0, path, &length) != FALSE;
   return named ? narrowed(path) : std::u16string();
 }
 
 // The first other running process whose executable is ours; 0 when none.
 DWORD findOtherProcess(const std::u16string& ourPath) {
-  HANDLE processes = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (processes == INVALID_HANDLE_VALUE) return 0;
+  const base::win::KernelHandle processes(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!processes) return 0;
   const DWORD ours = GetCurrentProcessId();
   DWORD other = 0;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(processes, &entry); more && other == 0; more = Process32NextW(processes, &entry)) {
+  for (BOOL more = Process32FirstW(processes.get(), &entry); more && other == 0;
+       more = Process32NextW(processes.get(), &entry)) {
     if (entry.th32ProcessID == 0 || entry.th32ProcessID == ours) continue;
     const std::u16string path = processPath(entry.th32ProcessID);
     if (!path.empty() && equalIgnoringCase(path, ourPath)) other = entry.th32ProcessID;
   }
-  CloseHandle(processes);
   return other;
 }
 
@@ -128,19 +125,21 @@ bool AppBase::isSupportedSystem() {
 void AppBase::checkFirstRun() {
   const std::u16string softwareId(localizer_->getText(kSoftwareIdText));
   const std::u16string path = u"Software\\Tarn\\" + (softwareId.empty() ? app::SaveDataStore::kSoftwareId : softwareId);
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, wide(path), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, wide(path), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &opened) != ERROR_SUCCESS) {
+    return;
+  }
+  const base::win::RegistryKey key(opened);
   DWORD silent = 0, type = 0, size = sizeof(silent);
-  const bool read = RegQueryValueExW(key, L"Silent", nullptr, &type, reinterpret_cast<BYTE*>(&silent), &size) ==
+  const bool read = RegQueryValueExW(key.get(), L"Silent", nullptr, &type, reinterpret_cast<BYTE*>(&silent), &size) ==
                         ERROR_SUCCESS &&
                     size == sizeof(silent);
   if (read && silent != 0) {
     const DWORD cleared = 0;
-    RegSetValueExW(key, L"Silent", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&cleared), sizeof(cleared));
+    RegSetValueExW(key.get(), L"Silent", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&cleared), sizeof(cleared));
     const std::u16string page(localizer_->getText(textBase_ + kSoftwarePageOffset));
     if (!page.empty()) ShellExecuteW(nullptr, L"open", wide(page), nullptr, nullptr, SW_SHOWNORMAL);
   }
-  RegCloseKey(key);
 }
 
 bool AppBase::signalOtherInstance(bool check, bool secondMessage, bool usePacks) {
@@ -167,9 +166,9 @@ bool AppBase::signalOtherInstance(bool check, bool secondMessage, bool usePacks)
   // window, but never longer than kOtherInstanceWaitMs in all (a copy that hangs must
   // not keep this one from starting).
   const ULONGLONG deadline = GetTickCount64() + kOtherInstanceWaitMs;
-  if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, other)) {
-    WaitForInputIdle(process, kOtherInstanceWaitMs);
-    CloseHandle(process);
+  if (const base::win::KernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, other));
+      process) {
+    WaitForInputIdle(process.get(), kOtherInstanceWaitMs);
   }
   bool signalled = false;
   do {

@@ -6,6 +6,7 @@
 #include "s/file/IFileInputStream.h"
 #include "s/file/win/PathWin.h"
 #include "s/io/ByteCursor.h"
+#include "s/io/ByteWriter.h"
 #include "s/io/Streams.h"
 #include "s/thread/Owned.h"
 
@@ -15,15 +16,6 @@ namespace {
 
 // Entry data is read in blocks of this size, so memory follows the bytes that arrive.
 constexpr size_t kBlock = size_t{1} << 20;
-
-void put16(uint8_t* out, uint16_t value) {
-  out[0] = static_cast<uint8_t>(value);
-  out[1] = static_cast<uint8_t>(value >> 8);
-}
-
-void put32(uint8_t* out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(value >> (8 * i));
-}
 
 // The bytes of a module resource, read through extractEntry.
 bool resourceBytes(dll::IArchive& module, int index, col::_array::ArrayU08& bytes) {
@@ -137,13 +129,14 @@ bool DirectoryArchive::extractEntry(IEntry* generic, io::IOutputStream& out) {
   auto* entry = dynamic_cast<DirectoryEntry*>(generic);
   if (!entry) return false;
   if (!entry->isLoaded()) loadEntryData(entry);
-  uint8_t head[kHeaderBytes + DirectoryEntry::kBytes];
-  put16(head, 0);
-  put16(head + 2, fileType());
-  put16(head + 4, 1);
-  std::memcpy(head + kHeaderBytes, entry->directory(), 12);
-  put32(head + kHeaderBytes + 12, kHeaderBytes + DirectoryEntry::kBytes);
-  bool ok = io::Streams::writeFully(out, head, sizeof(head));
+  // A file of this one entry: its data follows the header and the one directory entry.
+  io::ByteWriter head(kHeaderBytes + DirectoryEntry::kBytes);
+  head.u16(0);
+  head.u16(fileType());
+  head.u16(1);
+  head.bytes(entry->directory(), 12);
+  head.u32(kHeaderBytes + DirectoryEntry::kBytes);
+  bool ok = io::Streams::writeFully(out, head.data(), head.size());
   const col::_array::ArrayU08& data = entry->data();
   if (data.getCount()) ok = io::Streams::writeFully(out, data.data(), data.getCount()) && ok;
   return ok;
@@ -156,15 +149,15 @@ bool DirectoryArchive::writeFile(io::IOutputStream& out) {
   header_[0] = 0;
   header_[1] = fileType();
   header_[2] = static_cast<uint16_t>(count);
-  std::vector<uint8_t> head(kHeaderBytes + DirectoryEntry::kBytes * count);
-  for (int i = 0; i < 3; ++i) put16(head.data() + 2 * i, header_[i]);
+  const size_t headBytes = kHeaderBytes + DirectoryEntry::kBytes * count;
+  io::ByteWriter head(headBytes);
+  for (uint16_t field : header_) head.u16(field);
   // 64-bit: a directory whose data passes 4 GiB cannot be written.
-  int64_t offset = static_cast<int64_t>(head.size());
-  for (size_t i = 0; i < count; ++i) {
-    DirectoryEntry* entry = entries_[i].get();
+  int64_t offset = static_cast<int64_t>(headBytes);
+  for (const thread::Owned<DirectoryEntry>& entry : entries_) {
     entry->setDataSize(static_cast<uint32_t>(entry->data().getCount()));
     entry->setDataOffset(static_cast<uint32_t>(offset));
-    std::memcpy(head.data() + kHeaderBytes + DirectoryEntry::kBytes * i, entry->directory(), DirectoryEntry::kBytes);
+    head.bytes(entry->directory(), DirectoryEntry::kBytes);
     offset += static_cast<int64_t>(entry->data().getCount());
   }
   if (offset > UINT32_MAX) return false;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "s/io/ByteWriter.h"
+
 namespace s::archive::_directory {
 
 DirectoryEntry::DirectoryEntry() : data_(col::_array::ArrayU08::create()) {}
@@ -14,14 +16,9 @@ void DirectoryEntry::reset() {
   unload();
 }
 
-void DirectoryEntry::setField16(int at, uint16_t value) {
-  directory_[at] = static_cast<uint8_t>(value);
-  directory_[at + 1] = static_cast<uint8_t>(value >> 8);
-}
+void DirectoryEntry::setField16(int at, uint16_t value) { io::ByteWriter::store16(directory_ + at, value); }
 
-void DirectoryEntry::setField32(int at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) directory_[at + i] = static_cast<uint8_t>(value >> (8 * i));
-}
+void DirectoryEntry::setField32(int at, uint32_t value) { io::ByteWriter::store32(directory_ + at, value); }
 
 void DirectoryEntry::setData(const uint8_t* bytes, size_t count) {
   data_->freeStorage();

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "s/str/Decimal.h"
+
 namespace s::file::win {
 
 namespace {
@@ -16,11 +18,6 @@ IPath::Text* fill(IPath::Text* target, bool append, IPath::TextView text) {
   if (!append) target->clear();
   target->append(text);
   return target;
-}
-
-String numberText(int n) {
-  const std::string digits = std::to_string(n);
-  return String(digits.begin(), digits.end());
 }
 
 char16_t foldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
@@ -245,7 +242,7 @@ thread::Owned<PathWin> PathWin::numberedVariant(bool bareNumber) {
   for (int n = 1; n > 0; ++n) {
     String text = base;
     if (folder) text += extension_.view();
-    text += bareNumber ? numberText(n) : u" (" + numberText(n) + u")";
+    text += bareNumber ? str::decimal(n) : u" (" + str::decimal(n) + u")";
     if (!folder) text += extension_.view();
     candidate->set(text);
     if (!candidate->exists()) return candidate;

@@ -20,6 +20,7 @@
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/Window.h"
 #include "s/gui/win/WindowMessages.h"
+#include "s/str/Decimal.h"
 
 namespace s::gui::win {
 
@@ -310,7 +311,7 @@ void Window::nativeHotKeys(unsigned message, uintptr_t first, intptr_t& result) 
     if (atom) GlobalDeleteAtom(atom);
     if (request->report) {
       std::u16string text = u"(";
-      for (char c : std::to_string(error)) text += static_cast<char16_t>(c);
+      text += str::decimal(error);
       text += u") ";
       text += request->message ? request->message : u"";
       MessageBoxW::show(MessageBoxW::kInformation, getTitle(), text, hwnd);

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "s/base/win/Scoped_win.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/image/filters/sharpness/Sharpness.h"
 #include "s/thread/Owned.h"
@@ -14,27 +15,6 @@ constexpr wchar_t kDocumentTitle[] = L"Pictorva";
 constexpr wchar_t kNoPrinter[] = L"Unable to find a printer. Please check installed/default printers.";
 constexpr wchar_t kPrintFailed[] = L"Printing error occured. Unable to find printer.";
 
-// A memory device context with a bitmap selected into it; both restored on exit.
-class MemoryDc {
- public:
-  MemoryDc(HDC compatibleWith, HBITMAP bitmap) : dc_(CreateCompatibleDC(compatibleWith)) {
-    if (dc_) old_ = SelectObject(dc_, bitmap);
-  }
-  ~MemoryDc() {
-    if (dc_) {
-      SelectObject(dc_, old_);
-      DeleteDC(dc_);
-    }
-  }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_ = nullptr;
-};
-
 }  // namespace
 
 void BufferedImage::drawTo(DeviceContextHandle dc, int x, int y, int width, int height, bool stretch) {
@@ -42,10 +22,11 @@ void BufferedImage::drawTo(DeviceContextHandle dc, int x, int y, int width, int 
   if (!dc || !used->getBitmapHandle()) return;
   if (width > used->width_) width = used->width_;
   if (height > used->height_) height = used->height_;
-  HDC screen = GetDC(nullptr);
-  MemoryDc memory(screen, static_cast<HBITMAP>(used->getBitmapHandle()));
-  ReleaseDC(nullptr, screen);
-  if (!memory.get()) return;
+  // The screen's context is released at the end of the statement, as soon as the
+  // memory context is made.
+  const base::win::OwnedDc memory(CreateCompatibleDC(base::win::WindowDc().get()));
+  if (!memory) return;
+  const base::win::SelectedObject selected(memory.get(), static_cast<HBITMAP>(used->getBitmapHandle()));
   // The picture is the top rows of the raster: in device coordinates (top-down)
   // it starts at row 0 of the selected bitmap.
   BitBlt(static_cast<HDC>(dc), x, y, width, height, memory.get(), 0, 0, SRCCOPY);
@@ -67,17 +48,22 @@ void BufferedImage::print(bool rotate, bool sharpen, bool fit) {
   setup.Flags = PD_RETURNDC | PD_PAGENUMS | PD_NOSELECTION;
   setup.nFromPage = setup.nToPage = setup.nMinPage = setup.nMaxPage = 1;
   const bool confirmed = PrintDlgW(&setup) && setup.hDC;
-  if (setup.hDevMode) GlobalFree(setup.hDevMode);
-  if (setup.hDevNames) GlobalFree(setup.hDevNames);
+  // The dialog's settings are not used: freed on return.
+  const base::win::GlobalMemory devMode(setup.hDevMode);
+  const base::win::GlobalMemory devNames(setup.hDevNames);
   if (!confirmed) return;
-  HDC printer = setup.hDC;
+  const base::win::OwnedDc printerDc(setup.hDC);
+  const HDC printer = printerDc.get();
 
   const int printerDpiX = GetDeviceCaps(printer, LOGPIXELSX);
   const int printerDpiY = GetDeviceCaps(printer, LOGPIXELSY);
-  HDC screen = GetDC(nullptr);
-  const int screenDpiX = GetDeviceCaps(screen, LOGPIXELSX);
-  const int screenDpiY = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  int screenDpiX = 0;
+  int screenDpiY = 0;
+  {
+    const base::win::WindowDc screen;
+    screenDpiX = GetDeviceCaps(screen.get(), LOGPIXELSX);
+    screenDpiY = GetDeviceCaps(screen.get(), LOGPIXELSY);
+  }
   // The page less a 7 mm margin, in printer pixels, then in screen pixels.
   const int pageWidth = static_cast<int>(GetDeviceCaps(printer, HORZSIZE) * printerDpiX / 25.4) -
                         static_cast<int>(7 * printerDpiX / 25.4);
@@ -91,7 +77,6 @@ void BufferedImage::print(bool rotate, bool sharpen, bool fit) {
   document.lpszDocName = kDocumentTitle;
   if (StartDocW(printer, &document) <= 0 || areaWidth <= 0 || areaHeight <= 0) {
     MessageBoxW(nullptr, kPrintFailed, kDocumentTitle, MB_OK | MB_ICONWARNING);
-    DeleteDC(printer);
     return;
   }
   StartPage(printer);
@@ -129,7 +114,6 @@ void BufferedImage::print(bool rotate, bool sharpen, bool fit) {
                 picture->width_, picture->height_, picture->bits_, &info, DIB_RGB_COLORS, SRCCOPY);
   EndPage(printer);
   EndDoc(printer);
-  DeleteDC(printer);
 }
 
 }  // namespace s::image::win

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <vector>
 
+#include "s/base/win/Scoped_win.h"
 #include "s/col/_array/ArrayU08.h"
 #include "s/file/WideText.h"
 #include "s/reg/win/NtRegistry.h"
@@ -137,11 +138,11 @@ void reportStatus(NTSTATUS status) {
   const DWORD length =
       FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                      nullptr, error, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
+  const base::win::LocalMemory<wchar_t*> allocated(message);
   wchar_t head[64];
   std::swprintf(head, 64, L"Error( %u [0x%8XL] ) - ", static_cast<unsigned>(status), static_cast<unsigned>(status));
   showMessage(std::wstring(head) +
               (length > 0 && message ? std::wstring(message, length) : L"No NT Error Data was returned??"));
-  if (message) LocalFree(message);
 }
 
 std::u16string readCurrentUserPrefix() {

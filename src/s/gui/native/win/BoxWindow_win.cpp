@@ -2,6 +2,7 @@
 #include <windowsx.h>
 #include <shellapi.h>
 
+#include "s/base/win/Scoped_win.h"
 #include "s/gui/Component.h"
 #include "s/gui/drawer/PaintState.h"
 #include "s/gui/native/win/BoxWindow.h"
@@ -49,20 +50,18 @@ void BoxWindow::paintInto(void* dc, int width, int height) {
   if (width <= 0 || height <= 0) return;
   // Painted off screen first, so a repaint never shows a half-drawn box.
   HDC target = static_cast<HDC>(dc);
-  HDC memory = CreateCompatibleDC(target);
-  HBITMAP bitmap = CreateCompatibleBitmap(target, width, height);
-  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+  // Declared in this order, they go the other way: the selection, the bitmap, the DC.
+  const base::win::OwnedDc memory(CreateCompatibleDC(target));
+  const base::win::GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(target, width, height));
+  const base::win::SelectedObject selected(memory.get(), bitmap.get());
   {
-    GdiCanvas canvas(memory);
+    GdiCanvas canvas(memory.get());
     drawer::PaintState state;
     state.disabled = !owner_.isEnabled();
     state.background = owner_.getEffectiveBackground();
     owner_.paint(canvas, {0, 0, width, height}, state);
   }
-  BitBlt(target, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  BitBlt(target, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
 }
 
 bool BoxWindow::handleMessage(unsigned message, uintptr_t wParam, intptr_t lParam, intptr_t& result) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "s/base/win/Scoped_win.h"
 #include "s/file/WideText.h"
 #include "s/gui/native/win/ComboBoxWindow.h"
 #include "s/gui/native/win/Font.h"
@@ -80,7 +81,8 @@ void ComboBoxWindow::paintEdge() {
   OffsetRect(&button, dx, dy);
   RECT field = info.rcItem;
   OffsetRect(&field, dx, dy);
-  HDC dc = GetWindowDC(hwnd);
+  const base::win::WindowDc windowDc = base::win::WindowDc::whole(hwnd);
+  const HDC dc = windowDc.get();
   // Everything but the arrow button is painted again: the background, the chosen
   // entry in the field (a visual style may have framed it), and the frame colour on
   // the outermost line.
@@ -97,7 +99,6 @@ void ComboBoxWindow::paintEdge() {
   SelectClipRgn(dc, nullptr);
   SetDCBrushColor(dc, combo.getFrameColour());
   FrameRect(dc, &box, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-  ReleaseDC(hwnd, dc);
 }
 
 void ComboBoxWindow::command(unsigned code) {

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "s/base/win/Scoped_win.h"
 #include "s/gui/native/win/Font.h"
 
 namespace s::gui::native::win {
@@ -17,16 +18,15 @@ void* toolkitFont() {
 }
 
 Size measureInToolkitFont(std::u16string_view text) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, static_cast<HFONT>(toolkitFont()));
+  const base::win::WindowDc screen;
+  const base::win::SelectedObject font(screen.get(), static_cast<HFONT>(toolkitFont()));
   TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
+  GetTextMetricsW(screen.get(), &metrics);
   SIZE extent{};
   if (!text.empty()) {
-    GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(text.data()), static_cast<int>(text.size()), &extent);
+    GetTextExtentPoint32W(screen.get(), reinterpret_cast<LPCWSTR>(text.data()), static_cast<int>(text.size()),
+                          &extent);
   }
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   return {static_cast<int>(extent.cx), static_cast<int>(metrics.tmHeight)};
 }
 

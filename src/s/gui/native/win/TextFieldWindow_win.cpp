@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "s/base/win/Scoped_win.h"
 #include "s/file/WideText.h"
 #include "s/gui/native/win/Font.h"
 #include "s/gui/native/win/TextFieldWindow.h"
@@ -83,14 +84,14 @@ bool TextFieldWindow::handleMessage(unsigned message, uintptr_t wParam, intptr_t
     MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
     OffsetRect(&client, -window.left, -window.top);
     OffsetRect(&window, -window.left, -window.top);
-    HDC dc = GetWindowDC(hwnd);
+    const base::win::WindowDc windowDc = base::win::WindowDc::whole(hwnd);
+    const HDC dc = windowDc.get();
     ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
     const gui::win::TextField& field = fieldOf(owner_);
     SetDCBrushColor(dc, field.getFieldBackground());
     FillRect(dc, &window, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     SetDCBrushColor(dc, field.getFrameColour());
     FrameRect(dc, &window, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-    ReleaseDC(hwnd, dc);
     result = 0;
     return true;
   }

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "s/base/win/Scoped_win.h"
 #include "s/file/WideText.h"
 #include "s/gui/drawer/IMenu.h"
 #include "s/gui/drawer/ISkin.h"
@@ -66,7 +67,8 @@ void TopLevelWindow::paintMenuBarGap() {
   if (!GetMenuBarInfo(hwnd, OBJID_MENU, 0, &bar)) return;
   RECT window{};
   GetWindowRect(hwnd, &window);
-  HDC dc = GetWindowDC(hwnd);
+  const base::win::WindowDc windowDc = base::win::WindowDc::whole(hwnd);
+  const HDC dc = windowDc.get();
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
     RECT item{};
     if (GetMenuItemRect(hwnd, menu, static_cast<UINT>(i), &item)) {
@@ -78,7 +80,6 @@ void TopLevelWindow::paintMenuBarGap() {
   OffsetRect(&gap, -window.left, -window.top);
   SetDCBrushColor(dc, host_.getSkin().getMenuDrawer()->getBackgroundColour());
   FillRect(dc, &gap, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-  ReleaseDC(hwnd, dc);
 }
 
 void TopLevelWindow::setShown(bool shown) { ShowWindow(static_cast<HWND>(hwnd_), shown ? SW_SHOW : SW_HIDE); }
@@ -106,13 +107,12 @@ bool TopLevelWindow::handleMessage(unsigned message, uintptr_t wParam, intptr_t 
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       if (measure->CtlType != ODT_MENU || !measure->itemData) break;
-      HDC dc = GetDC(hwnd);
       Size size;
       {
-        GdiCanvas canvas(dc);
+        const base::win::WindowDc dc(hwnd);
+        GdiCanvas canvas(dc.get());
         size = gui::win::MenuEx::measureItem(*reinterpret_cast<gui::win::MenuEx::Item*>(measure->itemData), canvas);
       }
-      ReleaseDC(hwnd, dc);
       measure->itemWidth = static_cast<UINT>(size.width);
       measure->itemHeight = static_cast<UINT>(size.height);
       result = TRUE;

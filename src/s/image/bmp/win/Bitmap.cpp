@@ -7,6 +7,7 @@
 #include "s/image/bmp/PixelConverter.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/image/win/BufferedImageSet.h"
+#include "s/io/ByteWriter.h"
 #include "s/io/Streams.h"
 #include "s/thread/Owned.h"
 
@@ -17,35 +18,28 @@ using image::win::BufferedImageSet;
 
 namespace {
 
-void put16(uint8_t* out, uint16_t value) {
-  out[0] = static_cast<uint8_t>(value);
-  out[1] = static_cast<uint8_t>(value >> 8);
+// The 14 bytes of the file header.
+void writeFileHeader(const FileHeader& header, io::ByteWriter& out) {
+  out.u16(header.type);
+  out.u32(header.fileSize);
+  out.u16(header.reserved1);
+  out.u16(header.reserved2);
+  out.u32(header.pixelOffset);
 }
 
-void put32(uint8_t* out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-void serializeFileHeader(const FileHeader& header, uint8_t* out) {
-  put16(out + 0, header.type);
-  put32(out + 2, header.fileSize);
-  put16(out + 6, header.reserved1);
-  put16(out + 8, header.reserved2);
-  put32(out + 10, header.pixelOffset);
-}
-
-void serializeInfoHeader(const InfoHeader& info, uint8_t* out) {
-  put32(out + 0, info.size);
-  put32(out + 4, static_cast<uint32_t>(info.width));
-  put32(out + 8, static_cast<uint32_t>(info.height));
-  put16(out + 12, info.planes);
-  put16(out + 14, info.bitCount);
-  put32(out + 16, info.compression);
-  put32(out + 20, info.imageSize);
-  put32(out + 24, static_cast<uint32_t>(info.xPelsPerMeter));
-  put32(out + 28, static_cast<uint32_t>(info.yPelsPerMeter));
-  put32(out + 32, info.colorsUsed);
-  put32(out + 36, info.colorsImportant);
+// The 40 bytes of the information header.
+void writeInfoHeader(const InfoHeader& info, io::ByteWriter& out) {
+  out.u32(info.size);
+  out.s32(info.width);
+  out.s32(info.height);
+  out.u16(info.planes);
+  out.u16(info.bitCount);
+  out.u32(info.compression);
+  out.u32(info.imageSize);
+  out.s32(info.xPelsPerMeter);
+  out.s32(info.yPelsPerMeter);
+  out.u32(info.colorsUsed);
+  out.u32(info.colorsImportant);
 }
 
 bool isSupportedBitCount(int bitCount) {
@@ -154,11 +148,11 @@ bool Bitmap::createForOverwrite(int width, int height, int bitCount) {
 
 BitmapHandle Bitmap::getHandle() {
   if (!bits_ || memory_.existingSection()) return memory_.existingSection();
-  uint8_t bitmapInfo[kInfoHeaderBytes + kMaxPaletteEntries * 4];
-  serializeInfoHeader(info_, bitmapInfo);
   const size_t paletteBytes = static_cast<size_t>(paletteCount_) * 4;
-  std::memcpy(bitmapInfo + kInfoHeaderBytes, colorTable_, paletteBytes);
-  BitmapHandle handle = memory_.section(bitmapInfo, kInfoHeaderBytes + paletteBytes);
+  io::ByteWriter bitmapInfo(kInfoHeaderBytes + paletteBytes);
+  writeInfoHeader(info_, bitmapInfo);
+  bitmapInfo.bytes(colorTable_, paletteBytes);
+  BitmapHandle handle = memory_.section(bitmapInfo.data(), bitmapInfo.size());
   bits_ = memory_.bits();
   return handle;
 }
@@ -175,9 +169,9 @@ void Bitmap::convertRow(int y, uint8_t* bgra) const {
 }
 
 bool Bitmap::write(io::IOutputStream& out) {
-  uint8_t header[kFileHeaderBytes];
-  serializeFileHeader(fileHeader_, header);
-  bool headerOk = io::Streams::writeFully(out, header, sizeof(header));
+  io::ByteWriter header(kFileHeaderBytes);
+  writeFileHeader(fileHeader_, header);
+  bool headerOk = io::Streams::writeFully(out, header.data(), header.size());
   // A failed block is abandoned and the next one still attempted; the result
   // reports that the file is incomplete.
   bool dibOk = writeDib(out);
@@ -185,9 +179,9 @@ bool Bitmap::write(io::IOutputStream& out) {
 }
 
 bool Bitmap::writeDib(io::IOutputStream& out) {
-  uint8_t header[kInfoHeaderBytes];
-  serializeInfoHeader(info_, header);
-  bool ok = io::Streams::writeFully(out, header, sizeof(header));
+  io::ByteWriter header(kInfoHeaderBytes);
+  writeInfoHeader(info_, header);
+  bool ok = io::Streams::writeFully(out, header.data(), header.size());
   if (paletteCount_ != 0) ok = io::Streams::writeFully(out, colorTable_, getPaletteSize()) && ok;
   size_t pixelBytes = static_cast<size_t>(stride_) * static_cast<size_t>(info_.height > 0 ? info_.height : 0);
   if (bits_ && pixelBytes != 0) ok = io::Streams::writeFully(out, bits_, pixelBytes) && ok;

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "s/base/win/Scoped_win.h"
 #include "s/image/bmp/PixelConverter.h"
 #include "s/image/bmp/win/Bitmap.h"
 
@@ -28,26 +29,13 @@ void describe(const InfoHeader& info, const uint32_t* colorTable, int paletteCou
   std::memcpy(out->colors, colorTable, static_cast<size_t>(paletteCount) * 4);
 }
 
-// A screen-compatible memory DC with a bitmap selected; both restored on exit.
-class SelectedDc {
- public:
-  explicit SelectedDc(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-    if (dc_) old_ = SelectObject(dc_, bitmap);
-  }
-  ~SelectedDc() {
-    if (dc_) {
-      SelectObject(dc_, old_);
-      DeleteDC(dc_);
-    }
-  }
-  SelectedDc(const SelectedDc&) = delete;
-  SelectedDc& operator=(const SelectedDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_ = nullptr;
-};
+// Draws the icon into the raster's section through a screen-compatible memory DC.
+void drawIcon(HBITMAP section, HICON icon, int width, int height) {
+  const base::win::OwnedDc dc(CreateCompatibleDC(nullptr));
+  const base::win::SelectedObject selected(dc.get(), section);
+  DrawIconEx(dc.get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+  GdiFlush();  // GDI may batch drawing; the pixels are read next
+}
 
 }  // namespace
 
@@ -61,10 +49,9 @@ bool Bitmap::copyFromHandle(BitmapHandle handle) {
   // fills the colour table for the palette depths.
   BitmapInfo256 info;
   describe(info_, colorTable_, paletteCount_, &info);
-  HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, static_cast<HBITMAP>(handle), 0, static_cast<UINT>(info_.height), bits_,
-                             reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  const int rows = GetDIBits(base::win::WindowDc().get(), static_cast<HBITMAP>(handle), 0,
+                             static_cast<UINT>(info_.height), bits_, reinterpret_cast<BITMAPINFO*>(&info),
+                             DIB_RGB_COLORS);
   if (paletteCount_ != 0 && info_.bitCount <= 8) {
     std::memcpy(colorTable_, info.colors, static_cast<size_t>(paletteCount_) * 4);
     syncColorTable();
@@ -90,29 +77,31 @@ bool Bitmap::drawToHandle(BitmapHandle handle) const {
   }
   BitmapInfo256 info;
   describe(info_, colorTable_, paletteCount_, &info);
-  HDC screen = GetDC(nullptr);
-  const int rows = SetDIBits(screen, static_cast<HBITMAP>(handle), 0, static_cast<UINT>(info_.height), bits_,
-                             reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  const int rows = SetDIBits(base::win::WindowDc().get(), static_cast<HBITMAP>(handle), 0,
+                             static_cast<UINT>(info_.height), bits_, reinterpret_cast<BITMAPINFO*>(&info),
+                             DIB_RGB_COLORS);
   return rows == info_.height;
 }
 
 bool Bitmap::createFromIcon(IconHandle icon) {
   ICONINFO parts = {};
   if (!icon || !GetIconInfo(static_cast<HICON>(icon), &parts)) return false;
-  BITMAP description = {};
   int width = 0;
   int height = 0;
-  if (parts.hbmColor && GetObjectW(parts.hbmColor, sizeof(description), &description)) {
-    width = description.bmWidth;
-    height = description.bmHeight;
-  } else if (parts.hbmMask && GetObjectW(parts.hbmMask, sizeof(description), &description)) {
-    // A monochrome icon's mask holds the AND and the XOR halves one above the other.
-    width = description.bmWidth;
-    height = description.bmHeight / 2;
+  {
+    // GetIconInfo hands over copies of the icon's bitmaps.
+    const base::win::GdiObject<HBITMAP> colour(parts.hbmColor);
+    const base::win::GdiObject<HBITMAP> mask(parts.hbmMask);
+    BITMAP description = {};
+    if (colour && GetObjectW(colour.get(), sizeof(description), &description)) {
+      width = description.bmWidth;
+      height = description.bmHeight;
+    } else if (mask && GetObjectW(mask.get(), sizeof(description), &description)) {
+      // A monochrome icon's mask holds the AND and the XOR halves one above the other.
+      width = description.bmWidth;
+      height = description.bmHeight / 2;
+    }
   }
-  if (parts.hbmColor) DeleteObject(parts.hbmColor);
-  if (parts.hbmMask) DeleteObject(parts.hbmMask);
   if (width <= 0) width = 16;
   if (height <= 0) height = 16;
 
@@ -123,11 +112,7 @@ bool Bitmap::createFromIcon(IconHandle icon) {
     auto* row = reinterpret_cast<uint32_t*>(getRow(y));
     for (int x = 0; x < width; ++x) row[x] = 0x00FFFFFF;
   }
-  {
-    SelectedDc dc(static_cast<HBITMAP>(getHandle()));
-    DrawIconEx(dc.get(), 0, 0, static_cast<HICON>(icon), width, height, 0, nullptr, DI_NORMAL);
-    GdiFlush();  // GDI may batch drawing; the pixels are read next
-  }
+  drawIcon(static_cast<HBITMAP>(getHandle()), static_cast<HICON>(icon), width, height);
   for (int y = 0; y < height; ++y) {
     const uint8_t* row = getRow(y);
     for (int x = 0; x < width; ++x)
@@ -144,9 +129,7 @@ bool Bitmap::createFromIcon(IconHandle icon) {
     }
   }
   setTransparentColor(254, 253, 252);
-  SelectedDc dc(static_cast<HBITMAP>(getHandle()));
-  DrawIconEx(dc.get(), 0, 0, static_cast<HICON>(icon), width, height, 0, nullptr, DI_NORMAL);
-  GdiFlush();  // GDI may batch drawing; the pixels are read next
+  drawIcon(static_cast<HBITMAP>(getHandle()), static_cast<HICON>(icon), width, height);
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "s/base/win/Scoped_win.h"
 #include "s/image/bmp/win/KeptBlocks.h"
 #include "s/image/bmp/win/RasterMemory.h"
 
@@ -91,12 +92,11 @@ BitmapHandle RasterMemory::section(const uint8_t* bitmapInfo, size_t infoBytes) 
   alignas(BITMAPINFO) uint8_t info[sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD)] = {};
   std::memcpy(info, bitmapInfo, infoBytes < sizeof(info) ? infoBytes : sizeof(info));
   void* sectionBits = nullptr;
-  HBITMAP section = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info), DIB_RGB_COLORS, &sectionBits,
-                                     nullptr, 0);
+  base::win::GdiObject<HBITMAP> section(
+      CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info), DIB_RGB_COLORS, &sectionBits, nullptr, 0));
   if (!section || !sectionBits) {
     // GDI refuses some layouts it cannot draw (unusual bit-field masks): the
     // pixels stay plain and the raster is not drawn.
-    if (section) DeleteObject(section);
     return nullptr;
   }
   ++sectionsMadeCount;
@@ -104,18 +104,16 @@ BitmapHandle RasterMemory::section(const uint8_t* bitmapInfo, size_t infoBytes) 
   std::memcpy(sectionBits, bits_, pixelBytes_);
   releasePlain();
   bits_ = static_cast<uint8_t*>(sectionBits);
-  handle_ = section;
+  handle_ = section.detach();
   return handle_;
 }
 
 void RasterMemory::setColorTable(const uint32_t* entries, int count) {
   if (!handle_ || count <= 0) return;
-  HDC dc = CreateCompatibleDC(nullptr);
+  const base::win::OwnedDc dc(CreateCompatibleDC(nullptr));
   if (!dc) return;
-  HGDIOBJ old = SelectObject(dc, static_cast<HBITMAP>(handle_));
-  SetDIBColorTable(dc, 0, static_cast<UINT>(count), reinterpret_cast<const RGBQUAD*>(entries));
-  SelectObject(dc, old);
-  DeleteDC(dc);
+  const base::win::SelectedObject selected(dc.get(), static_cast<HBITMAP>(handle_));
+  SetDIBColorTable(dc.get(), 0, static_cast<UINT>(count), reinterpret_cast<const RGBQUAD*>(entries));
 }
 
 void RasterMemory::destroySection() {

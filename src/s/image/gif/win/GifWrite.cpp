@@ -4,6 +4,7 @@
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/gif/win/Gif.h"
 #include "s/image/gif/win/GifReader.h"
+#include "s/io/ByteWriter.h"
 #include "s/io/Streams.h"
 
 namespace s::image::gif::win {
@@ -14,27 +15,14 @@ constexpr uint8_t kTrailer = 0x3B;
 // Delays are stored in hundredths of a second, 16 bits.
 constexpr int kMaxStoredDelay = 0xFFFF;
 
-class BlockWriter {
- public:
-  explicit BlockWriter(io::IOutputStream& out) : out_(out) {}
-  void bytes(const void* data, size_t count) {
-    if (ok_) ok_ = io::Streams::writeFully(out_, data, count);
-  }
-  void u8(int value) {
-    const uint8_t byte = static_cast<uint8_t>(value);
-    bytes(&byte, 1);
-  }
-  void u16(int value) {
-    u8(value & 0xFF);
-    u8((value >> 8) & 0xFF);
-  }
-  bool ok() const { return ok_; }
-  void fail() { ok_ = false; }
-
- private:
-  io::IOutputStream& out_;
-  bool ok_ = true;
-};
+// The blocks around the image data gather in memory and go to the stream before
+// each frame's image data (which the LZW coder writes in its own sub-blocks) and
+// after the trailer.
+bool flush(io::ByteWriter& pending, io::IOutputStream& out) {
+  const bool ok = io::Streams::writeFully(out, pending.data(), pending.size());
+  pending.clear();
+  return ok;
+}
 
 }  // namespace
 
@@ -47,7 +35,7 @@ bool Gif::readLimited(io::IInputStream& in, uint64_t maxTotalPixels) {
 }
 
 bool Gif::write(io::IOutputStream& out) {
-  BlockWriter writer(out);
+  io::ByteWriter writer;
   const bool anyFrame = !frames_.empty();
   // "GIF89a" whenever there is an image (graphic control blocks are always written).
   writer.bytes(anyFrame || hasTransparency() ? "GIF89a" : "GIF87a", 6);
@@ -104,7 +92,7 @@ bool Gif::write(io::IOutputStream& out) {
 
     const int codeSize = frameBits <= 1 ? 2 : frameBits;
     writer.u8(codeSize);
-    if (!writer.ok()) break;
+    if (!flush(writer, out)) return false;
     GifLzwSource source;
     // The raster is bottom-up: rows from the top go downwards in memory.
     source.topRow = raster->getRow(0);
@@ -112,13 +100,10 @@ bool Gif::write(io::IOutputStream& out) {
     source.width = raster->getWidth();
     source.height = raster->getHeight();
     // The coder writes the data sub-blocks and their terminator.
-    if (lzw_.encode(codeSize, source, out) != GifLzwEncodeStatus::kOk) {
-      writer.fail();
-      break;
-    }
+    if (lzw_.encode(codeSize, source, out) != GifLzwEncodeStatus::kOk) return false;
   }
   writer.u8(kTrailer);
-  return writer.ok();
+  return flush(writer, out);
 }
 
 }  // namespace s::image::gif::win

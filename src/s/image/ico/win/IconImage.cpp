@@ -9,6 +9,7 @@
 #include "s/image/win/BufferedImage.h"
 #include "s/image/win/BufferedImageSet.h"
 #include "s/io/ByteCursor.h"
+#include "s/io/ByteWriter.h"
 #include "s/io/Streams.h"
 #include "s/thread/Owned.h"
 
@@ -22,15 +23,6 @@ namespace {
 
 constexpr uint8_t kPngSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
 constexpr size_t kReadBlock = 64 * 1024;
-
-void put16(uint8_t* out, uint16_t value) {
-  out[0] = static_cast<uint8_t>(value);
-  out[1] = static_cast<uint8_t>(value >> 8);
-}
-
-void put32(uint8_t* out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(value >> (8 * i));
-}
 
 // The empty image's header: no size, no depth.
 bmp::InfoHeader emptyHeader() {
@@ -264,19 +256,19 @@ bool IconImage::write(io::IOutputStream& out) {
 }
 
 bool IconImage::writeDib(io::IOutputStream& out) {
-  uint8_t header[bmp::kInfoHeaderBytes];
-  put32(header + 0, bmp::kInfoHeaderBytes);
-  put32(header + 4, static_cast<uint32_t>(info_.width));
-  put32(header + 8, static_cast<uint32_t>(info_.height) * 2);  // colour rows and mask rows
-  put16(header + 12, 1);
-  put16(header + 14, info_.bitCount);
-  put32(header + 16, bmp::kCompressionNone);
-  put32(header + 20, info_.imageSize);
-  put32(header + 24, 0);
-  put32(header + 28, 0);
-  put32(header + 32, info_.colorsUsed);
-  put32(header + 36, info_.colorsImportant);
-  bool ok = io::Streams::writeFully(out, header, sizeof(header));
+  io::ByteWriter header(bmp::kInfoHeaderBytes);
+  header.u32(bmp::kInfoHeaderBytes);
+  header.u32(static_cast<uint32_t>(info_.width));
+  header.u32(static_cast<uint32_t>(info_.height) * 2);  // colour rows and mask rows
+  header.u16(1);                                         // planes
+  header.u16(info_.bitCount);
+  header.u32(bmp::kCompressionNone);
+  header.u32(info_.imageSize);
+  header.u32(0);  // pixels per metre, x and y
+  header.u32(0);
+  header.u32(info_.colorsUsed);
+  header.u32(info_.colorsImportant);
+  bool ok = io::Streams::writeFully(out, header.data(), header.size());
   if (getPaletteSize() != 0) ok = io::Streams::writeFully(out, raster_->getPalette(), getPaletteSize()) && ok;
   const size_t colourBytes = static_cast<size_t>(getStride()) * static_cast<size_t>(getHeight());
   ok = io::Streams::writeFully(out, raster_->getBits(), colourBytes) && ok;

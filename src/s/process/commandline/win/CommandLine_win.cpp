@@ -1,17 +1,19 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "s/base/win/Scoped_win.h"
 #include "s/process/commandline/win/CommandLine.h"
 
 namespace s::process::commandline::win {
 
 void CommandLine::parseProcess() {
   int count = 0;
-  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (!arguments) return;
   std::vector<std::u16string> parameters;
-  for (int i = 1; i < count; ++i) parameters.emplace_back(reinterpret_cast<const char16_t*>(arguments[i]));
-  LocalFree(arguments);
+  {
+    const base::win::LocalMemory<wchar_t**> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
+    if (!arguments) return;
+    for (int i = 1; i < count; ++i) parameters.emplace_back(reinterpret_cast<const char16_t*>(arguments.get()[i]));
+  }
   parse(parameters);
 }
 

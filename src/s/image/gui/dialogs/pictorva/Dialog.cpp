@@ -11,13 +11,14 @@
 #include "s/app/SavedValues.h"
 #include "s/image/gui/dialogs/pictorva/Setting.h"
 #include "s/lang/Localizer.h"
-#include "s/str/strbuffer/StrBuffer.h"
+#include "s/str/Decimal.h"
 
 namespace s::image::gui::dialogs::pictorva {
 
 namespace {
 
 using app::SavedValues;
+using str::decimal;
 using namespace s::gui;
 using namespace s::gui::win;
 
@@ -33,12 +34,6 @@ TextField* newField(std::u16string_view text, int width) {
   field->setText(text);
   field->setFixedWidth(width, false);
   return field;
-}
-
-std::u16string decimal(int32_t value) {
-  str::strbuffer::StrBuffer out;
-  out.appendInt64(value);
-  return std::u16string(out.view());
 }
 
 }  // namespace

@@ -3,21 +3,15 @@
 #include <algorithm>
 
 #include "s/image/gui/dialogs/pictorva/PageTemplates.h"
+#include "s/str/Decimal.h"
 
 namespace s::image::gui::dialogs::pictorva {
 
 namespace {
 
+using str::decimal;
+
 constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
-
-void appendAscii(std::u16string& out, const char* text) {
-  while (*text) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(*text++)));
-}
-
-void appendNumber(std::u16string& out, int64_t value) {
-  const std::string digits = std::to_string(value);
-  appendAscii(out, digits.c_str());
-}
 
 void appendLine(std::u16string& out, int tabs, std::u16string_view text) {
   out.append(static_cast<size_t>(tabs), u'\t');
@@ -79,9 +73,9 @@ void appendRowLine(std::u16string& out, const GalleryRow& row, bool tile, int64_
   if (tile) {
     line += PageWriter::linkName(row.smallName);
     line += u"', ";
-    appendNumber(line, row.smallWidth);
+    line += decimal(row.smallWidth);
     line += u", ";
-    appendNumber(line, row.smallHeight);
+    line += decimal(row.smallHeight);
   } else {
     line += u"', 0, 0";
   }
@@ -90,9 +84,9 @@ void appendRowLine(std::u16string& out, const GalleryRow& row, bool tile, int64_
   line += u"', 'img/";
   line += PageWriter::linkName(row.sourceName);
   line += u"', ";
-  appendNumber(line, row.sourceWidth);
+  line += decimal(row.sourceWidth);
   line += u", ";
-  appendNumber(line, row.sourceHeight);
+  line += decimal(row.sourceHeight);
   line += u", '";
   line += PageWriter::sizeText(row.sourceSize, tile ? u"k" : u"KB");
   line += u"', '";
@@ -196,8 +190,8 @@ std::u16string PageWriter::displayName(std::u16string_view base, bool shorten, i
 }
 
 std::u16string PageWriter::sizeText(uint64_t bytes, std::u16string_view unit) {
-  std::u16string out;
-  appendAscii(out, std::to_string((bytes >> 10) + 1).c_str());
+  // At most 2^54 + 1 kilobytes: an int64.
+  std::u16string out = decimal(static_cast<int64_t>((bytes >> 10) + 1));
   out.append(unit);
   return out;
 }
@@ -210,9 +204,9 @@ std::u16string PageWriter::buildTilePage(std::u16string_view title, const std::v
     if (hole == u"title") {
       out += title;  // as the user typed it, unescaped
     } else if (hole == u"cellWidth") {
-      appendNumber(out, static_cast<int64_t>(cellWidth) + 5);  // 64-bit: a huge cell width cannot overflow
+      out += decimal(static_cast<int64_t>(cellWidth) + 5);  // 64-bit: a huge cell width cannot overflow
     } else if (hole == u"rowCount") {
-      appendNumber(out, static_cast<int64_t>(rows.size()));
+      out += decimal(static_cast<int64_t>(rows.size()));
     } else if (hole == u"rows") {
       for (const GalleryRow& row : rows) appendRowLine(out, row, true, nameLimit);
     }
@@ -224,7 +218,7 @@ std::u16string PageWriter::buildFlatPage(std::u16string_view title, const std::v
     if (hole == u"title") {
       out += title;
     } else if (hole == u"rowCount") {
-      appendNumber(out, static_cast<int64_t>(rows.size()));
+      out += decimal(static_cast<int64_t>(rows.size()));
     } else if (hole == u"rows") {
       for (const GalleryRow& row : rows) appendRowLine(out, row, false, 0);
     }

@@ -3,11 +3,13 @@
 #include "s/image/ImageFormat.h"
 #include "s/image/filters/scale/ScaleFilter.h"
 #include "s/image/win/BufferedImage.h"
+#include "s/str/Decimal.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
 namespace s::image::gui::dialogs::pictorva {
 
 using file::win::PathWin;
+using str::decimal;
 using thread::Owned;
 using win::BufferedImageSet;
 
@@ -16,12 +18,6 @@ namespace {
 constexpr std::u16string_view kPictureExtensions[] = {u".bmp", u".gif", u".jpg", u".jpeg", u".png", u".ico"};
 
 std::u16string textOf(const str::strbuffer::StrBuffer& text) { return std::u16string(text.view()); }
-
-std::u16string decimal(int value) {
-  str::strbuffer::StrBuffer text;
-  text.appendInt32(value);
-  return std::u16string(text.view());
-}
 
 }  // namespace
 
