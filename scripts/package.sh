@@ -99,10 +99,24 @@ for program in "${programs[@]}"; do
     linked+=("$library")
   done < <(sed -n 's/^\([^ (][^ (]*\.a\)(.*/\1/p' "$map" | sort -u)
 done
-for dll in "${!dlls[@]}"; do
-  library=${dll%.dll}; library=${library#lib}
+# A library's name from a pkg-config module's: "libtiff-4" -> "tiff".
+module_library() {
+  local library=${1#lib}
   [[ $library =~ ^(.+)-[0-9]+$ ]] && library=${BASH_REMATCH[1]}
+  echo "$library"
+}
+for dll in "${!dlls[@]}"; do
+  library=$(module_library "${dll%.dll}")
   linked+=("$library")
+  # What a DLL holds besides its own library (libheif.dll: dav1d, linked in) its
+  # pkg-config file names as the modules it requires.
+  for pc in "$cache/mingw/lib/pkgconfig/lib$library.pc" "$cache/mingw/lib/pkgconfig/$library.pc"; do
+    [ -f "$pc" ] || continue
+    for module in $(sed -n 's/^Requires\(\.private\)\?:\(.*\)/\2/p' "$pc" | tr ',' ' '); do
+      [[ $module =~ ^[A-Za-z] ]] && linked+=("$(module_library "$module")")  # not a version bound
+    done
+    break
+  done
 done
 
 # Every library's licence, from the Debian package it was built from: the first of
@@ -113,7 +127,7 @@ done
 licence_table=(
   "jpeg|libjpeg-turbo.txt|$cache/src/libjpeg-turbo-src/debian/copyright /usr/share/doc/libjpeg62-turbo/copyright|"
   "png(16)?|libpng.txt|$cache/src/libpng-src/debian/copyright $(echo /usr/share/doc/libpng16-16*/copyright)|"
-  "(z|zlib1)|zlib.txt|/usr/share/doc/libz-mingw-w64/copyright /usr/share/doc/zlib1g/copyright|"
+  "(z|zlib|zlib1)|zlib.txt|/usr/share/doc/libz-mingw-w64/copyright /usr/share/doc/zlib1g/copyright|"
   "(sharpyuv|webp|webpdemux|webpmux)|libwebp.txt|$cache/src/libwebp-src/debian/copyright /usr/share/doc/libwebp7/copyright|"
   "tiff(xx)?|libtiff.txt|$cache/src/tiff-src/debian/copyright $cache/src/libtiff-src/debian/copyright /usr/share/doc/libtiff6/copyright|"
   "zstd|zstd.txt|$cache/src/zstd-src/debian/copyright $cache/src/libzstd-src/debian/copyright /usr/share/doc/libzstd1/copyright|"
