@@ -41,6 +41,7 @@ windows_packages=(
   fonts-wine  # the fonts Windows programs expect (caption buttons, dialogs)
   fonts-wqy-microhei  # a CJK font, so the window shows its Japanese and Chinese texts under Wine
   zip unzip   # the Windows package (scripts/package.sh) and its test
+  wixl msitools  # the Windows installer: built with wixl, read back by msiinfo, msidump, msiextract
 )
 
 apt_updated=0
