@@ -9,6 +9,7 @@
 #include "s/image/gui/dialogs/pictorva/GalleryRun.h"
 #include "s/image/gui/dialogs/pictorva/SavedValues.h"
 #include "s/image/gui/dialogs/pictorva/StatusTexts.h"
+#include "s/lang/LangPack.h"
 #include "s/map/SaveDataStore.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
@@ -41,7 +42,7 @@ std::u16string forConsole(std::u16string text) {
 // ones where the language pack has none.
 struct ProgressTexts {
   ProgressTexts(s::lang::Localizer& localizer, int32_t style)
-      : started(style == Setting::kStyleTile ? pick(localizer, StatusTexts::kMakingThumbnails, u"Making thumbnails...")
+      : started(style != Setting::kStyleFlat ? pick(localizer, StatusTexts::kMakingThumbnails, u"Making thumbnails...")
                                              : pick(localizer, StatusTexts::kReadingSizes, u"Reading picture sizes...")),
         done(pick(localizer, StatusTexts::kDone, u"Done!")),
         ready(pick(localizer, StatusTexts::kReady, u"Ready")),
@@ -112,7 +113,8 @@ class ProgressPrinter {
 };
 
 // What the options leave open comes from the save-data store, as the window takes
-// it: the style the "Create:" list shows and the Tile cell size. Never written here.
+// it: the style the "Create:" list shows, the Tile cell size and the Album row
+// height. Never written here.
 void takeStoredDefaults(Options& options) {
   using s::image::gui::dialogs::pictorva::SavedValues;
   if (options.styleGiven && options.widthGiven && options.heightGiven) return;
@@ -120,6 +122,10 @@ void takeStoredDefaults(Options& options) {
   if (!options.styleGiven) {
     options.style = SavedValues::styleOf(SavedValues::readText(*store, SavedValues::kConvertTo));
     if (!options.titleGiven) options.title = defaultTitle(options.style);
+  }
+  if (options.style == Setting::kStyleAlbum) {
+    if (!options.heightGiven) options.height = decimal(SavedValues::readNumber(*store, SavedValues::kRowHeight));
+    return;
   }
   if (!options.widthGiven) options.width = decimal(SavedValues::readNumber(*store, SavedValues::kCellWidth));
   if (!options.heightGiven) options.height = decimal(SavedValues::readNumber(*store, SavedValues::kCellHeight));
@@ -148,12 +154,18 @@ int runGallery(const Options& options, s::lang::Localizer& localizer) {
     if (options.style == Setting::kStyleTile) {
       setting.cellWidth = Setting::cellSizeFromText(options.width);
       setting.cellHeight = Setting::cellSizeFromText(options.height);
+    } else if (options.style == Setting::kStyleAlbum && !options.height.empty()) {
+      setting.rowHeight = Setting::cellSizeFromText(options.height);
     }
   };
   hooks.showMessage = [](std::u16string_view message) {
     writeText(Stream::kErr, forConsole(std::u16string(message)) + u"\n");
   };
   hooks.languageText = [&](int id) { return std::u16string(localizer.getText(id)); };
+  hooks.languageTag = [&] {
+    s::lang::LangPack* pack = localizer.currentPack();
+    return pack ? std::u16string(pack->tag().view()) : std::u16string(u"eng");
+  };
   GalleryRun run(&events, hooks);
   run.setJobs(options.jobs);
 
@@ -217,6 +229,11 @@ int runGalleryCommand(const std::vector<std::u16string>& arguments) {
     return kExitUsage;
   }
   takeStoredDefaults(options);
+  // A stored Album meets the options given with it only here.
+  if (!checkAlbumOptions(options, &error)) {
+    writeText(Stream::kErr, u"pictorva-cli: " + error + u"\n" + widen(usageText()));
+    return kExitUsage;
+  }
   return runGallery(options, *localizer);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The gallery run: turns a list of dropped files into a gallery folder beside the
 // first of them ("thumbnail", or "thumbnail (n)" when taken) with a copy of every
-// file in "img", small copies of the pictures in "simg" (Tile style), and one HTML
-// page named after the title.
+// file in "img", small copies of the pictures in "simg" (Tile and Album styles; an
+// album also its display copies, AlbumJob), and one HTML page named after the title.
 //
 // Threads. start(), cancel() and finish() belong to the receiving thread (the
 // window's, or the command line's main thread). The run itself executes on the
@@ -32,6 +32,7 @@
 #include <string_view>
 #include <vector>
 
+#include "s/image/gui/dialogs/pictorva/AlbumWords.h"
 #include "s/image/gui/dialogs/pictorva/GalleryPage.h"
 #include "s/image/gui/dialogs/pictorva/ScaleHelpers.h"
 #include "s/image/gui/dialogs/pictorva/Setting.h"
@@ -49,6 +50,9 @@ class PathWin;
 namespace s::image::bmp::win {
 class PixelBudget;
 }
+namespace s::image::gui::dialogs::pictorva {
+class AlbumJob;
+}
 
 namespace s::image::gui::dialogs::pictorva {
 
@@ -62,6 +66,8 @@ class GalleryRun final : public thread::ITask {
     std::function<void(std::u16string_view message)> showMessage;
     // A text of the language pack by id; empty when the pack has none.
     std::function<std::u16string(int id)> languageText;
+    // The language pack's tag ("eng", "jpn"), for an album page's words.
+    std::function<std::u16string()> languageTag;
   };
 
   enum class StartResult { kStarted, kEmptyList, kBusy, kFolderRefused, kNoWorker };
@@ -132,6 +138,9 @@ class GalleryRun final : public thread::ITask {
   void ensureSmallFolder(Pass& pass);
   void keepSmallCopy(Pass& pass, SmallCopyJob& job);
   void infoPass(Pass& pass);
+  // Album: each picture's copies in "simg", made in turn.
+  void albumPass(Pass& pass);
+  void keepAlbumCopies(Pass& pass, AlbumJob& job);
   void copyPass(Pass& pass);
   void pagePass(Pass& pass);
 
@@ -150,6 +159,7 @@ class GalleryRun final : public thread::ITask {
   thread::Owned<thread::win::Thread> worker_;
   ScaleHelpers helpers_;
   std::u16string pagePath_;  // guarded by jobLock_
+  AlbumWords albumWords_;    // set by a start, for the run it starts
 };
 
 }  // namespace s::image::gui::dialogs::pictorva

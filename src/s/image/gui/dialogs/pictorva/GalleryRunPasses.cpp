@@ -1,4 +1,5 @@
 // The passes of one gallery run, on the worker thread.
+#include <algorithm>
 #include <string>
 
 #include "s/file/win/FileOutputStream.h"
@@ -6,6 +7,8 @@
 #include "s/image/IEncodedImage.h"
 #include "s/image/ImageFormat.h"
 #include "s/image/bmp/win/PixelBudget.h"
+#include "s/image/gui/dialogs/pictorva/AlbumJob.h"
+#include "s/image/gui/dialogs/pictorva/AlbumPage.h"
 #include "s/image/gui/dialogs/pictorva/GalleryEvent.h"
 #include "s/image/gui/dialogs/pictorva/GalleryRun.h"
 #include "s/io/Streams.h"
@@ -21,6 +24,7 @@ struct GalleryRun::Pass {
   Owned<PathWin> smallFolder;  // its simg (Tile)
   size_t total = 0;        // job list entries when the run began
   GalleryRows rows;
+  std::vector<AlbumPicture> album;  // Album
   std::u16string failures;  // each copy or page that could not be written, a line each
 
   void fail(std::u16string_view what, std::u16string_view path) {
@@ -101,6 +105,8 @@ void GalleryRun::run() {
     } else {
       if (setting_->style == Setting::kStyleFlat) {
         infoPass(pass);
+      } else if (setting_->style == Setting::kStyleAlbum) {
+        albumPass(pass);
       } else {
         scalePass(pass);
       }
@@ -247,6 +253,54 @@ void GalleryRun::infoPass(Pass& pass) {
   }
 }
 
+void GalleryRun::albumPass(Pass& pass) {
+  pass.smallFolder.reset(pass.gallery->child(u"simg"));
+  const int rowHeight = std::clamp(setting_->rowHeight, Setting::kMinRowHeight, Setting::kMaxRowHeight);
+  std::u16string entry;
+  for (size_t i = 0; !cancel_ && jobEntry(i, &entry); ++i) {
+    AlbumJob job;
+    if (!job.accept(entry)) continue;
+    ensureSmallFolder(pass);
+    if (!job.open()) continue;
+    // As in the scale pass, the cancel flag is looked at just before the announcement.
+    if (cancel_) return;
+    send(kProcessStatusUpdate, static_cast<uint32_t>(pass.total), static_cast<uint32_t>(i), job.fileName().c_str());
+    job.make(rowHeight);
+    keepAlbumCopies(pass, job);
+  }
+}
+
+void GalleryRun::keepAlbumCopies(Pass& pass, AlbumJob& job) {
+  if (job.outcome() == AlbumJob::Outcome::kNone) return;
+  if (job.outcome() == AlbumJob::Outcome::kFailed) {
+    pass.fail(u"Could not make the album copies of", job.source().getFullPath().view());
+    return;
+  }
+  AlbumPicture picture;
+  picture.fileName = job.fileName();
+  picture.width = job.sourceWidth();
+  picture.height = job.sourceHeight();
+  picture.bytes = static_cast<uint64_t>(job.source().getSize());
+  picture.taken = job.taken();
+  picture.smallWidth = job.small().width;
+  picture.smallHeight = job.small().height;
+  // Largest first, so that the names follow the sizes whatever is taken already.
+  const std::pair<AlbumCopy*, std::u16string*> copies[] = {
+      {&job.display(), &picture.displayName}, {&job.large(), &picture.largeName}, {&job.small(), &picture.smallName}};
+  for (const auto& [copy, name] : copies) {
+    if (!copy->isMade()) continue;
+    Owned<PathWin> named(pass.smallFolder->child(copy->name));
+    Owned<PathWin> target(named->uniqueVariant());
+    if (!target || !writeWhole(*copy->bytes, *target)) {
+      // A picture without all its copies is left out of the page.
+      pass.fail(u"Could not write the small copy", (target ? *target : *named).getFullPath().view());
+      return;
+    }
+    *name = textOf(target->getFileName());
+  }
+  pass.album.push_back(std::move(picture));
+}
+
 void GalleryRun::copyPass(Pass& pass) {
   Owned<PathWin> img(pass.gallery->child(u"img"));
   if (!img->exists()) img->createDirectory(false);
@@ -261,9 +315,14 @@ void GalleryRun::copyPass(Pass& pass) {
 
 void GalleryRun::pagePass(Pass& pass) {
   const std::u16string_view title = setting_->title->view();
-  Owned<str::strbuffer::StrBuffer> page = setting_->style == Setting::kStyleFlat
-                                              ? buildFlatPage(title, pass.rows)
-                                              : buildTilePage(title, pass.rows, setting_->cellWidth);
+  Owned<str::strbuffer::StrBuffer> page;
+  if (setting_->style == Setting::kStyleAlbum) {
+    page = str::strbuffer::StrBuffer::of(AlbumPage::page(title, pass.album, setting_->rowHeight, albumWords_));
+  } else if (setting_->style == Setting::kStyleFlat) {
+    page = buildFlatPage(title, pass.rows);
+  } else {
+    page = buildTilePage(title, pass.rows, setting_->cellWidth);
+  }
   const std::string bytes = page->toUtf8();
   Owned<PathWin> pageFile(pass.gallery->child(pageFileName(title)));
   {

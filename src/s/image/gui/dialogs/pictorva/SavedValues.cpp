@@ -15,7 +15,8 @@ using str::strbuffer::StrBuffer;
 constexpr SavedValues::Value kTable[] = {
     SavedValues::kConvertTo,  SavedValues::kCompactView,         SavedValues::kSmallWidth,
     SavedValues::kSmallHeight, SavedValues::kLargeWidth,         SavedValues::kLargeHeight,
-    SavedValues::kRightClickTransform, SavedValues::kCellWidth, SavedValues::kCellHeight};
+    SavedValues::kRightClickTransform, SavedValues::kCellWidth, SavedValues::kCellHeight,
+    SavedValues::kRowHeight};
 
 bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) { return StrBuffer(a).equalsIgnoreCase(b); }
 
@@ -129,9 +130,10 @@ bool SavedValues::writeFromText(map::IMappedData& store, const Value& value, std
 }
 
 int32_t SavedValues::styleOf(std::u16string_view convertTo, std::u16string_view tileText,
-                             std::u16string_view flatText) {
+                             std::u16string_view flatText, std::u16string_view albumText) {
   if (equalsIgnoreCase(convertTo, tileText)) return Setting::kStyleTile;
   if (equalsIgnoreCase(convertTo, flatText)) return Setting::kStyleFlat;
+  if (equalsIgnoreCase(convertTo, albumText)) return Setting::kStyleAlbum;
   return Setting::kStyleTile;
 }
 

@@ -11,6 +11,7 @@ void Setting::reset() {
   title->freeStorage();
   cellWidth = kDefaultCellSize;
   cellHeight = kDefaultCellSize;
+  rowHeight = kDefaultRowHeight;
 }
 
 int32_t Setting::cellSizeFromText(std::u16string_view text) {
