@@ -21,7 +21,7 @@ TEST(SavedValues, AnEmptyStoreGivesEveryDefault) {
   }
   EXPECT_EQ(listing,
             u"ConvertTo=;CompactView=true;SmallWidth=250;SmallHeight=250;LargeWidth=470;LargeHeight=400;"
-            u"RightClickTransform=true;CellWidth=150;CellHeight=150;");
+            u"RightClickTransform=true;CellWidth=150;CellHeight=150;RowHeight=200;");
   EXPECT_EQ(store->root()->childCount(), 0u);
 }
 
@@ -72,6 +72,8 @@ TEST(SavedValues, TheStoredChoiceSelectsAStyle) {
   EXPECT_EQ(SavedValues::styleOf(u""), Setting::kStyleTile);
   EXPECT_EQ(SavedValues::styleOf(u"Flach"), Setting::kStyleTile);  // written in another language
   EXPECT_EQ(SavedValues::styleOf(u"Flach", u"Kachel", u"Flach"), Setting::kStyleFlat);
+  EXPECT_EQ(SavedValues::styleOf(u"album"), Setting::kStyleAlbum);
+  EXPECT_EQ(SavedValues::styleOf(u"Альбом", u"Плитка", u"Лента", u"Альбом"), Setting::kStyleAlbum);
 }
 
 }  // namespace
