@@ -136,6 +136,9 @@ fi
 run_suite windows "$build/windows" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$cache/mingw"
 run_cli_suite cli-windows "$build/windows/apps/pictorva-cli.exe" wine
+# Album pages in headless Chromium, made natively and by the Windows build.
+run_script_suite browser "$root/scripts/browser-test.sh" "$build/native/apps/pictorva-cli" \
+  "$build/windows/apps/pictorva-cli.exe"
 # The Windows package, unpacked into a fresh Wine prefix of its own.
 run_script_suite package "$root/scripts/package-test.sh" "$build/windows"
 

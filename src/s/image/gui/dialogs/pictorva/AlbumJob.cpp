@@ -191,31 +191,31 @@ void AlbumJob::makeStill(int rowHeight) {
   // Each size is made of the one above it; `made` holds the last one made, and once
   // there is one the decoded picture goes.
   Owned<BufferedImage> made;
+  // Sizes are fitted from the picture's own size, not the rounded one above.
+  const uint32_t width = static_cast<uint32_t>(from->getWidth());
+  const uint32_t height = static_cast<uint32_t>(from->getHeight());
   auto step = [&](AlbumCopy& copy, uint32_t maxWidth, uint32_t maxHeight, int quality) {
-    uint32_t width = 0, height = 0;
-    fitInto(static_cast<uint32_t>(from->getWidth()), static_cast<uint32_t>(from->getHeight()), maxWidth, maxHeight,
-            &width, &height);
-    Owned<BufferedImage> next = scaled(*from, width, height);
+    uint32_t fittedWidth = 0, fittedHeight = 0;
+    fitInto(width, height, maxWidth, maxHeight, &fittedWidth, &fittedHeight);
+    Owned<BufferedImage> next = scaled(*from, fittedWidth, fittedHeight);
     if (!next) return false;
     copy.bytes = encodeStill(*next, asPng, quality);
     if (!copy.isMade()) return false;
-    copy.name = copyName(width, height, extension);
-    copy.width = width;
-    copy.height = height;
+    copy.name = copyName(fittedWidth, fittedHeight, extension);
+    copy.width = fittedWidth;
+    copy.height = fittedHeight;
     made = std::move(next);
     from = made.get();
     set_.reset();
     return true;
   };
-  const uint32_t width = static_cast<uint32_t>(from->getWidth());
-  const uint32_t height = static_cast<uint32_t>(from->getHeight());
   if ((width > kDisplayBox || height > kDisplayBox || !shownFormat_) &&
       !step(display_, kDisplayBox, kDisplayBox, kDisplayQuality))
     return;
   const uint32_t row = static_cast<uint32_t>(rowHeight);
   if (!step(large_, 2 * row * kMaxSmallAspect, 2 * row, kSmallQuality)) return;
   uint32_t smallWidth = 0, smallHeight = 0;
-  fitInto(large_.width, large_.height, row * kMaxSmallAspect, row, &smallWidth, &smallHeight);
+  fitInto(width, height, row * kMaxSmallAspect, row, &smallWidth, &smallHeight);
   if (smallWidth == large_.width && smallHeight == large_.height) {
     small_ = std::move(large_);
     large_ = AlbumCopy();
@@ -230,18 +230,19 @@ void AlbumJob::makeAnimated(int rowHeight) {
   const std::u16string extension(codec_->getExtension());
   Owned<BufferedImageSet> made;
   const BufferedImageSet* from = set_.get();
+  const uint32_t width = static_cast<uint32_t>(from->getWidth());
+  const uint32_t height = static_cast<uint32_t>(from->getHeight());
   auto step = [&](AlbumCopy& copy, uint32_t maxWidth, uint32_t maxHeight) {
-    uint32_t width = 0, height = 0;
-    fitInto(static_cast<uint32_t>(from->getWidth()), static_cast<uint32_t>(from->getHeight()), maxWidth, maxHeight,
-            &width, &height);
-    Owned<BufferedImageSet> next = scaledFrames(*from, width, height);
+    uint32_t fittedWidth = 0, fittedHeight = 0;
+    fitInto(width, height, maxWidth, maxHeight, &fittedWidth, &fittedHeight);
+    Owned<BufferedImageSet> next = scaledFrames(*from, fittedWidth, fittedHeight);
     if (!next) return false;
     // The animation's own format keeps it moving.
     copy.bytes = bytesOf(codec_->createLike(next.get()));
     if (!copy.isMade()) return false;
-    copy.name = copyName(width, height, extension);
-    copy.width = width;
-    copy.height = height;
+    copy.name = copyName(fittedWidth, fittedHeight, extension);
+    copy.width = fittedWidth;
+    copy.height = fittedHeight;
     made = std::move(next);
     from = made.get();
     return true;
@@ -249,7 +250,7 @@ void AlbumJob::makeAnimated(int rowHeight) {
   const uint32_t row = static_cast<uint32_t>(rowHeight);
   if (!step(large_, 2 * row * kMaxSmallAspect, 2 * row)) return;
   uint32_t smallWidth = 0, smallHeight = 0;
-  fitInto(large_.width, large_.height, row * kMaxSmallAspect, row, &smallWidth, &smallHeight);
+  fitInto(width, height, row * kMaxSmallAspect, row, &smallWidth, &smallHeight);
   if (smallWidth == large_.width && smallHeight == large_.height) {
     small_ = std::move(large_);
     large_ = AlbumCopy();
