@@ -191,35 +191,49 @@ void AlbumJob::makeStill(int rowHeight) {
   // Each size is made of the one above it; `made` holds the last one made, and once
   // there is one the decoded picture goes.
   Owned<BufferedImage> made;
-  // Sizes are fitted from the picture's own size, not the rounded one above.
+  // Sizes are fitted from the picture's own size, not the rounded one above, into
+  // boxes bounded by the copy above too: no copy is larger than what it is made of.
   const uint32_t width = static_cast<uint32_t>(from->getWidth());
   const uint32_t height = static_cast<uint32_t>(from->getHeight());
-  auto step = [&](AlbumCopy& copy, uint32_t maxWidth, uint32_t maxHeight, int quality) {
-    uint32_t fittedWidth = 0, fittedHeight = 0;
-    fitInto(width, height, maxWidth, maxHeight, &fittedWidth, &fittedHeight);
+  uint32_t aboveWidth = width, aboveHeight = height;
+  auto fitted = [&](uint32_t maxWidth, uint32_t maxHeight, uint32_t* fittedWidth, uint32_t* fittedHeight) {
+    fitInto(width, height, std::min(maxWidth, aboveWidth), std::min(maxHeight, aboveHeight), fittedWidth,
+            fittedHeight);
+    return *fittedWidth == aboveWidth && *fittedHeight == aboveHeight;
+  };
+  auto step = [&](AlbumCopy& copy, uint32_t fittedWidth, uint32_t fittedHeight, int quality) {
     Owned<BufferedImage> next = scaled(*from, fittedWidth, fittedHeight);
     if (!next) return false;
     copy.bytes = encodeStill(*next, asPng, quality);
     if (!copy.isMade()) return false;
     copy.name = copyName(fittedWidth, fittedHeight, extension);
-    copy.width = fittedWidth;
-    copy.height = fittedHeight;
+    copy.width = aboveWidth = fittedWidth;
+    copy.height = aboveHeight = fittedHeight;
     made = std::move(next);
     from = made.get();
     set_.reset();
     return true;
   };
-  if ((width > kDisplayBox || height > kDisplayBox || !shownFormat_) &&
-      !step(display_, kDisplayBox, kDisplayBox, kDisplayQuality))
-    return;
+  uint32_t fittedWidth = 0, fittedHeight = 0;
+  if (width > kDisplayBox || height > kDisplayBox || !shownFormat_) {
+    fitted(kDisplayBox, kDisplayBox, &fittedWidth, &fittedHeight);
+    if (!step(display_, fittedWidth, fittedHeight, kDisplayQuality)) return;
+  }
   const uint32_t row = static_cast<uint32_t>(rowHeight);
-  if (!step(large_, 2 * row * kMaxSmallAspect, 2 * row, kSmallQuality)) return;
-  uint32_t smallWidth = 0, smallHeight = 0;
-  fitInto(width, height, row * kMaxSmallAspect, row, &smallWidth, &smallHeight);
-  if (smallWidth == large_.width && smallHeight == large_.height) {
-    small_ = std::move(large_);
-    large_ = AlbumCopy();
-  } else if (!step(small_, row * kMaxSmallAspect, row, kSmallQuality)) {
+  // A copy that would come out at the size of the one above is that one.
+  if (fitted(2 * row * kMaxSmallAspect, 2 * row, &fittedWidth, &fittedHeight) && display_.isMade()) {
+    largeIsDisplay_ = true;
+  } else if (!step(large_, fittedWidth, fittedHeight, kSmallQuality)) {
+    return;
+  }
+  if (fitted(row * kMaxSmallAspect, row, &fittedWidth, &fittedHeight)) {
+    if (large_.isMade()) {
+      small_ = std::move(large_);
+      large_ = AlbumCopy();
+    } else {
+      smallIsDisplay_ = true;
+    }
+  } else if (!step(small_, fittedWidth, fittedHeight, kSmallQuality)) {
     return;
   }
   outcome_ = Outcome::kMade;

@@ -76,6 +76,10 @@ class AlbumJob {
   AlbumCopy& large() { return large_; }
   // The small copy at the row height.
   AlbumCopy& small() { return small_; }
+  // A copy that would come out at the display copy's size is the display copy
+  // (a very wide picture): then large() or small() is not made.
+  bool largeIsDisplay() const { return largeIsDisplay_; }
+  bool smallIsDisplay() const { return smallIsDisplay_; }
 
   // The size fitted into maxWidth x maxHeight with the picture's proportions: the
   // binding side takes its limit, the other is rounded, at least 1; never enlarged.
@@ -103,6 +107,8 @@ class AlbumJob {
   AlbumCopy display_;
   AlbumCopy large_;
   AlbumCopy small_;
+  bool largeIsDisplay_ = false;
+  bool smallIsDisplay_ = false;
 };
 
 }  // namespace s::image::gui::dialogs::pictorva

@@ -298,6 +298,13 @@ void GalleryRun::keepAlbumCopies(Pass& pass, AlbumJob& job) {
     }
     *name = textOf(target->getFileName());
   }
+  if (job.smallIsDisplay()) {
+    picture.smallName = picture.displayName;
+    picture.smallWidth = job.display().width;
+    picture.smallHeight = job.display().height;
+  } else if (job.largeIsDisplay()) {
+    picture.largeName = picture.displayName;
+  }
   pass.album.push_back(std::move(picture));
 }
 
