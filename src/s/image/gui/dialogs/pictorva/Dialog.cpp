@@ -119,9 +119,13 @@ void Dialog::buildOptionsPages(Box& pages) {
 void Dialog::retextChoices(ComboBox& choices, Box&) {
   for (auto& [box, id] : groupTexts_) box->setTitle(text(id));
   for (auto& [label, id] : labelTexts_) label->setText(text(id));
-  // The entries take the language's texts; the choice stays.
+  // The entries take the language's texts; the choice stays. Two languages may share
+  // one entry's word (Spanish and Italian say "Mosaico"), so every entry is compared.
   const int selected = choices.getSelected();
-  if (choices.getItemCount() == kChoiceCount && choices.getItemText(0) != text(kTileText)) {
+  const int32_t ids[kChoiceCount] = {kTileText, kFlatText, kAlbumText};
+  bool stale = false;
+  for (int i = 0; i < kChoiceCount && i < choices.getItemCount(); ++i) stale |= choices.getItemText(i) != text(ids[i]);
+  if (choices.getItemCount() == kChoiceCount && stale) {
     choices.removeAllItems();
     fillChoices(choices);
     choices.setSelected(selected);
