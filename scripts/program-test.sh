@@ -140,6 +140,53 @@ check_equal "Flat is saved as the choice" "$(stored "$view_key" ConvertTo)" "REG
 wait_ready
 stop_program
 
+# --- Album chosen, its title and row height typed, a real drop -------------------------
+start_program
+contains_line "$(probe texts)" "Advanced Options >>" && probe click "Advanced Options >>" >/dev/null && sleep 0.5
+probe choose 2 >/dev/null
+# The fields in order: Tile's title, width and height, Flat's title, Album's title and
+# row height.
+probe type 4 "Trip" >/dev/null
+probe type 5 "120" >/dev/null
+pictures "$work/album"
+drop_files "$work/album/meadow.jpg" "$work/album/sunset.png" "$work/album/dots.gif"
+check "the drop makes an album with that title" wait_for "$work/album/thumbnail/Trip.html"
+check "the status is back at Ready after the album" wait_ready
+check_equal "Album is saved as the choice" "$(stored "$view_key" ConvertTo)" "REG_SZ Album"
+check_equal "the row height is saved as a DWORD" "$(stored "$save_data\\MainWindow\\ConvertTo\\Album" RowHeight)" \
+  "REG_DWORD 0x78"
+pictures "$work/album-cli"
+wine "$cli_exe" gallery --style album --height 120 --title Trip "$(native_path "$work/album-cli/meadow.jpg")" \
+  "$(native_path "$work/album-cli/sunset.png")" "$(native_path "$work/album-cli/dots.gif")" >/dev/null 2>&1
+check "the album page equals the command line's" cmp -s "$work/album/thumbnail/Trip.html" \
+  "$work/album-cli/thumbnail/Trip.html"
+check "the album's copies equal the command line's" diff -r "$work/album/thumbnail/simg" "$work/album-cli/thumbnail/simg"
+check "the copies have the row height" test -f "$work/album/thumbnail/simg/meadow (160x120).jpg"
+stop_program
+start_program
+texts=$(probe texts)
+check "a restart shows Album" contains_line "$texts" "entry* Album"
+check "a restart shows the stored row height" contains_line "$texts" "120"
+# Every language lists Album as its third entry, in its own words.
+index=0
+while IFS=$'\t' read -r tag album; do
+  probe command $((2 + index)) >/dev/null
+  texts=$(probe texts)
+  check "the list offers Album in $tag" contains_line "$texts" "entry* $album"
+  index=$((index + 1))
+done < <(python3 - "$root/res/lang.xml" <<'EOF'
+import sys, xml.etree.ElementTree as ET
+root = ET.parse(sys.argv[1]).getroot()
+album = next(e for e in root.find("entries") if e.get("id") == "1103000")
+for language in root.find("languages"):
+    tag = language.get("tagName")
+    text = album.find(tag) if album.find(tag) is not None else album.find("eng")
+    print(f"{tag}\t{text.text}")
+EOF
+)
+probe command 2 >/dev/null
+stop_program
+
 # --- The view and its sizes come back from the save data -----------------------------
 fresh_registry
 wine reg add "$view_key" /v LargeWidth /t REG_DWORD /d 520 /f >/dev/null 2>&1

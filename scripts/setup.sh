@@ -30,7 +30,8 @@ test_packages=(
   libgif-dev           # giflib: an independent LZW coder for cross-checks
   imagemagick          # reference decodings in tests
   libxml2-utils python3  # independent checks of the language document
-  chromium             # shows small copies as a browser does
+  chromium             # shows small copies as a browser does; album pages' checks
+  nodejs               # drives Chromium for the album checks (tests/browser)
 )
 windows_packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
@@ -65,7 +66,11 @@ install_missing() {
 }
 
 install_missing "${native_packages[@]}"
-[ $want_tests = 1 ] && install_missing "${test_packages[@]}"
+if [ $want_tests = 1 ]; then
+  install_missing "${test_packages[@]}"
+  # npm comes with some builds of node; Debian's own comes apart.
+  command -v npm >/dev/null || install_missing npm
+fi
 if [ $want_windows = 1 ]; then
   install_missing "${windows_packages[@]}"
   "$here/build-mingw-deps.sh"

@@ -14,6 +14,7 @@
 #   threads       the tests of work on several threads under ThreadSanitizer
 #   windows       the Windows build's tests under Wine
 #   cli-windows   pictorva-cli.exe end to end under Wine
+#   browser       album pages made natively and under Wine, in headless Chromium
 #   package       the Windows package, unpacked into a fresh Wine prefix
 #   gui-windows   the toolkit's tests on real windows under Wine
 #   program       the gallery window end to end under Wine
@@ -29,9 +30,9 @@ fuzz_seconds=${PICTORVA_FUZZ_SECONDS:-20}
 testdata=${PICTORVA_TESTDATA:-$root/../shared/testdata}
 started=$(date +%s)
 
-all_suites=(structure documents native cli-native sanitizers threads windows cli-windows package
+all_suites=(structure documents native cli-native sanitizers threads windows cli-windows browser package
             gui-windows program screenshots fuzz)
-windows_suites=" windows cli-windows package gui-windows program screenshots "
+windows_suites=" windows cli-windows browser package gui-windows program screenshots "
 if [ $# -gt 0 ]; then
   chosen=" $* "
   for suite in "$@"; do
@@ -165,7 +166,7 @@ wanted documents && run_check_suite documents "python3 '$root/tests/lang/check_l
   "xmllint --noout '$root/res/lang.xml'"
 
 native_built=
-if wanted native || wanted cli-native; then
+if wanted native || wanted cli-native || wanted browser; then
   header "native build"
   build native "$build/native" && native_built=1
 fi
@@ -231,6 +232,9 @@ if wanted windows; then
   fi
 fi
 wanted cli-windows && run_cli_suite cli-windows "$build/windows/apps/pictorva-cli.exe" wine
+# Album pages in headless Chromium, made natively and by the Windows build.
+wanted browser && run_script_suite browser "$root/scripts/browser-test.sh" "$build/native/apps/pictorva-cli" \
+  "$build/windows/apps/pictorva-cli.exe"
 # The Windows package, unpacked into a fresh Wine prefix of its own.
 wanted package && run_script_suite package "$root/scripts/package-test.sh" "$build/windows"
 

@@ -9,6 +9,7 @@
 #include "s/app/SavedValues.h"
 #include "s/image/gui/dialogs/pictorva/GalleryCore.h"
 #include "s/image/gui/dialogs/pictorva/Setting.h"
+#include "s/lang/LangPack.h"
 #include "s/lang/StatusTexts.h"
 #include "s/str/Decimal.h"
 
@@ -16,6 +17,7 @@ namespace pictorva::cli {
 
 namespace {
 
+using s::image::gui::dialogs::pictorva::AlbumWords;
 using s::image::gui::dialogs::pictorva::GalleryCore;
 using s::image::gui::dialogs::pictorva::GalleryOutcome;
 using s::image::gui::dialogs::pictorva::Setting;
@@ -39,7 +41,7 @@ std::u16string forConsole(std::u16string text) {
 // ones where the language pack has none.
 struct ProgressTexts {
   ProgressTexts(s::lang::Localizer& localizer, int32_t style)
-      : started(style == Setting::kStyleTile ? pick(localizer, StatusTexts::kMakingThumbnails, u"Making thumbnails...")
+      : started(style != Setting::kStyleFlat ? pick(localizer, StatusTexts::kMakingThumbnails, u"Making thumbnails...")
                                              : pick(localizer, StatusTexts::kReadingSizes, u"Reading picture sizes...")),
         done(pick(localizer, StatusTexts::kDone, u"Done!")),
         ready(pick(localizer, StatusTexts::kReady, u"Ready")),
@@ -120,7 +122,8 @@ class ConsoleProgress final : public s::image::gui::dialogs::pictorva::IGalleryP
 };
 
 // What the options leave open comes from the save-data store, as the window takes
-// it: the style the "Create:" list shows and the Tile cell size. Never written here.
+// it: the style the "Create:" list shows, the Tile cell size and the Album row
+// height. Never written here.
 void takeStoredDefaults(Options& options) {
   using s::app::SavedValues;
   if (options.styleGiven && options.widthGiven && options.heightGiven) return;
@@ -128,6 +131,10 @@ void takeStoredDefaults(Options& options) {
   if (!options.styleGiven) {
     options.style = Setting::styleOf(SavedValues::readText(*store, SavedValues::kConvertTo));
     if (!options.titleGiven) options.title = defaultTitle(options.style);
+  }
+  if (options.style == Setting::kStyleAlbum) {
+    if (!options.heightGiven) options.height = decimal(SavedValues::readNumber(*store, SavedValues::kRowHeight));
+    return;
   }
   if (!options.widthGiven) options.width = decimal(SavedValues::readNumber(*store, SavedValues::kCellWidth));
   if (!options.heightGiven) options.height = decimal(SavedValues::readNumber(*store, SavedValues::kCellHeight));
@@ -140,6 +147,8 @@ int runGallery(const Options& options, s::lang::Localizer& localizer) {
   if (options.style == Setting::kStyleTile) {
     setting->cellWidth = Setting::cellSizeFromText(options.width);
     setting->cellHeight = Setting::cellSizeFromText(options.height);
+  } else if (options.style == Setting::kStyleAlbum && !options.height.empty()) {
+    setting->rowHeight = Setting::cellSizeFromText(options.height);
   }
   std::vector<std::u16string> files;
   for (const std::u16string& file : options.files) files.push_back(absolutePath(file));
@@ -157,6 +166,11 @@ int runGallery(const Options& options, s::lang::Localizer& localizer) {
   ConsoleProgress progress(texts);
   GalleryCore core(kHelperPriority);
   core.setJobs(options.jobs);
+  if (options.style == Setting::kStyleAlbum) {
+    const s::lang::LangPack* pack = localizer.currentPack();
+    core.setAlbumWords(AlbumWords::of(pack ? pack->tag().view() : u"eng",
+                                      [&](int32_t id) { return std::u16string(localizer.getText(id)); }));
+  }
   const GalleryOutcome outcome = core.make(*setting, files, progress, &cancel);
   writeText(Stream::kOut, outcome.pagePath + u"\n");
   if (!outcome.failures.empty()) return kExitFailed;
@@ -192,6 +206,11 @@ int runGalleryCommand(const std::vector<std::u16string>& arguments) {
     return kExitUsage;
   }
   takeStoredDefaults(options);
+  // A stored Album meets the options given with it only here.
+  if (!checkAlbumOptions(options, &error)) {
+    writeText(Stream::kErr, u"pictorva-cli: " + error + u"\n" + widen(usageText()));
+    return kExitUsage;
+  }
   return runGallery(options, *localizer);
 }
 

@@ -10,7 +10,7 @@ using s::image::gui::dialogs::pictorva::GalleryRun;
 using s::image::gui::dialogs::pictorva::Setting;
 
 const char* usageText() {
-  return "usage: pictorva-cli gallery [--style tile|flat] [--title TEXT] [--width W] [--height H]\n"
+  return "usage: pictorva-cli gallery [--style tile|flat|album] [--title TEXT] [--width W] [--height H]\n"
          "                            [--jobs N] [--files-from LIST] [--lang NAME] FILE...\n"
          "\n"
          "Makes a thumbnail gallery of the given files: a folder named \"thumbnail\" beside the\n"
@@ -19,9 +19,14 @@ const char* usageText() {
          "\n"
          "  --style tile   small copies fitted into W x H cells in \"simg\" (default)\n"
          "  --style flat   the full-size copies in one column\n"
-         "  --title TEXT   the page title (default \"Thumbnail (Tile)\" or \"Thumbnail (Flat)\")\n"
-         "  --width W      cell width in pixels (default 150; the leading integer counts)\n"
-         "  --height H     cell height in pixels (default 150)\n"
+         "  --style album  a justified grid of rows H pixels high, sharp on dense screens,\n"
+         "                 with a lightbox; small and display copies in \"simg\"\n"
+         "  --title TEXT   the page title (default \"Thumbnail (Tile)\", \"Thumbnail (Flat)\"\n"
+         "                 or \"Thumbnail (Album)\")\n"
+         "  --width W      cell width in pixels (default 150; the leading integer counts);\n"
+         "                 not with an album\n"
+         "  --height H     cell height in pixels (default 150); an album's row height,\n"
+         "                 16 to 1024 (default 200)\n"
          "  --jobs N       small copies made at once, 1 to 16 (default: the number of\n"
          "                 cores, at most 16); the gallery is the same for every N\n"
          "  --files-from LIST\n"
@@ -105,8 +110,10 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
         options->style = Setting::kStyleTile;
       } else if (value == u"flat") {
         options->style = Setting::kStyleFlat;
+      } else if (value == u"album") {
+        options->style = Setting::kStyleAlbum;
       } else {
-        *error = u"--style takes tile or flat, not \"" + value + u"\"";
+        *error = u"--style takes tile, flat or album, not \"" + value + u"\"";
         return false;
       }
       continue;
@@ -145,10 +152,27 @@ bool parseOptions(const std::vector<std::u16string>& arguments, Options* options
     return false;
   }
   if (!options->titleGiven) options->title = defaultTitle(options->style);
+  return options->styleGiven ? checkAlbumOptions(*options, error) : true;
+}
+
+bool checkAlbumOptions(const Options& options, std::u16string* error) {
+  if (options.style != Setting::kStyleAlbum) return true;
+  if (options.widthGiven) {
+    *error = u"--width has no meaning for an album (its rows take --height)";
+    return false;
+  }
+  if (options.heightGiven) {
+    const int32_t height = Setting::cellSizeFromText(options.height);
+    if (height < Setting::kMinRowHeight || height > Setting::kMaxRowHeight) {
+      *error = u"--height takes an album's row height from 16 to 1024, not \"" + options.height + u"\"";
+      return false;
+    }
+  }
   return true;
 }
 
 std::u16string defaultTitle(int32_t style) {
+  if (style == Setting::kStyleAlbum) return u"Thumbnail (Album)";
   return style == Setting::kStyleTile ? u"Thumbnail (Tile)" : u"Thumbnail (Flat)";
 }
 

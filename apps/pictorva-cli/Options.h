@@ -20,7 +20,7 @@ struct Options {
   bool widthGiven = false;
   bool heightGiven = false;
   std::u16string width;   // as typed; the leading-integer rule applies later
-  std::u16string height;
+  std::u16string height;  // Tile: the cell height; Album: the row height
   std::vector<std::u16string> files;
   // The lists of --files-from, in order ("-": standard input); their paths follow
   // the files given as arguments.
@@ -35,7 +35,12 @@ struct Options {
 // which reads the file lists.
 bool parseOptions(const std::vector<std::u16string>& arguments, Options* options, std::u16string* error);
 
-// "Thumbnail (Tile)" or "Thumbnail (Flat)".
+// The options an album refuses: --width, a --height outside the row heights. False
+// with *error set; true for the other styles. parseOptions checks a given --style;
+// the caller checks a style taken from the store.
+bool checkAlbumOptions(const Options& options, std::u16string* error);
+
+// "Thumbnail (Tile)", "Thumbnail (Flat)" or "Thumbnail (Album)".
 std::u16string defaultTitle(int32_t style);
 
 // The gallery command's usage text, lines ended by '\n'.

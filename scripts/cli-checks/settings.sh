@@ -1,4 +1,4 @@
-# The settings command: the nine remembered values with their defaults, set and get
+# The settings command: the ten remembered values with their defaults, set and get
 # in separate processes, usage errors, an XML file given with --store (a damaged one
 # is kept as .bak), and the gallery command taking the stored style and cell size.
 # Natively the store is $XDG_CONFIG_HOME/pictorva/SaveData.xml, pointed into the work
@@ -13,8 +13,9 @@ check "settings list exits 0" test $? -eq 0
 printf '%s\t%s\t%s\n' 'MainWindow\View' ConvertTo '' 'MainWindow\View' CompactView true \
   'MainWindow\View' SmallWidth 250 'MainWindow\View' SmallHeight 250 'MainWindow\View' LargeWidth 470 \
   'MainWindow\View' LargeHeight 400 'MainWindow\View' RightClickTransform true \
-  'MainWindow\ConvertTo\Tile' CellWidth 150 'MainWindow\ConvertTo\Tile' CellHeight 150 >"$work/expected"
-check "settings list prints the nine values with their defaults" cmp -s <(tr -d '\r' <"$work/out") "$work/expected"
+  'MainWindow\ConvertTo\Tile' CellWidth 150 'MainWindow\ConvertTo\Tile' CellHeight 150 \
+  'MainWindow\ConvertTo\Album' RowHeight 200 >"$work/expected"
+check "settings list prints the ten values with their defaults" cmp -s <(tr -d '\r' <"$work/out") "$work/expected"
 
 cli settings set "MainWindow\\ConvertTo\\Tile" CellWidth 90 >/dev/null 2>"$work/err"
 check "settings set exits 0" test $? -eq 0

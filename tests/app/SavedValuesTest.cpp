@@ -19,7 +19,7 @@ TEST(SavedValues, AnEmptyStoreGivesEveryDefault) {
   }
   EXPECT_EQ(listing,
             u"ConvertTo=;CompactView=true;SmallWidth=250;SmallHeight=250;LargeWidth=470;LargeHeight=400;"
-            u"RightClickTransform=true;CellWidth=150;CellHeight=150;");
+            u"RightClickTransform=true;CellWidth=150;CellHeight=150;RowHeight=200;");
   EXPECT_EQ(store->root()->childCount(), 0u);
 }
 

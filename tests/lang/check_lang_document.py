@@ -58,7 +58,7 @@ LANGUAGES = [
 ]
 PARTIAL_SUFFIX = " (Partial)"
 
-ENTRY_COUNT = 75
+ENTRY_COUNT = 82
 # Ids the program and its frame ask for.
 REQUIRED_IDS = (
     100000, 101000, 107000, 108000, 108500, 300000,
@@ -67,7 +67,8 @@ REQUIRED_IDS = (
     609000, 609100, 609200, 609300, 609350, 609400, 609420, 609430, 609440,
     609450, 609460, 700000, 700001, 701000, 701100, 701200, 701300,
     1000000, 1001000, 1002000, 1003000, 1004000, 1005000, 1006000,
-    1101000, 1102000, 1105000, 1106000, 1107000, 1108000,
+    1101000, 1102000, 1103000, 1105000, 1106000, 1107000, 1108000, 1109000,
+    1120000, 1120100, 1120200, 1120300, 1120400,
     2010000000, 2010001000,
 )
 # Ids the program asks for and finds missing on purpose (it then shows a
@@ -93,10 +94,12 @@ LEFT_TO_ENGLISH = {(1001000, "rom")}
 SAME_AS_ENGLISH = {
     400010: {"deu", "swe", "dan"},  # "Version:"
     400080: {"deu", "jpn", "kor", "vec"},  # "URL:"
+    1103000: {"deu", "fra", "ita", "hun", "swe", "vec", "ind", "cze", "dan", "est",
+              "hrv", "nld", "pol", "rom", "slk", "srp"},  # "Album"
 }
 # Entries of one list: the saved choice is found again by its text, ignoring
 # case, so two entries that read alike make the second one unreachable.
-CHOICE_LISTS = ((1101000, 1102000),)
+CHOICE_LISTS = ((1101000, 1102000, 1103000),)
 
 # Script slips that pass unseen on screen: a Latin letter typed inside a
 # Cyrillic word, Cyrillic in Serbian's Latin pack, Arabic yeh and kaf in
@@ -312,11 +315,13 @@ class Checker:
                         self.fail(f"id {ident}: no {tag} text")
                     continue
                 self.check_translation(ident, tag, english[ident], text)
-            for first, second in CHOICE_LISTS:
-                a = table.get(first, {}).get(tag, english.get(first, ""))
-                b = table.get(second, {}).get(tag, english.get(second, ""))
-                if a.casefold() == b.casefold():
-                    self.fail(f"ids {first} and {second}: {tag} entries read alike ({a!r})")
+            for choices in CHOICE_LISTS:
+                for at, first in enumerate(choices):
+                    for second in choices[at + 1:]:
+                        a = table.get(first, {}).get(tag, english.get(first, ""))
+                        b = table.get(second, {}).get(tag, english.get(second, ""))
+                        if a.casefold() == b.casefold():
+                            self.fail(f"ids {first} and {second}: {tag} entries read alike ({a!r})")
 
     def check_translation(self, ident, tag, english, text):
         where = f"id {ident} {tag} {text!r}"

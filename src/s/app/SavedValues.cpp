@@ -15,7 +15,8 @@ using str::strbuffer::StrBuffer;
 constexpr SavedValues::Value kTable[] = {
     SavedValues::kConvertTo,  SavedValues::kCompactView,         SavedValues::kSmallWidth,
     SavedValues::kSmallHeight, SavedValues::kLargeWidth,         SavedValues::kLargeHeight,
-    SavedValues::kRightClickTransform, SavedValues::kCellWidth, SavedValues::kCellHeight};
+    SavedValues::kRightClickTransform, SavedValues::kCellWidth, SavedValues::kCellHeight,
+    SavedValues::kRowHeight};
 
 bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) { return StrBuffer(a).equalsIgnoreCase(b); }
 

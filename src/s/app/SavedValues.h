@@ -13,10 +13,12 @@
 //   MainWindow\View              RightClickTransform   flag    true
 //   MainWindow\ConvertTo\Tile    CellWidth             number  150
 //   MainWindow\ConvertTo\Tile    CellHeight            number  150
+//   MainWindow\ConvertTo\Album   RowHeight             number  200
 //
 // Numbers are signed 32-bit (getS32/setS32), flags getBool/setBool, texts
 // getString/setString. "ConvertTo" holds the display text of the chosen "Create:"
-// entry in the language shown when it was written ("Tile" or "Flat" in English).
+// entry in the language shown when it was written ("Tile", "Flat" or "Album" in
+// English).
 #include <cstdint>
 #include <span>
 #include <string>
@@ -42,6 +44,7 @@ class SavedValues {
 
   static constexpr char16_t kViewKey[] = u"MainWindow\\View";
   static constexpr char16_t kTileKey[] = u"MainWindow\\ConvertTo\\Tile";
+  static constexpr char16_t kAlbumKey[] = u"MainWindow\\ConvertTo\\Album";
 
   static constexpr Value kConvertTo{kViewKey, u"ConvertTo", Type::kText, 0, u""};
   static constexpr Value kCompactView{kViewKey, u"CompactView", Type::kFlag, 1, nullptr};
@@ -52,8 +55,9 @@ class SavedValues {
   static constexpr Value kRightClickTransform{kViewKey, u"RightClickTransform", Type::kFlag, 1, nullptr};
   static constexpr Value kCellWidth{kTileKey, u"CellWidth", Type::kNumber, 150, nullptr};
   static constexpr Value kCellHeight{kTileKey, u"CellHeight", Type::kNumber, 150, nullptr};
+  static constexpr Value kRowHeight{kAlbumKey, u"RowHeight", Type::kNumber, 200, nullptr};
 
-  // The nine values in the order of the table above.
+  // The ten values in the order of the table above.
   static std::span<const Value> all();
   // The value with this key path (either separator, letter case ignored) and name
   // (letter case ignored), or none.

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "s/image/jpg/TiffReader.h"
+
 namespace s::image::jpg {
 
 namespace {
@@ -11,39 +13,6 @@ constexpr uint16_t kTiffMagic = 42;
 constexpr uint16_t kOrientationTag = 0x0112;
 constexpr uint16_t kTypeShort = 3;
 constexpr size_t kEntryBytes = 12;
-
-// Reads 16- and 32-bit numbers of the TIFF structure in its byte order. A read that
-// does not fit sets the failure flag and gives 0; offsets are compared as
-// `at > size - n` so that no sum can wrap.
-class TiffReader {
- public:
-  TiffReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-
-  void setBigEndian(bool bigEndian) { bigEndian_ = bigEndian; }
-  uint16_t u16(size_t at) {
-    if (!fits(at, 2)) return 0;
-    const uint8_t* p = data_ + at;
-    return static_cast<uint16_t>(bigEndian_ ? (p[0] << 8) | p[1] : p[0] | (p[1] << 8));
-  }
-  uint32_t u32(size_t at) {
-    const uint32_t first = u16(at);
-    const uint32_t second = u16(at + 2);
-    return bigEndian_ ? (first << 16) | second : first | (second << 16);
-  }
-  bool ok() const { return ok_; }
-  size_t size() const { return size_; }
-
- private:
-  bool fits(size_t at, size_t count) {
-    if (size_ < count || at > size_ - count) ok_ = false;
-    return ok_;
-  }
-
-  const uint8_t* data_;
-  size_t size_;
-  bool bigEndian_ = false;
-  bool ok_ = true;
-};
 
 }  // namespace
 

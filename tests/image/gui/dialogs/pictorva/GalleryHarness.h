@@ -132,6 +132,7 @@ class Harness {
       setting.title->assign(title);
       setting.cellWidth = cellWidth;
       setting.cellHeight = cellHeight;
+      setting.rowHeight = rowHeight;
     };
     hooks.showMessage = [this](std::u16string_view text) { messages.emplace_back(text); };
     run = std::make_unique<GalleryRun>(&events, hooks);
@@ -159,6 +160,7 @@ class Harness {
   std::u16string title = u"Thumbnail (Tile)";
   int32_t cellWidth = 150;
   int32_t cellHeight = 150;
+  int32_t rowHeight = 200;
   int jobs = 0;  // the run's default: the number of cores
   s::thread::SyncRelay events;
   std::vector<Seen> seen;

@@ -47,6 +47,8 @@ TEST(Setting, TheStoredChoiceSelectsAStyle) {
   EXPECT_EQ(Setting::styleOf(u""), Setting::kStyleTile);
   EXPECT_EQ(Setting::styleOf(u"Flach"), Setting::kStyleTile);  // written in another language
   EXPECT_EQ(Setting::styleOf(u"Flach", u"Kachel", u"Flach"), Setting::kStyleFlat);
+  EXPECT_EQ(Setting::styleOf(u"album"), Setting::kStyleAlbum);
+  EXPECT_EQ(Setting::styleOf(u"Альбом", u"Плитка", u"Лента", u"Альбом"), Setting::kStyleAlbum);
 }
 
 }  // namespace

@@ -26,8 +26,11 @@ constexpr int32_t kTitleGroupText = 1105000;
 constexpr int32_t kSizeGroupText = 1106000;
 constexpr int32_t kWidthText = 1107000;
 constexpr int32_t kHeightText = 1108000;
+constexpr int32_t kRowHeightGroupText = 1109000;
 constexpr char16_t kTileTitle[] = u"Thumbnail (Tile)";
 constexpr char16_t kFlatTitle[] = u"Thumbnail (Flat)";
+constexpr char16_t kAlbumTitle[] = u"Thumbnail (Album)";
+constexpr int kChoiceCount = 3;
 
 TextField* newField(std::u16string_view text, int width) {
   TextField* field = TextField::create();
@@ -47,7 +50,7 @@ void Dialog::reset() {
   // the base releases with the window.
   run_.reset();
   s::gui::dialogs::dragndrop::Dialog::reset();
-  tileTitle_ = cellWidth_ = cellHeight_ = flatTitle_ = nullptr;
+  tileTitle_ = cellWidth_ = cellHeight_ = flatTitle_ = albumTitle_ = rowHeight_ = nullptr;
   groupTexts_.clear();
   labelTexts_.clear();
 }
@@ -55,6 +58,7 @@ void Dialog::reset() {
 void Dialog::fillChoices(ComboBox& choices) {
   choices.addItem(text(kTileText));
   choices.addItem(text(kFlatText));
+  choices.addItem(text(kAlbumText));
 }
 
 void Dialog::buildOptionsPages(Box& pages) {
@@ -92,17 +96,32 @@ void Dialog::buildOptionsPages(Box& pages) {
   flat->add(group(kTitleGroupText, flatTitle_));
   flat->setVisible(false, true);
 
+  Box* album = Box::newBox(100, -1, 0, 0, 0, 10, 10, 10, IBox::kColumn);
+  albumTitle_ = newField(kAlbumTitle, 100);
+  album->add(group(kTitleGroupText, albumTitle_));
+  Box* heightRow = Box::newBox(100, -1, 0, 1, 0, 0, 0, 0, IBox::kRow);
+  rowHeight_ = newField(decimal(SavedValues::readNumber(store(), SavedValues::kRowHeight)), 32);
+  heightRow->add(label(kHeightText));
+  heightRow->add(rowHeight_);
+  album->add(group(kRowHeightGroupText, heightRow));
+  album->setVisible(false, true);
+
   pages.add(tile);
   pages.add(flat);
+  pages.add(album);
   retextChoices(choices(), pages);
 }
 
 void Dialog::retextChoices(ComboBox& choices, Box&) {
   for (auto& [box, id] : groupTexts_) box->setTitle(text(id));
   for (auto& [label, id] : labelTexts_) label->setText(text(id));
-  // The entries take the language's texts; the choice stays.
+  // The entries take the language's texts; the choice stays. Two languages may share
+  // one entry's word (Spanish and Italian say "Mosaico"), so every entry is compared.
   const int selected = choices.getSelected();
-  if (choices.getItemCount() == 2 && choices.getItemText(0) != text(kTileText)) {
+  const int32_t ids[kChoiceCount] = {kTileText, kFlatText, kAlbumText};
+  bool stale = false;
+  for (int i = 0; i < kChoiceCount && i < choices.getItemCount(); ++i) stale |= choices.getItemText(i) != text(ids[i]);
+  if (choices.getItemCount() == kChoiceCount && stale) {
     choices.removeAllItems();
     fillChoices(choices);
     choices.setSelected(selected);
@@ -122,6 +141,11 @@ bool Dialog::apply(Setting& setting) {
   } else if (selected == 1) {
     setting.style = Setting::kStyleFlat;
     setting.title->assign(flatTitle_->getText());
+  } else if (selected == 2) {
+    setting.style = Setting::kStyleAlbum;
+    setting.title->assign(albumTitle_->getText());
+    if (!rowHeight_->getText().empty()) setting.rowHeight = Setting::cellSizeFromText(rowHeight_->getText());
+    SavedValues::writeNumber(store(), SavedValues::kRowHeight, setting.rowHeight);
   }
   return true;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The gallery window: the drop-box dialog making thumbnail galleries. Its "Create:"
-// list offers the two gallery styles, Tile (with a page for the title and the cell
-// size) and Flat (a page for the title); files dropped on it start a gallery run, the
-// same run the command line makes.
+// list offers the three gallery styles, Tile (with a page for the title and the cell
+// size), Flat (a page for the title) and Album (the title and the row height); files
+// dropped on it start a gallery run, the same run the command line makes.
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,13 +25,14 @@ class Dialog final : public thread::PooledObject<Dialog, s::gui::dialogs::dragnd
   static constexpr char16_t kRegistrationName[] = u"s_image_gui_dialogs_pictorva_Dialog";
   static constexpr int32_t kTileText = 1101000;
   static constexpr int32_t kFlatText = 1102000;
+  static constexpr int32_t kAlbumText = 1103000;
 
   Dialog();
   ~Dialog() override;
   void reset() override;
 
   // The apply hook: fills setting from the chosen entry and its page; a Tile run
-  // stores its cell size. Always agrees to start.
+  // stores its cell size, an Album run its row height. Always agrees to start.
   bool apply(Setting& setting);
 
  protected:
@@ -55,6 +56,8 @@ class Dialog final : public thread::PooledObject<Dialog, s::gui::dialogs::dragnd
   s::gui::win::TextField* cellWidth_ = nullptr;
   s::gui::win::TextField* cellHeight_ = nullptr;
   s::gui::win::TextField* flatTitle_ = nullptr;
+  s::gui::win::TextField* albumTitle_ = nullptr;
+  s::gui::win::TextField* rowHeight_ = nullptr;
   // Texts of the pages that follow the language.
   std::vector<std::pair<s::gui::win::GroupBox*, int32_t>> groupTexts_;
   std::vector<std::pair<s::gui::win::Label*, int32_t>> labelTexts_;

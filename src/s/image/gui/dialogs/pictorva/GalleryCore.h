@@ -1,15 +1,16 @@
 #pragma once
 // The gallery itself: turns a list of files into a gallery folder beside the first of
 // them ("thumbnail", or "thumbnail (n)" when taken) with a copy of every file in
-// "img", small copies of the pictures in "simg" (Tile style), and one HTML page named
-// after the title. It knows nothing of windows: it takes the choices and the paths as
+// "img", small copies of the pictures in "simg" (Tile style; an album also its
+// display copies, AlbumJob), and one HTML page named after the title. It knows nothing of windows: it takes the choices and the paths as
 // values, runs on the calling thread (with helper threads of its own for the small
 // copies), reports through one progress interface and looks at a cancel flag between
 // files. The window's GalleryRun and `pictorva-cli gallery` both make galleries here.
 //
 // The passes, in order: the gallery folder is named and made; the scale pass makes a
-// small copy of each picture (Tile) or the info pass reads each picture's size
-// (Flat); the copy pass copies every file into img; the page pass writes the page.
+// small copy of each picture (Tile), the info pass reads each picture's size (Flat),
+// or the album pass makes each picture's copies (Album); the copy pass copies every
+// file into img; the page pass writes the page.
 // A cancel stops the scale or info pass at the next file; the copy and page passes
 // still run, so a cancelled gallery lists what was made.
 //
@@ -25,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "s/image/gui/dialogs/pictorva/AlbumWords.h"
 #include "s/image/gui/dialogs/pictorva/IGalleryProgress.h"
 #include "s/image/gui/dialogs/pictorva/ScaleHelpers.h"
 #include "s/image/util/Sizer.h"
@@ -35,6 +37,7 @@ class PixelBudget;
 
 namespace s::image::gui::dialogs::pictorva {
 
+class AlbumJob;
 class Setting;
 
 class GalleryCore {
@@ -62,6 +65,8 @@ class GalleryCore {
   // The most pixel memory the pictures made at once may hold; 0 (the default) is
   // PixelBudget::defaultLimit(). One picture alone may always exceed it.
   void setPixelBudget(size_t bytes) { pixelBudget_ = bytes; }
+  // The words an album page shows, in the caller's language (English unless set).
+  void setAlbumWords(AlbumWords words) { albumWords_ = std::move(words); }
 
   // Whether a gallery beside firstPath can be made: its folder exists and this process
   // may write it, or it can be made in a writable parent. *folder: the folder's path.
@@ -90,6 +95,9 @@ class GalleryCore {
   void takeTurn(Pass& pass, SmallCopyJob& job, size_t index, bool madeAhead);
   void keepSmallCopy(Pass& pass, SmallCopyJob& job);
   void infoPass(Pass& pass);
+  // Album: each picture's copies in "simg", made in turn.
+  void albumPass(Pass& pass);
+  void keepAlbumCopies(Pass& pass, AlbumJob& job);
   void copyPass(Pass& pass);
   void pagePass(Pass& pass);
 
@@ -97,6 +105,7 @@ class GalleryCore {
   std::atomic<size_t> pixelBudget_{0};
   util::Sizer sizer_;
   ScaleHelpers helpers_;
+  AlbumWords albumWords_;
 };
 
 }  // namespace s::image::gui::dialogs::pictorva

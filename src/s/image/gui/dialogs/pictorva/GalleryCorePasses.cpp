@@ -1,4 +1,5 @@
 // The passes of one gallery, on the thread that makes it.
+#include <algorithm>
 #include <string>
 
 #include "s/file/win/FileOutputStream.h"
@@ -6,6 +7,8 @@
 #include "s/image/IEncodedImage.h"
 #include "s/image/ImageFormat.h"
 #include "s/image/bmp/win/PixelBudget.h"
+#include "s/image/gui/dialogs/pictorva/AlbumJob.h"
+#include "s/image/gui/dialogs/pictorva/AlbumPage.h"
 #include "s/image/gui/dialogs/pictorva/GalleryCore.h"
 #include "s/image/gui/dialogs/pictorva/PageWriter.h"
 #include "s/image/gui/dialogs/pictorva/Setting.h"
@@ -24,6 +27,7 @@ struct GalleryCore::Pass {
   std::u16string title;
   int32_t cellWidth = 0;
   int32_t cellHeight = 0;
+  int32_t rowHeight = 0;
   const std::vector<std::u16string>& paths;
   IGalleryProgress& progress;
   const std::atomic<uint8_t>* cancel;
@@ -102,7 +106,7 @@ bool writeWhole(const col::_array::ArrayU08& bytes, PathWin& target) {
 GalleryOutcome GalleryCore::make(const Setting& setting, const std::vector<std::u16string>& paths,
                                  IGalleryProgress& progress, const std::atomic<uint8_t>* cancel) {
   Pass pass{setting.style, std::u16string(setting.title->view()), setting.cellWidth, setting.cellHeight,
-            paths, progress, cancel};
+            std::clamp(setting.rowHeight, Setting::kMinRowHeight, Setting::kMaxRowHeight), paths, progress, cancel};
   progress.started();
   if (!paths.empty()) {
     Owned<PathWin> firstPath = pathOf(paths.front());
@@ -116,6 +120,8 @@ GalleryOutcome GalleryCore::make(const Setting& setting, const std::vector<std::
       pass.outcome.folder = pass.galleryText;
       if (pass.style == Setting::kStyleFlat) {
         infoPass(pass);
+      } else if (pass.style == Setting::kStyleAlbum) {
+        albumPass(pass);
       } else {
         scalePass(pass);
       }
@@ -249,6 +255,59 @@ void GalleryCore::infoPass(Pass& pass) {
   }
 }
 
+void GalleryCore::albumPass(Pass& pass) {
+  pass.smallFolder.reset(pass.gallery->child(u"simg"));
+  for (size_t i = 0; i < pass.paths.size() && !pass.cancelled(); ++i) {
+    AlbumJob job;
+    if (!job.accept(pass.paths[i])) continue;
+    if (!pass.smallFolder->exists()) pass.smallFolder->createDirectory(false);
+    if (!job.open()) continue;
+    // As in the scale pass, the cancel flag is looked at just before the report.
+    if (pass.cancelled()) return;
+    pass.progress.stepStarted(pass.paths.size(), i, job.fileName());
+    job.make(pass.rowHeight);
+    keepAlbumCopies(pass, job);
+  }
+}
+
+void GalleryCore::keepAlbumCopies(Pass& pass, AlbumJob& job) {
+  if (job.outcome() == AlbumJob::Outcome::kNone) return;
+  if (job.outcome() == AlbumJob::Outcome::kFailed) {
+    pass.fail(u"Could not make the album copies of", job.source().getFullPath().view());
+    return;
+  }
+  GalleryRow row;
+  row.sourceName = job.fileName();
+  row.sourceWidth = job.sourceWidth();
+  row.sourceHeight = job.sourceHeight();
+  row.sourceSize = static_cast<uint64_t>(job.source().getSize());
+  row.taken = job.taken();
+  row.smallWidth = job.small().width;
+  row.smallHeight = job.small().height;
+  // Largest first, so that the names follow the sizes whatever is taken already.
+  const std::pair<AlbumCopy*, std::u16string*> copies[] = {
+      {&job.display(), &row.displayName}, {&job.large(), &row.largeName}, {&job.small(), &row.smallName}};
+  for (const auto& [copy, name] : copies) {
+    if (!copy->isMade()) continue;
+    Owned<PathWin> named(pass.smallFolder->child(copy->name));
+    Owned<PathWin> target(named->uniqueVariant());
+    if (!target || !writeWhole(*copy->bytes, *target)) {
+      // A picture without all its copies is left out of the page.
+      pass.fail(u"Could not write the small copy", (target ? *target : *named).getFullPath().view());
+      return;
+    }
+    *name = textOf(target->getFileName());
+  }
+  if (job.smallIsDisplay()) {
+    row.smallName = row.displayName;
+    row.smallWidth = job.display().width;
+    row.smallHeight = job.display().height;
+  } else if (job.largeIsDisplay()) {
+    row.largeName = row.displayName;
+  }
+  pass.outcome.rows.push_back(std::move(row));
+}
+
 void GalleryCore::copyPass(Pass& pass) {
   Owned<PathWin> img(pass.gallery->child(u"img"));
   if (!img->exists()) img->createDirectory(false);
@@ -261,9 +320,14 @@ void GalleryCore::copyPass(Pass& pass) {
 }
 
 void GalleryCore::pagePass(Pass& pass) {
-  const std::u16string page = pass.style == Setting::kStyleFlat
-                                  ? PageWriter::buildFlatPage(pass.title, pass.outcome.rows)
-                                  : PageWriter::buildTilePage(pass.title, pass.outcome.rows, pass.cellWidth);
+  std::u16string page;
+  if (pass.style == Setting::kStyleAlbum) {
+    page = AlbumPage::page(pass.title, pass.outcome.rows, pass.rowHeight, albumWords_);
+  } else if (pass.style == Setting::kStyleFlat) {
+    page = PageWriter::buildFlatPage(pass.title, pass.outcome.rows);
+  } else {
+    page = PageWriter::buildTilePage(pass.title, pass.outcome.rows, pass.cellWidth);
+  }
   const std::string bytes = str::strbuffer::toUtf8(page);
   Owned<PathWin> pageFile(pass.gallery->child(pageFileName(pass.title)));
   pass.outcome.pagePath = textOf(pageFile->getFullPath());

@@ -49,6 +49,11 @@ GalleryRun::StartResult GalleryRun::start(const std::vector<std::u16string>& pat
   if (running_) return StartResult::kBusy;  // a drop during a run is ignored, not queued
   setting_->reset();
   if (hooks_.apply) hooks_.apply(*setting_);
+  // The language pack belongs to this thread; the run takes the words with it.
+  if (setting_->style == Setting::kStyleAlbum) {
+    core_.setAlbumWords(
+        AlbumWords::of(hooks_.languageTag ? hooks_.languageTag() : std::u16string(u"eng"), hooks_.languageText));
+  }
   std::u16string folder;
   if (!GalleryCore::outputFolderAccepts(paths.front(), &folder)) {
     // A refused drop leaves nothing behind in the job list.

@@ -44,6 +44,8 @@ class GalleryRun final : public thread::ITask, private IGalleryProgress {
     std::function<void(std::u16string_view message)> showMessage;
     // A text of the language pack by id; empty when the pack has none.
     std::function<std::u16string(int id)> languageText;
+    // The language pack's tag ("eng", "jpn"), for an album page's words.
+    std::function<std::u16string()> languageTag;
   };
 
   enum class StartResult { kStarted, kEmptyList, kBusy, kFolderRefused, kNoWorker };

@@ -11,6 +11,7 @@ void Setting::reset() {
   title->freeStorage();
   cellWidth = kDefaultCellSize;
   cellHeight = kDefaultCellSize;
+  rowHeight = kDefaultRowHeight;
 }
 
 int32_t Setting::cellSizeFromText(std::u16string_view text) {
@@ -18,10 +19,12 @@ int32_t Setting::cellSizeFromText(std::u16string_view text) {
   return str::strbuffer::StrBuffer(text).parseInt32();
 }
 
-int32_t Setting::styleOf(std::u16string_view convertTo, std::u16string_view tileText, std::u16string_view flatText) {
+int32_t Setting::styleOf(std::u16string_view convertTo, std::u16string_view tileText, std::u16string_view flatText,
+                         std::u16string_view albumText) {
   const str::strbuffer::StrBuffer stored(convertTo);
   if (stored.equalsIgnoreCase(tileText)) return kStyleTile;
   if (stored.equalsIgnoreCase(flatText)) return kStyleFlat;
+  if (stored.equalsIgnoreCase(albumText)) return kStyleAlbum;
   return kStyleTile;
 }
 

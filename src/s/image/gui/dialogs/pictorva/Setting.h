@@ -1,5 +1,6 @@
 #pragma once
-// The choices of one gallery run: style, page title and cell size. The window (or
+// The choices of one gallery run: style, page title, cell size (Tile) and row height
+// (Album). The window (or
 // the command line) fills it just before a run; the run reads it on its worker
 // thread and nobody changes it while the run lasts.
 #include <cstdint>
@@ -20,14 +21,19 @@ class Setting final : public thread::PooledObject<Setting, SettingBases> {
   static constexpr char16_t kRegistrationName[] = u"s_image_gui_dialogs_pictorva_Setting";
   static constexpr int32_t kStyleTile = 1;
   static constexpr int32_t kStyleFlat = 2;
+  static constexpr int32_t kStyleAlbum = 3;
   static constexpr int32_t kDefaultCellSize = 150;
+  static constexpr int32_t kDefaultRowHeight = 200;
+  // The row heights an album is made with; others are brought within them.
+  static constexpr int32_t kMinRowHeight = 16;
+  static constexpr int32_t kMaxRowHeight = 1024;
 
   Setting();
   ~Setting() override;
   Setting(const Setting&) = delete;
   Setting& operator=(const Setting&) = delete;
 
-  // Tile, empty title, 150 x 150.
+  // Tile, empty title, 150 x 150, rows of 200.
   void reset() override;
 
   // A cell size typed into a field: empty keeps the default (150); otherwise the text's
@@ -38,12 +44,13 @@ class Setting final : public thread::PooledObject<Setting, SettingBases> {
   // equal to it, letter case ignored; Tile when none is (also for the empty text, or
   // a text of another language).
   static int32_t styleOf(std::u16string_view convertTo, std::u16string_view tileText = u"Tile",
-                         std::u16string_view flatText = u"Flat");
+                         std::u16string_view flatText = u"Flat", std::u16string_view albumText = u"Album");
 
   int32_t style = kStyleTile;
   thread::Owned<str::strbuffer::StrBuffer> title;
   int32_t cellWidth = kDefaultCellSize;
   int32_t cellHeight = kDefaultCellSize;
+  int32_t rowHeight = kDefaultRowHeight;
 };
 
 }  // namespace s::image::gui::dialogs::pictorva
