@@ -8,14 +8,11 @@ namespace s::image::jpg {
 
 namespace {
 
-constexpr uint8_t kExifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
-constexpr uint16_t kTiffMagic = 42;
 constexpr uint16_t kExifDirectoryTag = 0x8769;
 constexpr uint16_t kDateTimeOriginalTag = 0x9003;
 constexpr uint16_t kTypeAscii = 2;
 constexpr uint16_t kTypeLong = 4;
 constexpr uint32_t kDateBytes = 20;  // "YYYY:MM:DD HH:MM:SS" and its zero
-constexpr size_t kEntryBytes = 12;
 
 // JPEG markers: start of image, start of scan, end of image, the first APP.
 constexpr uint8_t kStartOfImage = 0xD8;
@@ -29,7 +26,7 @@ size_t findEntry(TiffReader& reader, size_t directory, uint16_t tag) {
   const size_t entryCount = reader.u16(directory);
   if (!reader.ok()) return 0;
   for (size_t i = 0; i < entryCount; ++i) {
-    const size_t entry = directory + 2 + i * kEntryBytes;  // directory < 2^32, i < 2^16: no wrap
+    const size_t entry = directory + 2 + i * kTiffEntryBytes;  // directory < 2^32, i < 2^16: no wrap
     const uint16_t found = reader.u16(entry);
     if (!reader.ok()) return 0;
     if (found == tag) return entry;

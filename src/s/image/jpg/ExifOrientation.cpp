@@ -8,11 +8,8 @@ namespace s::image::jpg {
 
 namespace {
 
-constexpr uint8_t kExifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
-constexpr uint16_t kTiffMagic = 42;
 constexpr uint16_t kOrientationTag = 0x0112;
 constexpr uint16_t kTypeShort = 3;
-constexpr size_t kEntryBytes = 12;
 
 }  // namespace
 
@@ -34,7 +31,7 @@ int ExifOrientation::fromApp1(const uint8_t* payload, size_t size) {
   // The entries start after the count; a count larger than the block holds simply
   // runs into the end, which ends the search.
   for (size_t i = 0; i < entryCount; ++i) {
-    const size_t entry = directory + 2 + i * kEntryBytes;  // directory < 2^32, i < 2^16: no wrap
+    const size_t entry = directory + 2 + i * kTiffEntryBytes;  // directory < 2^32, i < 2^16: no wrap
     const uint16_t tag = reader.u16(entry);
     if (!reader.ok()) return kUpright;
     if (tag != kOrientationTag) continue;

@@ -7,6 +7,12 @@
 
 namespace s::image::jpg {
 
+// What every Exif block starts with, before its TIFF header.
+inline constexpr uint8_t kExifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
+// The TIFF header's number after the byte order, and the size of a directory entry.
+inline constexpr uint16_t kTiffMagic = 42;
+inline constexpr size_t kTiffEntryBytes = 12;
+
 class TiffReader {
  public:
   TiffReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}

@@ -6,6 +6,7 @@
 
 #include "s/str/strbuffer/CodePage.h"
 #include "s/str/strbuffer/Utf8.h"
+#include "s/str/strbuffer/Surrogates.h"
 
 namespace s::str::strbuffer {
 namespace {
@@ -80,8 +81,6 @@ class Converter {
   iconv_t descriptor_;
 };
 
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "s/str/strbuffer/CodePage.h"
+#include "s/str/strbuffer/Surrogates.h"
 
 namespace s::str::strbuffer {
 namespace {
@@ -12,7 +13,6 @@ namespace {
 // they fit, since a multi-byte character could straddle a cut.
 constexpr size_t kMaxPiece = INT_MAX / 4;
 
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
 // Without best-fit mapping, characters a code page lacks become '?' (as on Linux)
 // instead of look-alikes such as "a" for "ā", which can change a name's meaning.

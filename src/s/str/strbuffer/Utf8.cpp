@@ -1,4 +1,5 @@
 #include "s/str/strbuffer/Utf8.h"
+#include "s/str/strbuffer/Surrogates.h"
 
 #include <cstring>
 
@@ -34,8 +35,6 @@ char16_t* emitBad(const uint8_t* bytes, size_t count, char16_t* out, Utf8Mode mo
   return out;
 }
 
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 bool isEscapedByte(char16_t unit) { return unit >= 0xDC80 && unit <= 0xDCFF; }
 
 // Eight ASCII bytes (or four ASCII units) at once: no byte/unit has a bit above 0x7F.

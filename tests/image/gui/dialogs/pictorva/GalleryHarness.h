@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -185,6 +188,27 @@ inline Owned<BufferedImage> gradient(int width, int height, int seed) {
       p[3] = 255;
     }
   return image;
+}
+
+// The picture files of the shared test data of the formats read here, sorted, after
+// one made here (the gallery goes beside it).
+inline std::vector<std::u16string> sharedPictures(const s::file::testing::TempFolder& folder) {
+  std::vector<std::u16string> files;
+  writeFile(files.emplace_back(folder / u"first.bmp"), bmpBytes(50, 40));
+  std::error_code error;
+  std::vector<std::filesystem::path> found;
+  using Walk = std::filesystem::recursive_directory_iterator;
+  for (Walk it(PICTORVA_TESTDATA, error), end; !error && it != end; it.increment(error)) {
+    std::string extension = it->path().extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == ".bmp" || extension == ".gif" || extension == ".jpg" || extension == ".jpeg" ||
+        extension == ".png" || extension == ".ico") {
+      found.push_back(it->path());
+    }
+  }
+  std::sort(found.begin(), found.end());
+  for (const std::filesystem::path& path : found) files.push_back(path.u16string());
+  return files;
 }
 
 }  // namespace gallery_testing

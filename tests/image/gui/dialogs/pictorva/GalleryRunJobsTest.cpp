@@ -162,26 +162,6 @@ TEST(GalleryRunJobs, AFileInsideTheNewGalleryIsMadeInItsTurn) {
   EXPECT_EQ(made[1].events, made[0].events);
 }
 
-// The pictures of the shared test data, after one made here (the gallery goes
-// beside the first file).
-std::vector<std::u16string> sharedPictures(const TempFolder& folder) {
-  std::vector<std::u16string> files;
-  writeFile(files.emplace_back(folder / u"first.bmp"), bmpBytes(50, 40));
-  std::error_code error;
-  std::vector<fs::path> found;
-  for (fs::recursive_directory_iterator it(PICTORVA_TESTDATA, error), end; !error && it != end; it.increment(error)) {
-    std::string extension = it->path().extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (extension == ".bmp" || extension == ".gif" || extension == ".jpg" || extension == ".jpeg" ||
-        extension == ".png" || extension == ".ico") {
-      found.push_back(it->path());
-    }
-  }
-  std::sort(found.begin(), found.end());
-  for (const fs::path& path : found) files.push_back(path.u16string());
-  return files;
-}
-
 TEST(GalleryRunJobs, TheSharedTestDataMakesTheSameGalleryWithAnyNumberOfJobs) {
   TempFolder folder;
   const std::vector<std::u16string> files = sharedPictures(folder);

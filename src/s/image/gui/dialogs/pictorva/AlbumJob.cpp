@@ -12,6 +12,7 @@
 #include "s/image/jpg/ExifDate.h"
 #include "s/image/png/EncodeSetting.h"
 #include "s/image/win/BufferedImage.h"
+#include "s/str/Decimal.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
 namespace s::image::gui::dialogs::pictorva {
@@ -29,12 +30,6 @@ namespace {
 constexpr uint32_t kMaxSmallAspect = 16;
 
 std::u16string textOf(const str::strbuffer::StrBuffer& text) { return std::u16string(text.view()); }
-
-std::u16string decimal(uint32_t value) {
-  str::strbuffer::StrBuffer text;
-  text.appendInt64(value);
-  return std::u16string(text.view());
-}
 
 bool isOpaque(const BufferedImage& image) {
   for (int y = 0; y < image.getHeight(); ++y) {
@@ -164,7 +159,7 @@ bool AlbumJob::open() {
 }
 
 std::u16string AlbumJob::copyName(uint32_t width, uint32_t height, std::u16string_view extension) const {
-  return textOf(source_->getTitle()) + u" (" + decimal(width) + u"x" + decimal(height) + u")" +
+  return textOf(source_->getTitle()) + u" (" + str::decimal(width) + u"x" + str::decimal(height) + u")" +
          std::u16string(extension);
 }
 

@@ -2,15 +2,16 @@
 
 #include <cstdint>
 
+#include "s/str/strbuffer/Surrogates.h"
+
 namespace s::image::gui::dialogs::pictorva {
 
 namespace {
 
-constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+using str::strbuffer::isHighSurrogate;
+using str::strbuffer::isLowSurrogate;
 
 bool staysInUrl(char16_t unit) {
   return (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') || (unit >= u'0' && unit <= u'9') ||
@@ -19,11 +20,13 @@ bool staysInUrl(char16_t unit) {
 
 void appendPercent(std::u16string& out, uint8_t byte) {
   out.push_back(u'%');
-  out.push_back(kHexDigits[byte >> 4]);
-  out.push_back(kHexDigits[byte & 0xF]);
+  out.push_back(PageEscapes::kHexDigits[byte >> 4]);
+  out.push_back(PageEscapes::kHexDigits[byte & 0xF]);
 }
 
-void appendPercentUtf8(std::u16string& out, char32_t codePoint) {
+}  // namespace
+
+void PageEscapes::appendPercentUtf8(std::u16string& out, char32_t codePoint) {
   if (codePoint < 0x80) {
     appendPercent(out, static_cast<uint8_t>(codePoint));
   } else if (codePoint < 0x800) {
@@ -40,8 +43,6 @@ void appendPercentUtf8(std::u16string& out, char32_t codePoint) {
     appendPercent(out, static_cast<uint8_t>(0x80 | (codePoint & 0x3F)));
   }
 }
-
-}  // namespace
 
 void PageEscapes::appendText(std::u16string& out, std::u16string_view text) {
   for (char16_t unit : text) {

@@ -17,6 +17,10 @@ class PageEscapes {
   // The value of an attribute in double quotes: also '"', and line breaks and tabs
   // as numeric references, which the parser would otherwise change.
   static void appendAttribute(std::u16string& out, std::u16string_view text);
+  // %XX of each UTF-8 byte of the code point.
+  static void appendPercentUtf8(std::u16string& out, char32_t codePoint);
+  static constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
+
   // One segment of a relative link: every character but ASCII letters, digits and
   // "-._~()" as %XX of its UTF-8 bytes, so '/', '\', '#', '?', '%', '&', ',' and
   // blanks stay part of the name (a lone surrogate becomes U+FFFD, as the page's

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "s/image/gui/dialogs/pictorva/PageEscapes.h"
 #include "s/image/gui/dialogs/pictorva/PageTemplates.h"
 #include "s/str/Decimal.h"
+#include "s/str/strbuffer/Surrogates.h"
 
 namespace s::image::gui::dialogs::pictorva {
 
@@ -11,7 +13,9 @@ namespace {
 
 using str::decimal;
 
-constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
+using str::strbuffer::isHighSurrogate;
+using str::strbuffer::isLowSurrogate;
+constexpr const char16_t* kHexDigits = PageEscapes::kHexDigits;
 
 void appendLine(std::u16string& out, int tabs, std::u16string_view text) {
   out.append(static_cast<size_t>(tabs), u'\t');
@@ -19,34 +23,8 @@ void appendLine(std::u16string& out, int tabs, std::u16string_view text) {
   out.append(u"\r\n");
 }
 
-// %XX of each UTF-8 byte of one code point.
-void appendPercentUtf8(std::u16string& out, char32_t codePoint) {
-  unsigned char bytes[4];
-  int count;
-  if (codePoint < 0x80) {
-    bytes[0] = static_cast<unsigned char>(codePoint);
-    count = 1;
-  } else if (codePoint < 0x800) {
-    bytes[0] = static_cast<unsigned char>(0xC0 | (codePoint >> 6));
-    bytes[1] = static_cast<unsigned char>(0x80 | (codePoint & 0x3F));
-    count = 2;
-  } else {
-    bytes[0] = static_cast<unsigned char>(0xE0 | (codePoint >> 12));
-    bytes[1] = static_cast<unsigned char>(0x80 | ((codePoint >> 6) & 0x3F));
-    bytes[2] = static_cast<unsigned char>(0x80 | (codePoint & 0x3F));
-    count = 3;
-  }
-  for (int i = 0; i < count; ++i) {
-    out.push_back(u'%');
-    out.push_back(kHexDigits[bytes[i] >> 4]);
-    out.push_back(kHexDigits[bytes[i] & 0xF]);
-  }
-}
-
 bool isLineSeparator(char16_t unit) { return unit == 0x2028 || unit == 0x2029; }
 bool isControl(char16_t unit) { return unit < 0x20 || unit == 0x7F; }
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 // Appends one unit of a display name in its script-string form.
 void appendDisplayUnit(std::u16string& out, char16_t unit) {
@@ -139,10 +117,10 @@ std::u16string PageWriter::linkName(std::u16string_view fileName) {
       case u'<':
       case u'>':
       case u'\\':
-      case u'?': appendPercentUtf8(out, unit); break;
+      case u'?': PageEscapes::appendPercentUtf8(out, unit); break;
       default:
         if (isControl(unit) || isLineSeparator(unit)) {
-          appendPercentUtf8(out, unit);
+          PageEscapes::appendPercentUtf8(out, unit);
         } else {
           out.push_back(unit);
         }
