@@ -112,7 +112,7 @@ TEST(AlbumPage, RatiosHaveAtMostFourDecimals) {
 
 TEST(AlbumPage, APictureLinksToItsDisplayCopyAndNamesItsOriginal) {
   GalleryRow picture;
-  picture.sourceName = u"big #1.jpg";
+  picture.sourceName = picture.imgName = u"big #1.jpg";
   picture.sourceWidth = 4000;
   picture.sourceHeight = 3000;
   picture.sourceSize = 12345678;
@@ -132,7 +132,7 @@ TEST(AlbumPage, APictureLinksToItsDisplayCopyAndNamesItsOriginal) {
 
   // Shown as it is, a picture links to its original and needs no second name.
   GalleryRow small;
-  small.sourceName = u".hidden";
+  small.sourceName = small.imgName = u".hidden";
   small.sourceWidth = small.smallWidth = 150;
   small.sourceHeight = small.smallHeight = 100;
   small.smallName = u".hidden (150x100).jpg";
@@ -147,7 +147,7 @@ TEST(AlbumPage, ThePageFillsEveryHoleWithEscapedText) {
   AlbumWords words = AlbumWords::of(u"ara", nullptr);
   words.close = u"Close \"now\" & <go>";
   GalleryRow picture;
-  picture.sourceName = u"a.jpg";
+  picture.sourceName = picture.imgName = u"a.jpg";
   picture.smallName = u"a (300x200).jpg";
   picture.smallWidth = 300;
   picture.smallHeight = 200;

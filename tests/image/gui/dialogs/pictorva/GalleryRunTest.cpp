@@ -64,7 +64,7 @@ TEST(GalleryRun, GalleryFoldersAreNumberedAndNeverReused) {
   EXPECT_TRUE(exists(folder / u"thumbnail (2)/simg/a (20x10).bmp"));
 }
 
-TEST(GalleryRun, SkippedSourcesAreStillCopiedAndSameNamesOverwrite) {
+TEST(GalleryRun, SkippedSourcesAreStillCopiedAndSameNamesEachKeepACopy) {
   TempFolder folder;
   writeFile(folder / u"one/x.bmp", bmpBytes(30, 20, 10));
   writeFile(folder / u"two/x.bmp", bmpBytes(30, 20, 200));
@@ -79,8 +79,13 @@ TEST(GalleryRun, SkippedSourcesAreStillCopiedAndSameNamesOverwrite) {
                 folder / u"one/tiny.bmp", folder / u"one/sub"});
   const std::u16string gallery = folder / u"one/thumbnail";
   EXPECT_EQ(names(gallery + u"/img"),
-            (std::vector<std::u16string>{u"notes.txt", u"scan.tif", u"sub", u"tiny.bmp", u"x.bmp"}));
-  EXPECT_EQ(readText(gallery + u"/img/x.bmp")[60], static_cast<char>(200)) << "the later file wins";
+            (std::vector<std::u16string>{u"notes.txt", u"scan.tif", u"sub", u"tiny.bmp", u"x (1).bmp", u"x.bmp"}));
+  // The files claim their names in drop order: the first keeps its own.
+  EXPECT_EQ(readText(gallery + u"/img/x.bmp")[60], static_cast<char>(10));
+  EXPECT_EQ(readText(gallery + u"/img/x (1).bmp")[60], static_cast<char>(200));
+  const std::string page = readText(gallery + u"/Thumbnail (Tile).html");
+  EXPECT_NE(page.find("'x', 'img/x.bmp'"), std::string::npos);
+  EXPECT_NE(page.find("'x', 'img/x%20(1).bmp'"), std::string::npos) << "each row links to its own file";
   // The two pictures of the same name and size get distinct small copies.
   EXPECT_EQ(names(gallery + u"/simg"), (std::vector<std::u16string>{u"x (30x20) (1).bmp", u"x (30x20).bmp"}));
   EXPECT_NE(readText(gallery + u"/Thumbnail (Tile).html").find("insertTable(2);"), std::string::npos);

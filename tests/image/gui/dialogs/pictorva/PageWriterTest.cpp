@@ -27,7 +27,7 @@ std::vector<std::u16string> lines(const std::u16string& page) {
 }
 
 TEST(PageWriter, TileRowMatchesTheClassicExample) {
-  GalleryRow row{u"My cat's.JPG", 1600, 1200, 2000000, u"My cat's (150x112).JPG", 150, 112};
+  GalleryRow row{u"My cat's.JPG", u"My cat's.JPG", 1600, 1200, 2000000, u"My cat's (150x112).JPG", 150, 112};
   const auto page = lines(PageWriter::buildTilePage(u"T", {row}, 150));
   ASSERT_EQ(page.size(), 98u);
   EXPECT_EQ(narrow(page[92]),
@@ -60,7 +60,7 @@ TEST(PageWriter, TemplatesWithoutRows) {
 }
 
 TEST(PageWriter, FlatRowHasNoSmallCopyAndAWholeName) {
-  GalleryRow row{u"a very long name that is never cut.png", 10, 20, 1048576, u"", 0, 0};
+  GalleryRow row{u"a very long name that is never cut.png", u"a very long name that is never cut.png", 10, 20, 1048576};
   const auto page = lines(PageWriter::buildFlatPage(u"T", {row, row}));
   ASSERT_EQ(page.size(), 113u);
   EXPECT_EQ(narrow(page[105]), "window.thumb.insertTable(2);");

@@ -52,7 +52,7 @@ std::u16string AlbumPage::ratioText(uint32_t width, uint32_t height) {
 void AlbumPage::appendPicture(std::u16string& out, const GalleryRow& picture) {
   out.append(u"<a href=\"");
   if (picture.displayName.empty()) {
-    appendLink(out, u"img", picture.sourceName);
+    appendLink(out, u"img", picture.imgName);
   } else {
     appendLink(out, u"simg", picture.displayName);
   }
@@ -70,7 +70,7 @@ void AlbumPage::appendPicture(std::u16string& out, const GalleryRow& picture) {
   // The name in "img" is the display link's own segment unless a copy is shown.
   if (!picture.displayName.empty()) {
     out.append(u" data-o=\"");
-    PageEscapes::appendUrlSegment(out, picture.sourceName);
+    PageEscapes::appendUrlSegment(out, picture.imgName);
     out.push_back(u'"');
   }
   out.append(u" style=\"--r:");

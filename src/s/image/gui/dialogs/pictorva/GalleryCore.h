@@ -93,11 +93,11 @@ class GalleryCore {
   // ahead, the opening and making are done): the small folder, the progress report,
   // the small copy's file and the row.
   void takeTurn(Pass& pass, SmallCopyJob& job, size_t index, bool madeAhead);
-  void keepSmallCopy(Pass& pass, SmallCopyJob& job);
+  void keepSmallCopy(Pass& pass, SmallCopyJob& job, size_t index);
   void infoPass(Pass& pass);
   // Album: each picture's copies in "simg", made in turn.
   void albumPass(Pass& pass);
-  void keepAlbumCopies(Pass& pass, AlbumJob& job);
+  void keepAlbumCopies(Pass& pass, AlbumJob& job, size_t index);
   void copyPass(Pass& pass);
   void pagePass(Pass& pass);
 

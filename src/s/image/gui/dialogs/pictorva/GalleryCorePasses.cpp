@@ -10,6 +10,7 @@
 #include "s/image/gui/dialogs/pictorva/AlbumJob.h"
 #include "s/image/gui/dialogs/pictorva/AlbumPage.h"
 #include "s/image/gui/dialogs/pictorva/GalleryCore.h"
+#include "s/image/gui/dialogs/pictorva/NameClaims.h"
 #include "s/image/gui/dialogs/pictorva/PageWriter.h"
 #include "s/image/gui/dialogs/pictorva/Setting.h"
 #include "s/io/Streams.h"
@@ -35,6 +36,10 @@ struct GalleryCore::Pass {
   Owned<PathWin> gallery;      // the gallery folder
   Owned<PathWin> smallFolder;  // its simg (Tile)
   std::u16string galleryText;  // the gallery folder's path
+  // The names in img: the dropped files' copies, by their place in paths, claimed in
+  // drop order before anything else.
+  NameClaims imgClaims;
+  std::vector<std::u16string> imgNames;
   GalleryOutcome outcome;
 
   bool cancelled() const { return cancel && cancel->load() != 0; }
@@ -118,6 +123,10 @@ GalleryOutcome GalleryCore::make(const Setting& setting, const std::vector<std::
     } else {
       pass.galleryText = textOf(pass.gallery->getFullPath());
       pass.outcome.folder = pass.galleryText;
+      pass.imgNames.reserve(paths.size());
+      for (const std::u16string& path : paths) {
+        pass.imgNames.push_back(pass.imgClaims.claim(pathOf(path)->getFileName().view()));
+      }
       if (pass.style == Setting::kStyleFlat) {
         infoPass(pass);
       } else if (pass.style == Setting::kStyleAlbum) {
@@ -169,7 +178,7 @@ void GalleryCore::takeTurn(Pass& pass, SmallCopyJob& job, size_t index, bool mad
   if (pass.cancelled()) return;
   pass.progress.stepStarted(pass.paths.size(), index, job.fileName());
   if (!madeAhead) job.make(sizer_);
-  keepSmallCopy(pass, job);
+  keepSmallCopy(pass, job, index);
 }
 
 void GalleryCore::scaleAhead(Pass& pass, int jobs) {
@@ -216,7 +225,7 @@ void GalleryCore::makeAhead(const Pass& pass, size_t index, SmallCopyJob& job, b
   job.make(sizer_);
 }
 
-void GalleryCore::keepSmallCopy(Pass& pass, SmallCopyJob& job) {
+void GalleryCore::keepSmallCopy(Pass& pass, SmallCopyJob& job, size_t index) {
   using Outcome = SmallCopyJob::Outcome;
   if (job.outcome() == Outcome::kNone) return;
   Owned<PathWin> named(pass.smallFolder->child(job.smallName()));
@@ -231,6 +240,7 @@ void GalleryCore::keepSmallCopy(Pass& pass, SmallCopyJob& job) {
   }
   GalleryRow& row = pass.outcome.rows.emplace_back();
   row.sourceName = job.fileName();
+  row.imgName = pass.imgNames[index];
   row.sourceWidth = job.sourceWidth();
   row.sourceHeight = job.sourceHeight();
   row.sourceSize = static_cast<uint64_t>(job.source().getSize());
@@ -249,6 +259,7 @@ void GalleryCore::infoPass(Pass& pass) {
     if (!codec) continue;
     GalleryRow& row = pass.outcome.rows.emplace_back();
     row.sourceName = fileName;
+    row.imgName = pass.imgNames[i];
     row.sourceWidth = static_cast<uint32_t>(codec->getWidth());
     row.sourceHeight = static_cast<uint32_t>(codec->getHeight());
     row.sourceSize = static_cast<uint64_t>(source->getSize());
@@ -266,11 +277,11 @@ void GalleryCore::albumPass(Pass& pass) {
     if (pass.cancelled()) return;
     pass.progress.stepStarted(pass.paths.size(), i, job.fileName());
     job.make(pass.rowHeight);
-    keepAlbumCopies(pass, job);
+    keepAlbumCopies(pass, job, i);
   }
 }
 
-void GalleryCore::keepAlbumCopies(Pass& pass, AlbumJob& job) {
+void GalleryCore::keepAlbumCopies(Pass& pass, AlbumJob& job, size_t index) {
   if (job.outcome() == AlbumJob::Outcome::kNone) return;
   if (job.outcome() == AlbumJob::Outcome::kFailed) {
     pass.fail(u"Could not make the album copies of", job.source().getFullPath().view());
@@ -278,6 +289,7 @@ void GalleryCore::keepAlbumCopies(Pass& pass, AlbumJob& job) {
   }
   GalleryRow row;
   row.sourceName = job.fileName();
+  row.imgName = pass.imgNames[index];
   row.sourceWidth = job.sourceWidth();
   row.sourceHeight = job.sourceHeight();
   row.sourceSize = static_cast<uint64_t>(job.source().getSize());
@@ -311,11 +323,10 @@ void GalleryCore::keepAlbumCopies(Pass& pass, AlbumJob& job) {
 void GalleryCore::copyPass(Pass& pass) {
   Owned<PathWin> img(pass.gallery->child(u"img"));
   if (!img->exists()) img->createDirectory(false);
-  for (const std::u16string& entry : pass.paths) {
-    Owned<PathWin> source = pathOf(entry);
-    // Files of the same name overwrite each other here: the later one wins.
-    Owned<PathWin> target(img->child(source->getFileName().view()));
-    if (!source->copyTo(target->getFullPath().view(), true)) pass.fail(u"Could not copy", entry);
+  for (size_t i = 0; i < pass.paths.size(); ++i) {
+    // Each file under the name it claimed: files of one name never overwrite each other.
+    Owned<PathWin> target(img->child(pass.imgNames[i]));
+    if (!pathOf(pass.paths[i])->copyTo(target->getFullPath().view(), true)) pass.fail(u"Could not copy", pass.paths[i]);
   }
 }
 

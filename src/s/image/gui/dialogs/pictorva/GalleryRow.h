@@ -9,6 +9,7 @@ namespace s::image::gui::dialogs::pictorva {
 
 struct GalleryRow {
   std::u16string sourceName;  // file name with extension, as in its path
+  std::u16string imgName;     // the name of its copy in "img", which the page links to
   uint32_t sourceWidth = 0;
   uint32_t sourceHeight = 0;
   uint64_t sourceSize = 0;    // bytes; 64-bit so files over 4 GiB show right

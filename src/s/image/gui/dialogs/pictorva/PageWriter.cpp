@@ -60,7 +60,7 @@ void appendRowLine(std::u16string& out, const GalleryRow& row, bool tile, int64_
   line += u", '";
   line += PageWriter::displayName(base, tile, nameLimit);
   line += u"', 'img/";
-  line += PageWriter::linkName(row.sourceName);
+  line += PageWriter::linkName(row.imgName);
   line += u"', ";
   line += decimal(row.sourceWidth);
   line += u", ";
