@@ -126,4 +126,33 @@ TEST(GalleryCore, TheRefusedOutputFolderMessage) {
   EXPECT_EQ(GalleryCore::outputFolderMessage(u"Nope.", u""), u"Nope.");
 }
 
+TEST(GalleryCore, ADroppedFolderGivesThePicturesInsideItInNaturalOrder) {
+  TempFolder folder;
+  writeFile(folder / u"loose.bmp", bmpBytes(30, 20));
+  writeFile(folder / u"Trip/IMG_10.bmp", bmpBytes(30, 20, 1));
+  writeFile(folder / u"Trip/img_2.bmp", bmpBytes(30, 20, 2));
+  writeFile(folder / u"Trip/IMG_1.bmp", bmpBytes(30, 20, 3));
+  writeFile(folder / u"Trip/notes.txt", {'n', 'o'});
+  writeFile(folder / u"Trip/._IMG_1.bmp", bmpBytes(30, 20, 4));  // what a Mac leaves: hidden
+  writeFile(folder / u"Trip/.hidden.bmp", bmpBytes(30, 20, 5));
+  writeFile(folder / u"Trip/sub/deeper.bmp", bmpBytes(30, 20, 6));
+  s::file::testing::pathOf(folder / u"Empty")->createDirectory();
+  writeFile(folder / u"Empty/readme.txt", {'r'});
+  RecordedProgress progress;
+  GalleryCore core(0);
+  // The folder first: its pictures still come after the file dropped beside it.
+  const GalleryOutcome outcome =
+      core.make(*tileSetting(), {folder / u"Trip", folder / u"loose.bmp", folder / u"Empty"}, progress);
+  std::vector<std::u16string> made;
+  for (const Step& step : progress.steps) made.push_back(step.fileName);
+  EXPECT_EQ(made, (std::vector<std::u16string>{u"loose.bmp", u"IMG_1.bmp", u"img_2.bmp", u"IMG_10.bmp"}));
+  EXPECT_EQ(outcome.folder, folder / u"thumbnail") << "beside the first thing dropped";
+  EXPECT_EQ(names(outcome.folder + TempFolder::separator() + u"img"),
+            (std::vector<std::u16string>{u"IMG_1.bmp", u"IMG_10.bmp", u"img_2.bmp", u"loose.bmp"}));
+  ASSERT_EQ(outcome.unreadable.size(), 1u);
+  EXPECT_EQ(outcome.unreadable[0].name, folder / u"Empty");
+  EXPECT_EQ(outcome.unreadable[0].reason, s::image::gui::dialogs::pictorva::UnreadablePicture::Reason::kNoPicturesInFolder);
+  EXPECT_EQ(outcome.unreadCount(), 0u) << "a folder without pictures is named, not counted";
+}
+
 }  // namespace

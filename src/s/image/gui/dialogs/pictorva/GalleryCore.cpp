@@ -22,6 +22,12 @@ bool isWritableFolder(PathWin& folder) {
 
 }  // namespace
 
+size_t GalleryOutcome::unreadCount() const {
+  size_t count = 0;
+  for (const UnreadablePicture& picture : unreadable) count += picture.isUnread() ? 1 : 0;
+  return count;
+}
+
 GalleryCore::GalleryCore(int helperPriority) : helpers_(helperPriority) {}
 
 void GalleryCore::setJobs(int jobs) { jobs_ = std::clamp(jobs, 0, kMaxJobs); }

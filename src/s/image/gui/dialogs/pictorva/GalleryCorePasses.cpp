@@ -9,6 +9,7 @@
 #include "s/image/bmp/win/PixelBudget.h"
 #include "s/image/gui/dialogs/pictorva/AlbumJob.h"
 #include "s/image/gui/dialogs/pictorva/AlbumPage.h"
+#include "s/image/gui/dialogs/pictorva/DroppedFiles.h"
 #include "s/image/gui/dialogs/pictorva/GalleryCore.h"
 #include "s/image/gui/dialogs/pictorva/NameClaims.h"
 #include "s/image/gui/dialogs/pictorva/PageWriter.h"
@@ -108,18 +109,25 @@ bool writeWhole(const col::_array::ArrayU08& bytes, PathWin& target) {
 
 }  // namespace
 
-GalleryOutcome GalleryCore::make(const Setting& setting, const std::vector<std::u16string>& paths,
+GalleryOutcome GalleryCore::make(const Setting& setting, const std::vector<std::u16string>& dropped,
                                  IGalleryProgress& progress, const std::atomic<uint8_t>* cancel) {
+  progress.started();
+  // Dropped folders give the pictures inside them.
+  const DroppedFiles files = DroppedFiles::of(dropped);
+  const std::vector<std::u16string>& paths = files.files;
   Pass pass{setting.style, std::u16string(setting.title->view()), setting.cellWidth, setting.cellHeight,
             std::clamp(setting.rowHeight, Setting::kMinRowHeight, Setting::kMaxRowHeight), paths, progress, cancel};
-  progress.started();
-  if (!paths.empty()) {
-    Owned<PathWin> firstPath = pathOf(paths.front());
+  for (const std::u16string& folder : files.foldersWithoutPictures) {
+    pass.outcome.unreadable.push_back({folder, UnreadablePicture::Reason::kNoPicturesInFolder});
+  }
+  if (!dropped.empty()) {
+    // The gallery goes beside the first thing dropped, a folder too.
+    Owned<PathWin> firstPath = pathOf(dropped.front());
     Owned<PathWin> folder(firstPath->parent());
     Owned<PathWin> base(folder ? folder->child(u"thumbnail") : nullptr);
     if (base) pass.gallery = createGalleryFolder(*base);
     if (!pass.gallery) {
-      pass.fail(u"Could not create the gallery folder", base ? base->getFullPath().view() : paths.front());
+      pass.fail(u"Could not create the gallery folder", base ? base->getFullPath().view() : dropped.front());
     } else {
       pass.galleryText = textOf(pass.gallery->getFullPath());
       pass.outcome.folder = pass.galleryText;

@@ -1,6 +1,7 @@
 #pragma once
 // What a gallery reports while it is made (GalleryCore), and what it ends with.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,29 @@
 
 namespace s::image::gui::dialogs::pictorva {
 
+// A picture the gallery could not read (it is still copied into img), or what it
+// noticed about one: each is named with its reason.
+struct UnreadablePicture {
+  enum class Reason : uint8_t {
+    kDamaged,              // damaged or truncated
+    kTooLarge,             // width x height over the limit of pixels per picture
+    kTooManyFramePixels,   // an animation's frames hold more pixels than the limit
+    kUnsupported,          // a variant no reader here reads (variant says which)
+    kAnimationCut,         // read, but only its first limit frames: it still has its row
+    kNoPicturesInFolder,   // a dropped folder holding no picture
+  };
+  std::u16string name;  // the file's name (a folder's full path)
+  Reason reason = Reason::kDamaged;
+  int64_t width = 0;    // kTooLarge: the size the file says; kTooManyFramePixels: the pixels
+  int64_t height = 0;
+  int64_t limit = 0;    // the limit the file is over, or the frame limit
+  std::u16string variant;
+
+  // Whether it counts as a picture that could not be read (the others only say what
+  // happened).
+  bool isUnread() const { return reason != Reason::kAnimationCut && reason != Reason::kNoPicturesInFolder; }
+};
+
 struct GalleryOutcome {
   std::u16string folder;    // the gallery folder; empty when none could be made
   std::u16string pagePath;  // the page (also when it could not be written)
@@ -16,7 +40,13 @@ struct GalleryOutcome {
   // Each copy, small copy, folder or page that could not be made or written, a line
   // each (lines separated by CR LF); empty when everything was written.
   std::u16string failures;
+  // The pictures not read or cut short, and the folders without pictures, in the
+  // order the files were made.
+  std::vector<UnreadablePicture> unreadable;
+  size_t pictures = 0;  // the picture files looked at (by their names)
   bool cancelled = false;
+
+  size_t unreadCount() const;
 };
 
 // The reports, on the thread that makes the gallery.
