@@ -151,6 +151,48 @@ TEST(IsoBoxes, DamageAndLimitsByName) {
             HeifCheck::kTooManyItems);
 }
 
+// Items 1 and 2, 80 x 60 each, laid on a 160 x 140 canvas by overlay item 3 at
+// the offsets given (16-bit fields); the overlay's data in idat.
+// claimedBytes, when given, is the data length iloc claims instead.
+std::vector<uint8_t> overlayFile(int16_t x1, int16_t y1, int16_t x2, int16_t y2, uint32_t claimedBytes = 0) {
+  Writer data;
+  data.u8(0).u8(0).u16(0).u16(0).u16(0).u16(0)  // version, flags, fill colour
+      .u16(160).u16(140)                         // canvas
+      .u16(static_cast<uint16_t>(x1)).u16(static_cast<uint16_t>(y1))
+      .u16(static_cast<uint16_t>(x2)).u16(static_cast<uint16_t>(y2));
+  // iloc version 1: 4-byte offsets and lengths, no base offset; item 3 in idat
+  // (construction method 1) at 0.
+  Writer locations;
+  const uint32_t length = claimedBytes ? claimedBytes : static_cast<uint32_t>(data.bytes.size());
+  locations.u16(0x4400).u16(1).u16(3).u16(1).u16(0).u16(1).u32(0).u32(length);
+  // ipma: items 1 and 2 each associated with property 1 (the ispe).
+  Writer associations;
+  associations.u32(2).u16(1).u8(1).u8(1).u16(2).u8(1).u8(1);
+  auto typed = [](uint16_t id, const char* type) {
+    return fullBox("infe", 2, Writer().u16(id).u16(0).text(type).u8(0).bytes);
+  };
+  return join({fileType("avif", {"mif1"}),
+               meta({primary(3), items(3, {typed(1, "av01"), typed(2, "av01"), typed(3, "iovl")}),
+                     fullBox("iloc", 1, locations.bytes),
+                     box("iprp", join({box("ipco", fullBox("ispe", 0, Writer().u32(80).u32(60).bytes)),
+                                       fullBox("ipma", 0, associations.bytes)})),
+                     fullBox("iref", 0, box("dimg", Writer().u16(3).u16(2).u16(1).u16(2).bytes)),
+                     box("idat", data.bytes)})});
+}
+
+TEST(IsoBoxes, OverlayLayersMustLieWithinTheCanvas) {
+  // Within the canvas, up to its edges.
+  EXPECT_EQ(check(overlayFile(0, 0, 80, 80)), HeifCheck::kOk);
+  // Past the right and bottom edges, or before the left and top ones.
+  EXPECT_EQ(check(overlayFile(0, 0, 81, 80)), HeifCheck::kOverlay);
+  EXPECT_EQ(check(overlayFile(0, 0, 80, 81)), HeifCheck::kOverlay);
+  EXPECT_EQ(check(overlayFile(-1, 0, 80, 80)), HeifCheck::kOverlay);
+  EXPECT_EQ(check(overlayFile(0, -40, 80, 80)), HeifCheck::kOverlay);
+  // An overlay whose data cannot be found is not given to libheif either.
+  EXPECT_EQ(check(overlayFile(0, 0, 80, 80, 100)), HeifCheck::kOverlay);  // past idat's end
+  EXPECT_EQ(check(overlayFile(0, 0, 80, 80, 14)), HeifCheck::kOverlay);   // too short for both layers
+}
+
 TEST(IsoBoxes, AFileFailingTheChecksIsRefusedBeforeAnyPixelMemory) {
   using s::image::bmp::win::PixelBudget;
   PixelBudget budget(size_t{1} << 40);

@@ -1,5 +1,7 @@
 #include "s/image/heif/IsoBoxes.h"
 
+#include "s/image/heif/HeifOverlays.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -97,6 +99,7 @@ struct MetaContents {
   std::vector<uint32_t> itemIds;
   std::vector<uint32_t> derivationInputs;
   uint32_t references = 0;
+  ItemTables tables;
 };
 
 HeifCheck readPrimary(const uint8_t* data, const Box& box, MetaContents* meta) {
@@ -126,7 +129,17 @@ HeifCheck readItems(const uint8_t* data, const Box& box, MetaContents* meta) {
         if (entry.size < 6) return HeifCheck::kNoItems;
         const uint8_t* q = data + entry.payload;
         if (q[0] >= 3 && entry.size < 8) return HeifCheck::kNoItems;
-        meta->itemIds.push_back(q[0] >= 3 ? be32(q + 4) : be16(q + 4));
+        const uint32_t id = q[0] >= 3 ? be32(q + 4) : be16(q + 4);
+        meta->itemIds.push_back(id);
+        // Versions 2 and 3 name the item's type after the id and a 16-bit
+        // protection index.
+        const size_t typeAt = q[0] >= 3 ? 10 : 8;
+        if (q[0] >= 2 && entry.size >= typeAt + 4) {
+          ItemTables::Type type;
+          type.item = id;
+          std::memcpy(type.type.data(), q + typeAt, 4);
+          meta->tables.types.push_back(type);
+        }
         return HeifCheck::kOk;
       });
   if (entries != HeifCheck::kOk) return entries;
@@ -147,10 +160,15 @@ HeifCheck readExtents(const uint8_t* data, const Box& box, int64_t maxPixels) {
   return HeifCheck::kOk;
 }
 
-HeifCheck readProperties(const uint8_t* data, const Box& box, int64_t maxPixels) {
+HeifCheck readProperties(const uint8_t* data, const Box& box, int64_t maxPixels, MetaContents* meta) {
   return forEachBox(data, box.payload, box.end, false, [&](const Box& container) {
+    if (container.is("ipma")) meta->tables.associations.push_back({container.payload, container.size});
     if (!container.is("ipco")) return HeifCheck::kOk;
     return forEachBox(data, container.payload, container.end, false, [&](const Box& property) {
+      ItemTables::Property entry;
+      std::memcpy(entry.type.data(), property.type, 4);
+      entry.payload = {property.payload, property.size};
+      meta->tables.properties.push_back(entry);
       return property.is("ispe") ? readExtents(data, property, maxPixels) : HeifCheck::kOk;
     });
   });
@@ -168,7 +186,11 @@ HeifCheck readReferences(const uint8_t* data, const Box& box, MetaContents* meta
     meta->references += static_cast<uint32_t>(count);
     if (meta->references > IsoBoxes::kMaxReferences) return HeifCheck::kTooManyBoxes;
     if (!reference.is("dimg")) return HeifCheck::kOk;
-    for (size_t i = 0; i < count; ++i) meta->derivationInputs.push_back(id(reference.payload + idBytes + 2 + i * idBytes));
+    ItemTables::Derivation derivation;
+    derivation.from = id(reference.payload);
+    for (size_t i = 0; i < count; ++i) derivation.inputs.push_back(id(reference.payload + idBytes + 2 + i * idBytes));
+    meta->derivationInputs.insert(meta->derivationInputs.end(), derivation.inputs.begin(), derivation.inputs.end());
+    meta->tables.derivations.push_back(std::move(derivation));
     return HeifCheck::kOk;
   });
 }
@@ -178,8 +200,10 @@ HeifCheck readMeta(const uint8_t* data, const Box& box, int64_t maxPixels, MetaC
   return forEachBox(data, box.payload + 4, box.end, false, [&](const Box& child) {
     if (child.is("pitm")) return readPrimary(data, child, meta);
     if (child.is("iinf")) return readItems(data, child, meta);
-    if (child.is("iprp")) return readProperties(data, child, maxPixels);
+    if (child.is("iprp")) return readProperties(data, child, maxPixels, meta);
     if (child.is("iref")) return readReferences(data, child, meta);
+    if (child.is("iloc")) meta->tables.locations = {child.payload, child.size};
+    if (child.is("idat")) meta->tables.itemData = {child.payload, child.size};
     return HeifCheck::kOk;
   });
 }
@@ -210,6 +234,7 @@ HeifCheck IsoBoxes::check(const uint8_t* data, size_t size, int64_t maxPixels, H
   if (!meta.hasPrimary ||
       std::find(meta.itemIds.begin(), meta.itemIds.end(), meta.primary) == meta.itemIds.end())
     return HeifCheck::kNoPrimary;
+  if (HeifOverlays::check(data, size, meta.tables) != OverlayCheck::kOk) return HeifCheck::kOverlay;
   structure->itemCount = static_cast<uint32_t>(meta.itemIds.size());
   structure->primaryItem = meta.primary;
   std::sort(meta.derivationInputs.begin(), meta.derivationInputs.end());

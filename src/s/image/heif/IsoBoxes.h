@@ -24,6 +24,7 @@
 // - every image-spatial-extents property ("ispe" in "iprp"/"ipco": full box, 32-bit
 //   width and height) is non-empty, each side at most kMaxSide and the area within
 //   the caller's pixel limit.
+// - every overlay item passes HeifOverlays' check.
 // Box counts are bounded. Everything else (item locations, references, the coded
 // data) is libheif's to check.
 #include <cstddef>
@@ -50,6 +51,7 @@ enum class [[nodiscard]] HeifCheck : uint8_t {
   kNoPrimary,       // no "pitm", or its item is not among the items
   kEmptyPicture,    // an ispe with a width or height of 0, or one too short
   kReferences,      // an item reference box shorter than its counts say
+  kOverlay,         // an overlay libheif 1.15 cannot compose safely (HeifOverlays)
 };
 
 struct HeifStructure {
