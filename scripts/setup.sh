@@ -4,7 +4,7 @@
 #
 #   scripts/setup.sh            native build tools and libraries
 #   scripts/setup.sh --windows  also the mingw-w64 toolchain, Wine, and the Windows
-#                               builds of libjpeg-turbo, libpng and GoogleTest
+#                               builds of the libraries (scripts/build-mingw-deps.sh)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -25,6 +25,7 @@ native_packages=(
 windows_packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   libz-mingw-w64-dev nasm dpkg-dev  # the Windows libraries, built from Debian's sources
+  meson ninja-build pkg-config  # dav1d's build; Ninja builds all of them
   wine wine64 xvfb
   python3-xlib  # ../shared/tools/xdnd-drop.py: real file drops on windows under Wine
   fonts-wine  # the fonts Windows programs expect (caption buttons, dialogs)
