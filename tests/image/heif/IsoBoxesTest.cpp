@@ -2,6 +2,7 @@
 // brand rules that tell HEIC from AVIF.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -188,6 +189,16 @@ TEST(IsoBoxes, OverlayLayersMustLieWithinTheCanvas) {
   EXPECT_EQ(check(overlayFile(0, 0, 80, 81)), HeifCheck::kOverlay);
   EXPECT_EQ(check(overlayFile(-1, 0, 80, 80)), HeifCheck::kOverlay);
   EXPECT_EQ(check(overlayFile(0, -40, 80, 80)), HeifCheck::kOverlay);
+  // Layers that are no images libheif decodes: a fuzzed file whose first layer's
+  // item type was damaged ended the process in libheif 1.15 (an assertion in
+  // decode_image_planar_tracked).
+  std::vector<uint8_t> damagedType = overlayFile(0, 0, 80, 80);
+  const std::vector<uint8_t> av01 = {'a', 'v', '0', '1'};
+  const auto found = std::search(damagedType.begin(), damagedType.end(), av01.begin(), av01.end());
+  ASSERT_NE(found, damagedType.end());
+  found[0] = 'v';
+  found[1] = 'a';
+  EXPECT_EQ(check(damagedType), HeifCheck::kDerivationInput);
   // An overlay whose data cannot be found is not given to libheif either.
   EXPECT_EQ(check(overlayFile(0, 0, 80, 80, 100)), HeifCheck::kOverlay);  // past idat's end
   EXPECT_EQ(check(overlayFile(0, 0, 80, 80, 14)), HeifCheck::kOverlay);   // too short for both layers

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 namespace s::image::heif {
@@ -208,6 +209,24 @@ HeifCheck readMeta(const uint8_t* data, const Box& box, int64_t maxPixels, MetaC
   });
 }
 
+// Whether every item a derived image is made from is an image libheif decodes:
+// libheif 1.15 fails an assertion (ending the process) composing a grid or
+// overlay from an item it did not take as an image.
+bool derivationsUseImages(const ItemTables& tables) {
+  static constexpr const char* kImageTypes[] = {"hvc1", "av01", "grid", "iovl", "iden"};
+  for (const ItemTables::Derivation& derivation : tables.derivations) {
+    for (uint32_t input : derivation.inputs) {
+      const auto type = std::find_if(tables.types.begin(), tables.types.end(),
+                                     [input](const ItemTables::Type& t) { return t.item == input; });
+      if (type == tables.types.end()) return false;
+      const bool image = std::any_of(std::begin(kImageTypes), std::end(kImageTypes),
+                                     [&](const char* name) { return std::memcmp(type->type.data(), name, 4) == 0; });
+      if (!image) return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 HeifCheck IsoBoxes::check(const uint8_t* data, size_t size, int64_t maxPixels, HeifStructure* structure) {
@@ -234,6 +253,7 @@ HeifCheck IsoBoxes::check(const uint8_t* data, size_t size, int64_t maxPixels, H
   if (!meta.hasPrimary ||
       std::find(meta.itemIds.begin(), meta.itemIds.end(), meta.primary) == meta.itemIds.end())
     return HeifCheck::kNoPrimary;
+  if (!derivationsUseImages(meta.tables)) return HeifCheck::kDerivationInput;
   if (HeifOverlays::check(data, size, meta.tables) != OverlayCheck::kOk) return HeifCheck::kOverlay;
   structure->itemCount = static_cast<uint32_t>(meta.itemIds.size());
   structure->primaryItem = meta.primary;

@@ -24,6 +24,8 @@
 // - every image-spatial-extents property ("ispe" in "iprp"/"ipco": full box, 32-bit
 //   width and height) is non-empty, each side at most kMaxSide and the area within
 //   the caller's pixel limit.
+// - every item a derived image ("dimg") is made from has an infe of an image type
+//   libheif decodes: hvc1, av01, grid, iovl or iden;
 // - every overlay item passes HeifOverlays' check.
 // Box counts are bounded. Everything else (item locations, references, the coded
 // data) is libheif's to check.
@@ -52,6 +54,8 @@ enum class [[nodiscard]] HeifCheck : uint8_t {
   kEmptyPicture,    // an ispe with a width or height of 0, or one too short
   kReferences,      // an item reference box shorter than its counts say
   kOverlay,         // an overlay libheif 1.15 cannot compose safely (HeifOverlays)
+  kDerivationInput, // a derived image made from an item that is no image libheif
+                    // decodes (HEVC, AV1, grid, overlay, identity), or from none
 };
 
 struct HeifStructure {
