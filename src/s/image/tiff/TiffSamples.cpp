@@ -37,6 +37,18 @@ TiffSamples::TiffSamples(const TiffPixelFormat& format) : format_(format) {
     levels_[v] = format.colour == TiffPixelFormat::Colour::kGrayInverted ? static_cast<uint8_t>(255 - level) : level;
   }
   alphaLevels_ = scale;
+  // The kernels read contiguous 8-bit (or 1-bit) samples; unassociated alpha only.
+  const bool contiguous = !format.separate;
+  const bool gray = format.colour == TiffPixelFormat::Colour::kGray ||
+                    format.colour == TiffPixelFormat::Colour::kGrayInverted;
+  if (contiguous && bits == 8 && format.colour == TiffPixelFormat::Colour::kRgb && !format.signedSamples &&
+      !format.associatedAlpha) {
+    kernel_ = Kernel::kRgb8;
+  } else if (contiguous && bits == 8 && gray && format.alphaSample < 0) {
+    kernel_ = Kernel::kGray8;
+  } else if (contiguous && bits == 1 && gray && format.alphaSample < 0 && format.samplesPerPixel == 1) {
+    kernel_ = Kernel::kBilevel;
+  }
   if (format.colour == TiffPixelFormat::Colour::kPalette) {
     const size_t entries = size_t{1} << bits;
     bool sixteenBit = false;
@@ -74,8 +86,68 @@ uint32_t TiffSamples::sampleAt(const uint8_t* row, size_t index) const {
   return (window >> unused) & ((uint32_t{1} << bits) - 1);
 }
 
-void TiffSamples::convert(const uint8_t* const* planes, int count, uint8_t* bgra) const {
+uint8_t TiffSamples::convert(const uint8_t* const* planes, int count, uint8_t* bgra) const {
+  switch (kernel_) {
+    case Kernel::kRgb8: return convertRgb8(planes[0], count, bgra);
+    case Kernel::kGray8: return convertGray8(planes[0], count, bgra);
+    case Kernel::kBilevel: return convertBilevel(planes[0], count, bgra);
+    case Kernel::kGeneral: break;
+  }
+  return convertGeneral(planes, count, bgra);
+}
+
+uint8_t TiffSamples::convertRgb8(const uint8_t* row, int count, uint8_t* bgra) const {
+  const size_t step = static_cast<size_t>(format_.samplesPerPixel);
+  if (format_.alphaSample < 0) {
+    for (int x = 0; x < count; ++x, row += step, bgra += 4) {
+      bgra[0] = row[2];
+      bgra[1] = row[1];
+      bgra[2] = row[0];
+      bgra[3] = 255;
+    }
+    return 255;
+  }
+  uint8_t alphas = 255;
+  for (int x = 0; x < count; ++x, row += step, bgra += 4) {
+    bgra[0] = row[2];
+    bgra[1] = row[1];
+    bgra[2] = row[0];
+    bgra[3] = row[3];
+    alphas &= row[3];
+  }
+  return alphas;
+}
+
+uint8_t TiffSamples::convertGray8(const uint8_t* row, int count, uint8_t* bgra) const {
+  const size_t step = static_cast<size_t>(format_.samplesPerPixel);
+  const uint8_t* levels = levels_.data();
+  for (int x = 0; x < count; ++x, row += step, bgra += 4) {
+    bgra[0] = bgra[1] = bgra[2] = levels[*row];
+    bgra[3] = 255;
+  }
+  return 255;
+}
+
+uint8_t TiffSamples::convertBilevel(const uint8_t* row, int count, uint8_t* bgra) const {
+  // Pixels as 32-bit words, most significant bit first in each byte.
+  uint32_t words[2];
+  for (int bit = 0; bit < 2; ++bit) {
+    const uint8_t level = levels_[static_cast<size_t>(bit)];
+    const uint8_t pixel[4] = {level, level, level, 255};
+    std::memcpy(&words[bit], pixel, 4);
+  }
+  int x = 0;
+  for (; x + 8 <= count; x += 8, ++row, bgra += 32) {
+    const unsigned byte = *row;
+    for (int i = 0; i < 8; ++i) std::memcpy(bgra + i * 4, &words[(byte >> (7 - i)) & 1], 4);
+  }
+  for (int i = 0; x < count; ++x, ++i, bgra += 4) std::memcpy(bgra, &words[(*row >> (7 - i)) & 1], 4);
+  return 255;
+}
+
+uint8_t TiffSamples::convertGeneral(const uint8_t* const* planes, int count, uint8_t* bgra) const {
   const int alpha = format_.alphaSample;
+  uint8_t alphas = 255;
   for (int x = 0; x < count; ++x, bgra += 4) {
     switch (format_.colour) {
       case TiffPixelFormat::Colour::kRgb:
@@ -103,6 +175,7 @@ void TiffSamples::convert(const uint8_t* const* planes, int count, uint8_t* bgra
     }
     const unsigned a = alphaLevels_[value(planes, x, alpha)];
     bgra[3] = static_cast<uint8_t>(a);
+    alphas &= static_cast<uint8_t>(a);
     if (format_.associatedAlpha && a != 0 && a != 255) {
       for (int k = 0; k < 3; ++k) {
         const unsigned straight = (bgra[k] * 255u + a / 2) / a;
@@ -110,6 +183,7 @@ void TiffSamples::convert(const uint8_t* const* planes, int count, uint8_t* bgra
       }
     }
   }
+  return alphas;
 }
 
 }  // namespace s::image::tiff

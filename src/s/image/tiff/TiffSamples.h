@@ -48,10 +48,20 @@ class TiffSamples {
 
   // count pixels of a row from its first pixel. Contiguous: planes[0] is the row.
   // Separate: planes[s] is the row of sample s, for the colour samples and the
-  // alpha sample.
-  void convert(const uint8_t* const* planes, int count, uint8_t* bgra) const;
+  // alpha sample. Answers the bitwise and of the alphas written: 255 when every
+  // pixel is opaque.
+  uint8_t convert(const uint8_t* const* planes, int count, uint8_t* bgra) const;
 
  private:
+  // Layouts common enough for a loop of their own; the general one reads every
+  // sample through sampleAt and the tables.
+  enum class Kernel : uint8_t { kGeneral, kRgb8, kGray8, kBilevel };
+
+  uint8_t convertGeneral(const uint8_t* const* planes, int count, uint8_t* bgra) const;
+  uint8_t convertRgb8(const uint8_t* row, int count, uint8_t* bgra) const;
+  uint8_t convertGray8(const uint8_t* row, int count, uint8_t* bgra) const;
+  uint8_t convertBilevel(const uint8_t* row, int count, uint8_t* bgra) const;
+
   // Sample number index of a row (bit offset index x bits).
   uint32_t sampleAt(const uint8_t* row, size_t index) const;
   // The value of sample s of pixel x.
@@ -61,6 +71,7 @@ class TiffSamples {
   }
 
   TiffPixelFormat format_;
+  Kernel kernel_ = Kernel::kGeneral;
   std::vector<uint8_t> levels_;      // sample value -> 8 bits (offset, inverted for white-is-0)
   std::vector<uint8_t> alphaLevels_;  // sample value -> 8 bits, for alpha
   std::vector<uint8_t> palette_;     // index -> blue, green, red

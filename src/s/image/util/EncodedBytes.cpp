@@ -1,6 +1,8 @@
 #include "s/image/util/EncodedBytes.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 
 #include "s/file/IFileInputStream.h"
 #include "s/io/Streams.h"
@@ -9,7 +11,7 @@ namespace s::image::util {
 
 namespace {
 
-constexpr size_t kBlockBytes = size_t{1} << 20;
+constexpr size_t kFirstBlockBytes = size_t{1} << 20;
 
 // The bytes left in a file stream, or -1 when it cannot tell. The position is kept.
 int64_t remainingInFile(io::IInputStream& in) {
@@ -24,32 +26,45 @@ int64_t remainingInFile(io::IInputStream& in) {
 
 }  // namespace
 
-EncodedBytesStatus EncodedBytes::read(io::IInputStream& in, size_t maxBytes, std::vector<uint8_t>& bytes) {
-  bytes.clear();
+bool EncodedBytes::reserve(size_t capacity) {
+  if (capacity <= capacity_) return true;
+  // Default-initialised: no time spent clearing what is about to be read.
+  std::unique_ptr<uint8_t[]> larger(new (std::nothrow) uint8_t[capacity]);
+  if (!larger) return false;
+  if (size_ != 0) std::memcpy(larger.get(), bytes_.get(), size_);
+  bytes_ = std::move(larger);
+  capacity_ = capacity;
+  return true;
+}
+
+EncodedBytesStatus EncodedBytes::read(io::IInputStream& in, size_t maxBytes) {
+  size_ = 0;
   const int64_t known = remainingInFile(in);
   if (known > static_cast<int64_t>(maxBytes)) return EncodedBytesStatus::kTooLarge;
   if (known >= 0) {
-    // resize, not reserve: the bytes are read straight into the buffer. A file that
-    // shrank meanwhile leaves the part read.
-    bytes.resize(static_cast<size_t>(known));
-    bytes.resize(io::Streams::readFully(in, bytes.data(), bytes.size()));
-    return bytes.empty() ? EncodedBytesStatus::kEmpty : EncodedBytesStatus::kRead;
+    if (known == 0) return EncodedBytesStatus::kEmpty;
+    if (!reserve(static_cast<size_t>(known))) return EncodedBytesStatus::kRefused;
+    // A file that shrank meanwhile leaves the part read.
+    size_ = io::Streams::readFully(in, bytes_.get(), static_cast<size_t>(known));
+    return size_ == 0 ? EncodedBytesStatus::kEmpty : EncodedBytesStatus::kRead;
   }
   // A stream of unknown length: blocks until its end, one byte past the limit
   // telling that it is too long.
   for (;;) {
-    const size_t used = bytes.size();
-    const size_t block = std::min(kBlockBytes, maxBytes + 1 - used);
-    bytes.resize(used + block);
-    const size_t got = io::Streams::readFully(in, bytes.data() + used, block);
-    bytes.resize(used + got);
-    if (bytes.size() > maxBytes) {
-      bytes.clear();
+    if (size_ == capacity_) {
+      const size_t wanted = std::min(std::max(kFirstBlockBytes, capacity_ * 2), maxBytes + 1);
+      if (wanted <= capacity_ || !reserve(wanted)) return EncodedBytesStatus::kRefused;
+    }
+    const size_t block = capacity_ - size_;
+    const size_t got = io::Streams::readFully(in, bytes_.get() + size_, block);
+    size_ += got;
+    if (size_ > maxBytes) {
+      size_ = 0;
       return EncodedBytesStatus::kTooLarge;
     }
     if (got < block) break;
   }
-  return bytes.empty() ? EncodedBytesStatus::kEmpty : EncodedBytesStatus::kRead;
+  return size_ == 0 ? EncodedBytesStatus::kEmpty : EncodedBytesStatus::kRead;
 }
 
 }  // namespace s::image::util

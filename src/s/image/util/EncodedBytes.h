@@ -3,11 +3,13 @@
 // buffer (HEIF, AVIF, WebP, TIFF).
 //
 // The stream is read from its current position to its end. A file stream says its
-// size first, so the buffer is taken once; other streams are read in blocks. A file
-// longer than the caller's limit is refused before it is read whole.
+// size first, so the buffer is taken once; other streams are read in blocks into a
+// buffer that doubles. A file longer than the caller's limit is refused before it
+// is read whole. The buffer is not cleared before it is filled: only bytes read
+// are ever looked at.
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "s/io/IInputStream.h"
 
@@ -16,6 +18,7 @@ namespace s::image::util {
 enum class [[nodiscard]] EncodedBytesStatus : uint8_t {
   kRead,
   kTooLarge,  // the limit: more bytes than the caller accepts
+  kRefused,   // the memory could not be had
   kEmpty,     // nothing to read
 };
 
@@ -25,8 +28,19 @@ class EncodedBytes {
   // hundred megabytes even uncompressed.
   static constexpr size_t kMaxBytes = size_t{1} << 30;
 
-  // Replaces bytes with the rest of the stream (at most maxBytes of it).
-  static EncodedBytesStatus read(io::IInputStream& in, size_t maxBytes, std::vector<uint8_t>& bytes);
+  // Replaces the bytes with the rest of the stream (at most maxBytes of it).
+  EncodedBytesStatus read(io::IInputStream& in, size_t maxBytes);
+
+  const uint8_t* data() const { return bytes_.get(); }
+  size_t size() const { return size_; }
+
+ private:
+  // Room for capacity bytes, the ones held kept; false when refused.
+  bool reserve(size_t capacity);
+
+  std::unique_ptr<uint8_t[]> bytes_;
+  size_t size_ = 0;
+  size_t capacity_ = 0;
 };
 
 }  // namespace s::image::util

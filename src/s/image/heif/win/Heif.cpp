@@ -56,9 +56,8 @@ bool Heif::read(io::IInputStream& in) { return readLimited(in, Bitmap::kMaxPixel
 
 bool Heif::readLimited(io::IInputStream& in, int64_t maxPixels) {
   reset();
-  std::vector<uint8_t> bytes;
-  if (util::EncodedBytes::read(in, util::EncodedBytes::kMaxBytes, bytes) != util::EncodedBytesStatus::kRead)
-    return false;
+  util::EncodedBytes bytes;
+  if (bytes.read(in, util::EncodedBytes::kMaxBytes) != util::EncodedBytesStatus::kRead) return false;
   HeifReader reader(*this, maxPixels);
   if (reader.read(bytes.data(), bytes.size()) != HeifReadStatus::kDecoded) {
     reset();

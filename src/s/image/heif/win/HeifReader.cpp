@@ -3,6 +3,7 @@
 #include <libheif/heif.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -10,7 +11,6 @@
 #include "s/image/ColourProfile.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/heif/win/Heif.h"
-#include "s/image/util/RasterImage.h"
 
 namespace s::image::heif::win {
 
@@ -61,9 +61,10 @@ bool hasUnknownMatrix(const heif_image_handle* handle) {
   return !read || matrix == 16 || matrix == 17;
 }
 
-// One row of interleaved 8-bit samples (RGB or RGBA) as blue, green, red, alpha.
-// Premultiplied colour is divided by its alpha again, rounded.
-void convertRow(const uint8_t* samples, int width, bool withAlpha, bool premultiplied, uint8_t* bgra) {
+// One row of interleaved 8-bit samples (RGB or RGBA) as blue, green, red, alpha;
+// answers the and of the alphas. Premultiplied colour is divided by its alpha
+// again, rounded.
+uint8_t convertRow(const uint8_t* samples, int width, bool withAlpha, bool premultiplied, uint8_t* bgra) {
   if (!withAlpha) {
     for (int x = 0; x < width; ++x, samples += 3, bgra += 4) {
       bgra[0] = samples[2];
@@ -71,23 +72,33 @@ void convertRow(const uint8_t* samples, int width, bool withAlpha, bool premulti
       bgra[2] = samples[0];
       bgra[3] = 255;
     }
-    return;
+    return 255;
+  }
+  uint8_t alphas = 255;
+  if (!premultiplied) {
+    // Red and blue swapped within each 32-bit pixel, read as a little-endian word.
+    static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "pixels are read as little-endian words");
+    uint32_t alphaBits = 0xFF000000u;
+    for (int x = 0; x < width; ++x, samples += 4, bgra += 4) {
+      uint32_t pixel;
+      std::memcpy(&pixel, samples, 4);
+      alphaBits &= pixel;
+      pixel = (pixel & 0xFF00FF00u) | ((pixel >> 16) & 0xFFu) | ((pixel & 0xFFu) << 16);
+      std::memcpy(bgra, &pixel, 4);
+    }
+    return static_cast<uint8_t>(alphaBits >> 24);
   }
   for (int x = 0; x < width; ++x, samples += 4, bgra += 4) {
     const unsigned alpha = samples[3];
-    if (!premultiplied || alpha == 255 || alpha == 0) {
-      bgra[0] = samples[2];
-      bgra[1] = samples[1];
-      bgra[2] = samples[0];
-    } else {
+    alphas &= samples[3];
+    for (int k = 0; k < 3; ++k) {
       // A premultiplied sample is at most its alpha; a damaged one is clamped.
-      for (int k = 0; k < 3; ++k) {
-        const unsigned value = (samples[2 - k] * 255u + alpha / 2) / alpha;
-        bgra[k] = static_cast<uint8_t>(value > 255 ? 255 : value);
-      }
+      const unsigned value = alpha == 0 || alpha == 255 ? samples[2 - k] : (samples[2 - k] * 255u + alpha / 2) / alpha;
+      bgra[k] = static_cast<uint8_t>(value > 255 ? 255 : value);
     }
     bgra[3] = static_cast<uint8_t>(alpha);
   }
+  return alphas;
 }
 
 // The top-level images libheif lists that are no part of another picture. (libheif
@@ -168,13 +179,15 @@ HeifReadStatus HeifReader::decode(const uint8_t* data, size_t size, const HeifSt
   // Every row is converted below.
   if (!raster.createForOverwrite(imageWidth, imageHeight, 32)) return HeifReadStatus::kRasterRefused;
   const bool premultiplied = withAlpha && heif_image_is_premultiplied_alpha(image.get()) != 0;
+  uint8_t alphas = 255;
   for (int y = 0; y < imageHeight; ++y)
-    convertRow(plane + static_cast<ptrdiff_t>(y) * stride, imageWidth, withAlpha, premultiplied, raster.getRow(y));
+    alphas &= convertRow(plane + static_cast<ptrdiff_t>(y) * stride, imageWidth, withAlpha, premultiplied,
+                         raster.getRow(y));
   heif_.setColourProfile(profileOf(handle.get()));
   const int bitDepth = heif_image_handle_get_luma_bits_per_pixel(handle.get());
   heif_.setFileValues(structure.kind == HeifKind::kAvif,
                       countPictures(context.get(), structure), bitDepth > 0 ? bitDepth : 8,
-                      withAlpha && util::RasterImage::hasTransparency(raster));
+                      alphas != 255);
   return HeifReadStatus::kDecoded;
 }
 

@@ -54,9 +54,8 @@ bool Tiff::read(io::IInputStream& in) { return readLimited(in, Bitmap::kMaxPixel
 
 bool Tiff::readLimited(io::IInputStream& in, int64_t maxPixels) {
   reset();
-  std::vector<uint8_t> bytes;
-  if (util::EncodedBytes::read(in, util::EncodedBytes::kMaxBytes, bytes) != util::EncodedBytesStatus::kRead)
-    return false;
+  util::EncodedBytes bytes;
+  if (bytes.read(in, util::EncodedBytes::kMaxBytes) != util::EncodedBytesStatus::kRead) return false;
   TiffReader reader(*this, maxPixels);
   if (reader.read(bytes.data(), bytes.size()) != TiffReadStatus::kDecoded) {
     reset();

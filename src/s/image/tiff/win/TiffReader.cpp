@@ -13,7 +13,6 @@
 #include "s/image/jpg/ExifOrientation.h"
 #include "s/image/tiff/TiffSamples.h"
 #include "s/image/tiff/win/Tiff.h"
-#include "s/image/util/RasterImage.h"
 #include "s/image/util/UprightRows.h"
 #include "s/thread/Owned.h"
 
@@ -238,15 +237,13 @@ class Units {
   int64_t unitBytes_ = 0;
 };
 
-// Converts count pixels of a unit's row into place.
-void placeSpan(const TiffSamples& samples, const uint8_t* const* planes, int y, int x, int count, UprightRows& rows,
-               std::vector<uint8_t>& scratch) {
-  if (uint8_t* target = rows.directTarget(y, x)) {
-    samples.convert(planes, count, target);
-    return;
-  }
-  samples.convert(planes, count, scratch.data());
+// Converts count pixels of a unit's row into place; the and of their alphas.
+uint8_t placeSpan(const TiffSamples& samples, const uint8_t* const* planes, int y, int x, int count,
+                  UprightRows& rows, std::vector<uint8_t>& scratch) {
+  if (uint8_t* target = rows.directTarget(y, x)) return samples.convert(planes, count, target);
+  const uint8_t alphas = samples.convert(planes, count, scratch.data());
   rows.put(y, x, count, scratch.data());
+  return alphas;
 }
 
 // How the page's samples are cut into strips or tiles.
@@ -283,8 +280,9 @@ TiffReadStatus shapeOf(TIFF* tif, const Page& page, UnitShape* shape) {
   return shape->unitBytes > TiffReader::kMaxBufferBytes ? TiffReadStatus::kBufferTooLarge : TiffReadStatus::kDecoded;
 }
 
+// Both sample paths and / into *alphas the alpha of every pixel placed.
 TiffReadStatus readStrips(TIFF* tif, const Page& page, const TiffPixelFormat& format, const UnitShape& shape,
-                          UprightRows& rows) {
+                          UprightRows& rows, uint8_t* alphas) {
   Units units(tif, format);
   const TiffReadStatus prepared = units.prepare(shape.unitBytes);
   if (prepared != TiffReadStatus::kDecoded) return prepared;
@@ -298,14 +296,15 @@ TiffReadStatus readStrips(TIFF* tif, const Page& page, const TiffPixelFormat& fo
     if (!units.readStrip(strip, perPlane, shape.rowBytes * count)) return TiffReadStatus::kDecodeFailed;
     for (uint32_t row = 0; row < count; ++row) {
       units.rows(row, shape.rowBytes, planes);
-      placeSpan(samples, planes, static_cast<int>(first + row), 0, static_cast<int>(page.width), rows, scratch);
+      *alphas &= placeSpan(samples, planes, static_cast<int>(first + row), 0, static_cast<int>(page.width), rows,
+                           scratch);
     }
   }
   return TiffReadStatus::kDecoded;
 }
 
 TiffReadStatus readTiles(TIFF* tif, const Page& page, const TiffPixelFormat& format, const UnitShape& shape,
-                         UprightRows& rows) {
+                         UprightRows& rows, uint8_t* alphas) {
   Units units(tif, format);
   const TiffReadStatus prepared = units.prepare(shape.unitBytes);
   if (prepared != TiffReadStatus::kDecoded) return prepared;
@@ -320,7 +319,7 @@ TiffReadStatus readTiles(TIFF* tif, const Page& page, const TiffPixelFormat& for
       const uint64_t lastRow = std::min<uint64_t>(shape.tileHeight, page.height - y);
       for (uint64_t row = 0; row < lastRow; ++row) {
         units.rows(static_cast<int64_t>(row), shape.rowBytes, planes);
-        placeSpan(samples, planes, static_cast<int>(y + row), static_cast<int>(x), count, rows, scratch);
+        *alphas &= placeSpan(samples, planes, static_cast<int>(y + row), static_cast<int>(x), count, rows, scratch);
       }
     }
   }
@@ -334,8 +333,8 @@ struct RgbaImageEnd {
 };
 
 // A packed ABGR word of libtiff's RGBA interface (premultiplied when the image has
-// alpha) as straight blue, green, red, alpha bytes.
-void toStraightBgra(uint32_t packed, bool premultiplied, uint8_t* bgra) {
+// alpha) as straight blue, green, red, alpha bytes; answers the alpha.
+uint8_t toStraightBgra(uint32_t packed, bool premultiplied, uint8_t* bgra) {
   const unsigned alpha = TIFFGetA(packed);
   unsigned colour[3] = {TIFFGetB(packed), TIFFGetG(packed), TIFFGetR(packed)};
   if (premultiplied && alpha != 0 && alpha != 255)
@@ -344,10 +343,11 @@ void toStraightBgra(uint32_t packed, bool premultiplied, uint8_t* bgra) {
   bgra[1] = static_cast<uint8_t>(colour[1]);
   bgra[2] = static_cast<uint8_t>(colour[2]);
   bgra[3] = static_cast<uint8_t>(alpha);
+  return static_cast<uint8_t>(alpha);
 }
 
 TiffReadStatus readRgba(TIFF* tif, const Page& page, ExifOrientation::Layout layout, Bitmap& raster,
-                        bool* withAlpha) {
+                        uint8_t* alphas) {
   char message[1024] = {};
   if (!TIFFRGBAImageOK(tif, message)) return TiffReadStatus::kUnsupported;
   TIFFRGBAImage image;
@@ -355,7 +355,6 @@ TiffReadStatus readRgba(TIFF* tif, const Page& page, ExifOrientation::Layout lay
   std::unique_ptr<TIFFRGBAImage, RgbaImageEnd> end(&image);
   if (image.width != page.width || image.height != page.height) return TiffReadStatus::kDecodeFailed;
   const bool premultiplied = image.alpha != 0;
-  *withAlpha = premultiplied;
   const size_t pixels = static_cast<size_t>(page.width) * page.height;
   if (layout.isIdentity()) {
     // Asked for bottom-up rows, libtiff fills the raster's own memory (32-bit rows
@@ -365,7 +364,7 @@ TiffReadStatus readRgba(TIFF* tif, const Page& page, ExifOrientation::Layout lay
     auto* words = reinterpret_cast<uint32_t*>(raster.getBits());
     if (!TIFFRGBAImageGet(&image, words, page.width, page.height)) return TiffReadStatus::kDecodeFailed;
     uint8_t* bytes = raster.getBits();
-    for (size_t i = 0; i < pixels; ++i) toStraightBgra(words[i], premultiplied, bytes + i * 4);
+    for (size_t i = 0; i < pixels; ++i) *alphas &= toStraightBgra(words[i], premultiplied, bytes + i * 4);
     return TiffReadStatus::kDecoded;
   }
   // Turned: the stored rows as they are (asking for the page's own orientation
@@ -380,7 +379,7 @@ TiffReadStatus readRgba(TIFF* tif, const Page& page, ExifOrientation::Layout lay
   std::vector<uint8_t> row(static_cast<size_t>(page.width) * 4);
   for (uint32_t y = 0; y < page.height; ++y) {
     const uint32_t* source = words + static_cast<size_t>(y) * page.width;
-    for (uint32_t x = 0; x < page.width; ++x) toStraightBgra(source[x], premultiplied, row.data() + x * 4);
+    for (uint32_t x = 0; x < page.width; ++x) *alphas &= toStraightBgra(source[x], premultiplied, row.data() + x * 4);
     rows.put(static_cast<int>(y), row.data());
   }
   return TiffReadStatus::kDecoded;
@@ -448,19 +447,17 @@ TiffReadStatus TiffReader::read(const uint8_t* data, size_t size) {
   // Every pixel is written by either path, or the read fails and the codec is emptied.
   if (!raster.createForOverwrite(width, height, 32)) return TiffReadStatus::kRasterRefused;
   TiffReadStatus status;
-  bool withAlpha = false;
+  uint8_t alphas = 255;  // the and of every pixel's alpha
   if (bySamples) {
-    withAlpha = format.alphaSample >= 0;
     UprightRows rows(raster, static_cast<int>(page.width), static_cast<int>(page.height), layout);
-    status = shape.tiled ? readTiles(tif.get(), page, format, shape, rows)
-                         : readStrips(tif.get(), page, format, shape, rows);
+    status = shape.tiled ? readTiles(tif.get(), page, format, shape, rows, &alphas)
+                         : readStrips(tif.get(), page, format, shape, rows, &alphas);
   } else {
-    status = readRgba(tif.get(), page, layout, raster, &withAlpha);
+    status = readRgba(tif.get(), page, layout, raster, &alphas);
   }
   if (status != TiffReadStatus::kDecoded) return status;
   tiff_.setColourProfile(profileOf(tif.get()));
-  tiff_.setFileValues(pages, page.bitsPerSample * page.samplesPerPixel,
-                      withAlpha && util::RasterImage::hasTransparency(raster));
+  tiff_.setFileValues(pages, page.bitsPerSample * page.samplesPerPixel, alphas != 255);
   return TiffReadStatus::kDecoded;
 }
 

@@ -85,9 +85,8 @@ bool Webp::read(io::IInputStream& in) { return readLimited(in, Bitmap::kMaxPixel
 
 bool Webp::readLimited(io::IInputStream& in, int64_t maxPixels, uint64_t maxTotalPixels) {
   reset();
-  std::vector<uint8_t> bytes;
-  if (util::EncodedBytes::read(in, util::EncodedBytes::kMaxBytes, bytes) != util::EncodedBytesStatus::kRead)
-    return false;
+  util::EncodedBytes bytes;
+  if (bytes.read(in, util::EncodedBytes::kMaxBytes) != util::EncodedBytesStatus::kRead) return false;
   WebpReader reader(*this, maxPixels, maxTotalPixels);
   if (reader.read(bytes.data(), bytes.size()) != WebpReadStatus::kDecoded) {
     // A refusal leaves nothing: no partial animation.

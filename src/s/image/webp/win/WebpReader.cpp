@@ -89,7 +89,8 @@ WebpReadStatus WebpReader::readStill(const uint8_t* data, size_t size, const Web
     util::UprightRows rows(*raster, features.width, features.height, turn);
     for (int y = 0; y < features.height; ++y) rows.put(y, stored.data() + rowBytes * static_cast<size_t>(y));
   }
-  const bool transparent = util::RasterImage::hasTransparency(*raster);
+  // A bitstream without alpha decodes opaque: no need to look.
+  const bool transparent = features.has_alpha && util::RasterImage::hasTransparency(*raster);
   webp_.appendFrame(raster.detach(), 0, transparent);
   return WebpReadStatus::kDecoded;
 }
