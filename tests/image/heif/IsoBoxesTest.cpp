@@ -135,6 +135,15 @@ TEST(IsoBoxes, DamageAndLimitsByName) {
       {"no pitm", join({ftyp, meta({oneItem})}), 1 << 29, HeifCheck::kNoPrimary},
       {"pitm of no item", join({ftyp, meta({primary(9), oneItem})}), 1 << 29, HeifCheck::kNoPrimary},
       {"an empty ispe", join({ftyp, meta({primary(1), oneItem, extents(0, 10)})}), 1 << 29, HeifCheck::kEmptyPicture},
+      // Derived from itself, directly or around a loop: libheif 1.15 recursed until
+      // Windows' stack ran out (CrabbyAvif's white_iden_self and white_iden_cycle).
+      {"an item derived from itself",
+       join({ftyp, meta({primary(1), items(1, {item(1)}), derivation(1, {1})})}), 1 << 29,
+       HeifCheck::kDerivationCycle},
+      {"a loop of derivations",
+       join({ftyp, meta({primary(1), items(3, {item(1), item(2), item(3)}), derivation(1, {2}), derivation(2, {3}),
+                         derivation(3, {1})})}),
+       1 << 29, HeifCheck::kDerivationCycle},
       {"an iref shorter than its count",
        join({ftyp, meta({primary(1), oneItem, fullBox("iref", 0, box("dimg", Writer().u16(1).u16(5).u16(2).bytes))})}),
        1 << 29, HeifCheck::kReferences},
@@ -145,6 +154,13 @@ TEST(IsoBoxes, DamageAndLimitsByName) {
        HeifCheck::kPictureTooLarge},
   };
   for (const auto& c : kCases) EXPECT_EQ(check(c.file, c.maxPixels), c.expected) << c.name;
+  // Ten derived images on each other: past the depth libheif is given.
+  std::vector<std::vector<uint8_t>> chainItems;
+  std::vector<std::vector<uint8_t>> chainBoxes = {primary(1)};
+  for (uint16_t id = 1; id <= 11; ++id) chainItems.push_back(item(id));
+  chainBoxes.push_back(items(11, chainItems));
+  for (uint16_t id = 1; id <= 10; ++id) chainBoxes.push_back(derivation(id, {static_cast<uint16_t>(id + 1)}));
+  EXPECT_EQ(check(join({ftyp, meta(chainBoxes)})), HeifCheck::kTooManyBoxes);
   // More items than the limit, each of them present.
   std::vector<std::vector<uint8_t>> entries;
   for (uint32_t id = 1; id <= IsoBoxes::kMaxItems + 1; ++id) entries.push_back(item(static_cast<uint16_t>(id)));

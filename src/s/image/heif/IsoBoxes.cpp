@@ -227,6 +227,66 @@ bool derivationsUseImages(const ItemTables& tables) {
   return true;
 }
 
+// How deep derived images stack (an item made from items made from ...), or -1
+// for a cycle (an item made, through others or directly, from itself). libheif
+// 1.15 follows each level by recursion and, on a cycle, until its stack runs out:
+// on Windows' 1 MB stack the process ends.
+int derivationDepth(const ItemTables& tables) {
+  std::vector<uint32_t> items;
+  for (const ItemTables::Derivation& derivation : tables.derivations) items.push_back(derivation.from);
+  std::sort(items.begin(), items.end());
+  items.erase(std::unique(items.begin(), items.end()), items.end());
+  auto inputsOf = [&](uint32_t item) {
+    std::vector<uint32_t> inputs;
+    for (const ItemTables::Derivation& derivation : tables.derivations)
+      if (derivation.from == item) inputs.insert(inputs.end(), derivation.inputs.begin(), derivation.inputs.end());
+    return inputs;
+  };
+  // Depth-first without recursion: state 1 while an item's inputs are being
+  // walked, 2 once its depth is known.
+  std::vector<uint8_t> state(items.size(), 0);
+  std::vector<int> depth(items.size(), 0);
+  auto indexOf = [&](uint32_t item) {
+    const auto at = std::lower_bound(items.begin(), items.end(), item);
+    return at != items.end() && *at == item ? static_cast<int>(at - items.begin()) : -1;
+  };
+  int deepest = 0;
+  for (size_t start = 0; start < items.size(); ++start) {
+    if (state[start] == 2) continue;
+    std::vector<std::pair<int, std::vector<uint32_t>>> stack;
+    stack.push_back({static_cast<int>(start), inputsOf(items[start])});
+    state[start] = 1;
+    while (!stack.empty()) {
+      auto& [index, pending] = stack.back();
+      if (pending.empty()) {
+        state[static_cast<size_t>(index)] = 2;
+        deepest = std::max(deepest, depth[static_cast<size_t>(index)]);
+        const int finished = index;
+        stack.pop_back();
+        if (!stack.empty())
+          depth[static_cast<size_t>(stack.back().first)] =
+              std::max(depth[static_cast<size_t>(stack.back().first)], depth[static_cast<size_t>(finished)] + 1);
+        continue;
+      }
+      const int next = indexOf(pending.back());
+      pending.pop_back();
+      if (next < 0) {  // a coded image: one level
+        depth[static_cast<size_t>(index)] = std::max(depth[static_cast<size_t>(index)], 1);
+        continue;
+      }
+      if (state[static_cast<size_t>(next)] == 1) return -1;
+      if (state[static_cast<size_t>(next)] == 2) {
+        depth[static_cast<size_t>(index)] =
+            std::max(depth[static_cast<size_t>(index)], depth[static_cast<size_t>(next)] + 1);
+        continue;
+      }
+      state[static_cast<size_t>(next)] = 1;
+      stack.push_back({next, inputsOf(items[static_cast<size_t>(next)])});
+    }
+  }
+  return deepest;
+}
+
 }  // namespace
 
 HeifCheck IsoBoxes::check(const uint8_t* data, size_t size, int64_t maxPixels, HeifStructure* structure) {
@@ -253,6 +313,9 @@ HeifCheck IsoBoxes::check(const uint8_t* data, size_t size, int64_t maxPixels, H
   if (!meta.hasPrimary ||
       std::find(meta.itemIds.begin(), meta.itemIds.end(), meta.primary) == meta.itemIds.end())
     return HeifCheck::kNoPrimary;
+  const int depth = derivationDepth(meta.tables);
+  if (depth < 0) return HeifCheck::kDerivationCycle;
+  if (depth > kMaxDerivationDepth) return HeifCheck::kTooManyBoxes;
   if (!derivationsUseImages(meta.tables)) return HeifCheck::kDerivationInput;
   if (HeifOverlays::check(data, size, meta.tables) != OverlayCheck::kOk) return HeifCheck::kOverlay;
   structure->itemCount = static_cast<uint32_t>(meta.itemIds.size());

@@ -25,7 +25,8 @@
 //   width and height) is non-empty, each side at most kMaxSide and the area within
 //   the caller's pixel limit.
 // - every item a derived image ("dimg") is made from has an infe of an image type
-//   libheif decodes: hvc1, av01, grid, iovl or iden;
+//   libheif decodes: hvc1, av01, grid, iovl or iden; no item is derived from
+//   itself, and derivations stack at most kMaxDerivationDepth deep;
 // - every overlay item passes HeifOverlays' check.
 // Box counts are bounded. Everything else (item locations, references, the coded
 // data) is libheif's to check.
@@ -42,8 +43,9 @@ enum class [[nodiscard]] HeifCheck : uint8_t {
   // The caller's limits.
   kPictureTooLarge,  // an ispe side above kMaxSide or an area above the pixel limit
   kTooManyItems,     // an item count above kMaxItems
-  kTooManyBoxes,     // more than kMaxBoxes boxes in one container, or more
-                     // than kMaxReferences item references
+  kTooManyBoxes,     // more than kMaxBoxes boxes in one container, more than
+                     // kMaxReferences item references, or derived images stacked
+                     // deeper than kMaxDerivationDepth
   // Damage.
   kNoFileType,      // the first box is no "ftyp" (or the file is shorter than a box)
   kNotHeif,         // its brands name neither HEIC nor AVIF
@@ -56,6 +58,7 @@ enum class [[nodiscard]] HeifCheck : uint8_t {
   kOverlay,         // an overlay libheif 1.15 cannot compose safely (HeifOverlays)
   kDerivationInput, // a derived image made from an item that is no image libheif
                     // decodes (HEVC, AV1, grid, overlay, identity), or from none
+  kDerivationCycle, // an item derived, through others or directly, from itself
 };
 
 struct HeifStructure {
@@ -75,6 +78,9 @@ class IsoBoxes {
   static constexpr uint32_t kMaxItems = 4096;
   static constexpr int kMaxBoxes = 1 << 16;
   static constexpr uint32_t kMaxReferences = 1 << 16;
+  // Levels of derived images on derived images: libheif decodes each level by
+  // recursion (files in use have two: a grid of coded tiles).
+  static constexpr int kMaxDerivationDepth = 8;
 
   static HeifCheck check(const uint8_t* data, size_t size, int64_t maxPixels, HeifStructure* structure);
 };
