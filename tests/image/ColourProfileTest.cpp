@@ -201,14 +201,14 @@ TEST(ColourProfile, TheWritersEmbedTheSameBytesAndOnlyThem) {
 TEST(ColourProfile, EveryReaderHandsOverItsFilesProfile) {
   const std::vector<uint8_t> bytes = rgbProfile();
   const ColourProfile profile = ColourProfile::fromBytes(bytes.data(), bytes.size());
-  tiff_builder::TiffSpec spec;
-  spec.width = 2;
-  spec.samplesPerPixel = 3;
-  spec.photometric = PHOTOMETRIC_RGB;
-  spec.profile = bytes;
-  EXPECT_TRUE(profileRead<s::image::tiff::win::Tiff>(tiff_builder::makeTiff(spec, {{1, 2, 3, 4, 5, 6}})) == profile);
-  spec.profile = rgbProfile("GRAY");  // describes no RGB pixels: not kept
-  EXPECT_TRUE(profileRead<s::image::tiff::win::Tiff>(tiff_builder::makeTiff(spec, {{1, 2, 3, 4, 5, 6}})).empty());
+  tiff_builder::TiffFields fields;
+  fields.width = 2;
+  fields.samplesPerPixel = 3;
+  fields.photometric = PHOTOMETRIC_RGB;
+  fields.profile = bytes;
+  EXPECT_TRUE(profileRead<s::image::tiff::win::Tiff>(tiff_builder::makeTiff(fields, {{1, 2, 3, 4, 5, 6}})) == profile);
+  fields.profile = rgbProfile("GRAY");  // describes no RGB pixels: not kept
+  EXPECT_TRUE(profileRead<s::image::tiff::win::Tiff>(tiff_builder::makeTiff(fields, {{1, 2, 3, 4, 5, 6}})).empty());
   if (!picture_compare::haveTestdata("heif")) GTEST_SKIP() << "no HEIF collection";
   // A colr box of type prof (Display P3, 672 bytes), and one of nclx only.
   EXPECT_EQ(profileRead<s::image::heif::win::Heif>(testing_streams::readFile(

@@ -13,7 +13,7 @@
 
 namespace tiff_builder {
 
-struct TiffSpec {
+struct TiffFields {
   uint32_t width = 1;
   uint32_t height = 1;
   uint16_t bitsPerSample = 8;
@@ -33,35 +33,35 @@ struct TiffSpec {
 
 // One strip or tile after the other (planes after each other when separate), each
 // as libtiff's encoded-strip or encoded-tile functions take it.
-inline std::vector<uint8_t> makeTiff(const TiffSpec& spec, const std::vector<std::vector<uint8_t>>& units) {
+inline std::vector<uint8_t> makeTiff(const TiffFields& fields, const std::vector<std::vector<uint8_t>>& units) {
   const std::filesystem::path file =
       std::filesystem::temp_directory_path() /
-      ("pictorva-tiff-" + std::to_string(reinterpret_cast<uintptr_t>(&spec)) + "-" +
+      ("pictorva-tiff-" + std::to_string(reinterpret_cast<uintptr_t>(&fields)) + "-" +
        std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".tif");
   TIFF* tif = TIFFOpen(file.string().c_str(), "w");
   if (!tif) return {};
-  TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, spec.width);
-  TIFFSetField(tif, TIFFTAG_IMAGELENGTH, spec.height);
-  TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, spec.bitsPerSample);
-  TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, spec.samplesPerPixel);
-  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, spec.photometric);
-  TIFFSetField(tif, TIFFTAG_PLANARCONFIG, spec.planar);
-  TIFFSetField(tif, TIFFTAG_SAMPLEFORMAT, spec.sampleFormat);
-  TIFFSetField(tif, TIFFTAG_ORIENTATION, spec.orientation);
-  TIFFSetField(tif, TIFFTAG_COMPRESSION, spec.compression);
-  if (!spec.extraSamples.empty())
-    TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, static_cast<uint16_t>(spec.extraSamples.size()), spec.extraSamples.data());
-  if (!spec.red.empty()) TIFFSetField(tif, TIFFTAG_COLORMAP, spec.red.data(), spec.green.data(), spec.blue.data());
-  if (!spec.profile.empty())
-    TIFFSetField(tif, TIFFTAG_ICCPROFILE, static_cast<uint32_t>(spec.profile.size()), spec.profile.data());
-  if (spec.tileWidth) {
-    TIFFSetField(tif, TIFFTAG_TILEWIDTH, spec.tileWidth);
-    TIFFSetField(tif, TIFFTAG_TILELENGTH, spec.tileHeight);
+  TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, fields.width);
+  TIFFSetField(tif, TIFFTAG_IMAGELENGTH, fields.height);
+  TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, fields.bitsPerSample);
+  TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, fields.samplesPerPixel);
+  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, fields.photometric);
+  TIFFSetField(tif, TIFFTAG_PLANARCONFIG, fields.planar);
+  TIFFSetField(tif, TIFFTAG_SAMPLEFORMAT, fields.sampleFormat);
+  TIFFSetField(tif, TIFFTAG_ORIENTATION, fields.orientation);
+  TIFFSetField(tif, TIFFTAG_COMPRESSION, fields.compression);
+  if (!fields.extraSamples.empty())
+    TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, static_cast<uint16_t>(fields.extraSamples.size()), fields.extraSamples.data());
+  if (!fields.red.empty()) TIFFSetField(tif, TIFFTAG_COLORMAP, fields.red.data(), fields.green.data(), fields.blue.data());
+  if (!fields.profile.empty())
+    TIFFSetField(tif, TIFFTAG_ICCPROFILE, static_cast<uint32_t>(fields.profile.size()), fields.profile.data());
+  if (fields.tileWidth) {
+    TIFFSetField(tif, TIFFTAG_TILEWIDTH, fields.tileWidth);
+    TIFFSetField(tif, TIFFTAG_TILELENGTH, fields.tileHeight);
     for (size_t i = 0; i < units.size(); ++i)
       TIFFWriteEncodedTile(tif, static_cast<uint32_t>(i), const_cast<uint8_t*>(units[i].data()),
                            static_cast<tmsize_t>(units[i].size()));
   } else {
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, spec.rowsPerStrip ? spec.rowsPerStrip : spec.height);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, fields.rowsPerStrip ? fields.rowsPerStrip : fields.height);
     for (size_t i = 0; i < units.size(); ++i)
       TIFFWriteEncodedStrip(tif, static_cast<uint32_t>(i), const_cast<uint8_t*>(units[i].data()),
                             static_cast<tmsize_t>(units[i].size()));

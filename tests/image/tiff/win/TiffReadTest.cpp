@@ -18,7 +18,7 @@ using s::image::tiff::win::Tiff;
 using s::thread::Owned;
 using tiff_builder::makeTiff;
 using tiff_builder::packRows;
-using tiff_builder::TiffSpec;
+using tiff_builder::TiffFields;
 
 Picture decode(const std::vector<uint8_t>& bytes, bool* ok = nullptr) {
   testing_streams::MemoryInputStream in(bytes);
@@ -51,21 +51,21 @@ std::vector<uint8_t> orientedRgb(int orientation, const std::vector<uint8_t>& up
   const int width = 3;
   const int height = 2;
   const bool turned = orientation >= 5;
-  TiffSpec spec;
-  spec.width = turned ? height : width;
-  spec.height = turned ? width : height;
-  spec.samplesPerPixel = 3;
-  spec.photometric = photometric;
-  spec.orientation = static_cast<uint16_t>(orientation);
+  TiffFields fields;
+  fields.width = turned ? height : width;
+  fields.height = turned ? width : height;
+  fields.samplesPerPixel = 3;
+  fields.photometric = photometric;
+  fields.orientation = static_cast<uint16_t>(orientation);
   std::vector<uint8_t> stored;
-  for (uint32_t r = 0; r < spec.height; ++r)
-    for (uint32_t c = 0; c < spec.width; ++c) {
+  for (uint32_t r = 0; r < fields.height; ++r)
+    for (uint32_t c = 0; c < fields.width; ++c) {
       const auto at = shownAt(orientation, static_cast<int>(c), static_cast<int>(r), width, height);
       const size_t index = (static_cast<size_t>(at[1]) * width + at[0]) * 3;
       stored.insert(stored.end(), upright.begin() + static_cast<ptrdiff_t>(index),
                     upright.begin() + static_cast<ptrdiff_t>(index + 3));
     }
-  return makeTiff(spec, {stored});
+  return makeTiff(fields, {stored});
 }
 
 TEST(TiffRead, EveryOrientationGivesTheUprightPicture) {
@@ -99,11 +99,11 @@ TEST(TiffRead, EverySampleDepthFrom1To16Bits) {
     std::vector<uint32_t> samples;
     for (uint32_t x = 0; x < width; ++x) samples.push_back(static_cast<uint32_t>(uint64_t{x} * maxValue / (width - 1)));
     for (const bool inverted : {false, true}) {
-      TiffSpec spec;
-      spec.width = width;
-      spec.height = 2;
-      spec.bitsPerSample = static_cast<uint16_t>(bits);
-      spec.photometric = inverted ? PHOTOMETRIC_MINISWHITE : PHOTOMETRIC_MINISBLACK;
+      TiffFields fields;
+      fields.width = width;
+      fields.height = 2;
+      fields.bitsPerSample = static_cast<uint16_t>(bits);
+      fields.photometric = inverted ? PHOTOMETRIC_MINISWHITE : PHOTOMETRIC_MINISBLACK;
       std::vector<uint32_t> rows = samples;
       rows.insert(rows.end(), samples.rbegin(), samples.rend());
       std::vector<uint8_t> stored;
@@ -116,7 +116,7 @@ TEST(TiffRead, EverySampleDepthFrom1To16Bits) {
         stored = packRows(rows, width, bits);
       }
       bool ok = false;
-      const Picture picture = decode(makeTiff(spec, {stored}), &ok);
+      const Picture picture = decode(makeTiff(fields, {stored}), &ok);
       ASSERT_TRUE(ok);
       for (uint32_t x = 0; x < width; ++x) {
         const int level = static_cast<int>((samples[x] * 255 + maxValue / 2) / maxValue);
@@ -129,11 +129,11 @@ TEST(TiffRead, EverySampleDepthFrom1To16Bits) {
 }
 
 TEST(TiffRead, SignedSamplesStartAtBlack) {
-  TiffSpec spec;
-  spec.width = 4;
-  spec.sampleFormat = SAMPLEFORMAT_INT;
+  TiffFields fields;
+  fields.width = 4;
+  fields.sampleFormat = SAMPLEFORMAT_INT;
   // -128, -1, 0, 127 as stored bytes.
-  const Picture picture = decode(makeTiff(spec, {{0x80, 0xFF, 0x00, 0x7F}}));
+  const Picture picture = decode(makeTiff(fields, {{0x80, 0xFF, 0x00, 0x7F}}));
   ASSERT_EQ(picture.width, 4);
   EXPECT_EQ(picture.pixel(0, 0)[0], 0);
   EXPECT_EQ(picture.pixel(1, 0)[0], 127);
@@ -142,25 +142,25 @@ TEST(TiffRead, SignedSamplesStartAtBlack) {
 }
 
 TEST(TiffRead, PalettesOf16BitAndOf8BitEntries) {
-  TiffSpec spec;
-  spec.width = 4;
-  spec.bitsPerSample = 2;
-  spec.photometric = PHOTOMETRIC_PALETTE;
+  TiffFields fields;
+  fields.width = 4;
+  fields.bitsPerSample = 2;
+  fields.photometric = PHOTOMETRIC_PALETTE;
   // Proper 16-bit entries: 0xFFFF is 255, 0x8080 is 128.
-  spec.red = {0, 0xFFFF, 0x8080, 0};
-  spec.green = {0, 0, 0x8080, 0xFFFF};
-  spec.blue = {0xFFFF, 0, 0x8080, 0};
+  fields.red = {0, 0xFFFF, 0x8080, 0};
+  fields.green = {0, 0, 0x8080, 0xFFFF};
+  fields.blue = {0xFFFF, 0, 0x8080, 0};
   const std::vector<uint8_t> indices = {0x1B};  // 0, 1, 2, 3
-  Picture picture = decode(makeTiff(spec, {indices}));
+  Picture picture = decode(makeTiff(fields, {indices}));
   ASSERT_EQ(picture.width, 4);
   const uint8_t kColours[4][3] = {{0, 0, 255}, {255, 0, 0}, {128, 128, 128}, {0, 255, 0}};
   for (int x = 0; x < 4; ++x)
     for (int c = 0; c < 3; ++c) EXPECT_EQ(picture.pixel(x, 0)[c], kColours[x][c]) << x;
   // Old writers put 8-bit values into the entries: none passes 255.
-  spec.red = {0, 255, 128, 0};
-  spec.green = {0, 0, 128, 255};
-  spec.blue = {255, 0, 128, 0};
-  picture = decode(makeTiff(spec, {indices}));
+  fields.red = {0, 255, 128, 0};
+  fields.green = {0, 0, 128, 255};
+  fields.blue = {255, 0, 128, 0};
+  picture = decode(makeTiff(fields, {indices}));
   for (int x = 0; x < 4; ++x)
     for (int c = 0; c < 3; ++c) EXPECT_EQ(picture.pixel(x, 0)[c], kColours[x][c]) << x;
 }
@@ -180,12 +180,12 @@ TEST(TiffRead, AlphaOfEitherKindBecomesStraight) {
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.extra);
-    TiffSpec spec;
-    spec.width = 3;
-    spec.samplesPerPixel = 4;
-    spec.photometric = PHOTOMETRIC_RGB;
-    spec.extraSamples = {c.extra};
-    const Picture picture = decode(makeTiff(spec, {c.stored}));
+    TiffFields fields;
+    fields.width = 3;
+    fields.samplesPerPixel = 4;
+    fields.photometric = PHOTOMETRIC_RGB;
+    fields.extraSamples = {c.extra};
+    const Picture picture = decode(makeTiff(fields, {c.stored}));
     ASSERT_EQ(picture.width, 3);
     for (size_t i = 0; i < 12; ++i) {
       if (c.expected[i / 4 * 4 + 3] == 0 && i % 4 != 3) continue;  // invisible colour
@@ -212,7 +212,7 @@ std::vector<uint8_t> gradient(uint32_t x0, uint32_t y0, uint32_t width, uint32_t
 }
 
 TEST(TiffRead, TilesStripsAndPlanesGiveOnePicture) {
-  TiffSpec strips;
+  TiffFields strips;
   strips.width = 20;
   strips.height = 18;
   strips.samplesPerPixel = 3;
@@ -226,7 +226,7 @@ TEST(TiffRead, TilesStripsAndPlanesGiveOnePicture) {
   EXPECT_EQ(expected.pixel(19, 17)[2], 36);
 
   // 16 x 16 tiles: the right and bottom tiles reach past the picture.
-  TiffSpec tiles = strips;
+  TiffFields tiles = strips;
   tiles.rowsPerStrip = 0;
   tiles.tileWidth = 16;
   tiles.tileHeight = 16;
