@@ -14,6 +14,7 @@
 #include "s/image/ico/EncodeSetting.h"
 #include "s/image/jpg/EncodeSetting.h"
 #include "s/image/png/EncodeSetting.h"
+#include "s/image/webp/EncodeSetting.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/image/win/BufferedImageSet.h"
 #include "s/str/strbuffer/CaseMap.h"
@@ -31,11 +32,13 @@ using s::thread::Owned;
 constexpr char kUsage[] =
     "usage: pictorva-cli convert IN OUT [--sharpen N]\n"
     "\n"
-    "Reads IN (its format is found in the content) and writes OUT in the format its\n"
-    "extension names: .bmp, .jpg, .jpeg, .gif, .png or .ico. Between files of one format\n"
-    "the picture keeps its depth, its images and its animation, as gallery small copies\n"
-    "do; otherwise the first picture is written with the format's default settings.\n"
-    "An existing OUT is never replaced.\n"
+    "Reads IN (its format is found in the content: also TIFF, HEIC, AVIF and WebP) and\n"
+    "writes OUT in the format its extension names: .bmp, .jpg, .jpeg, .gif, .png, .ico or\n"
+    ".webp. Between files of one format the picture keeps its depth, its images and its\n"
+    "animation, as gallery small copies do (a WebP stays lossy or lossless); otherwise\n"
+    "the first picture is written with the format's default settings (WebP: lossy at\n"
+    "quality 75). JPEG, PNG and WebP carry IN's colour profile. An existing OUT is never\n"
+    "replaced.\n"
     "\n"
     "  --sharpen N   sharpen with strength N first (1..152; a negative N blurs)\n";
 
@@ -57,6 +60,7 @@ ImageType typeOfExtension(std::u16string_view extension) {
   if (lower == u".gif") return ImageType::kGif;
   if (lower == u".png") return ImageType::kPng;
   if (lower == u".ico") return ImageType::kIco;
+  if (lower == u".webp") return ImageType::kWebp;
   return ImageType::kUnknown;
 }
 
@@ -69,6 +73,7 @@ Owned<IEncodeSetting> defaultSettings(ImageType type) {
     case ImageType::kGif: setting.reset(s::image::gif::EncodeSetting::create()); break;
     case ImageType::kPng: setting.reset(s::image::png::EncodeSetting::create()); break;
     case ImageType::kIco: setting.reset(s::image::ico::EncodeSetting::create()); break;
+    case ImageType::kWebp: setting.reset(s::image::webp::EncodeSetting::create()); break;
     default: return setting;
   }
   DefaultsOnlyStore store;
@@ -136,7 +141,7 @@ int runConvertCommand(const std::vector<std::u16string>& arguments) {
   Owned<s::file::win::PathWin> target(s::file::win::PathWin::fromText(absolutePath(out)));
   const ImageType targetType = typeOfExtension(target->getExtension().view());
   if (targetType == ImageType::kUnknown)
-    return fail(u"\"" + out + u"\": unknown output format (use .bmp, .jpg, .jpeg, .gif, .png or .ico)");
+    return fail(u"\"" + out + u"\": unknown output format (use .bmp, .jpg, .jpeg, .gif, .png, .ico or .webp)");
   const std::u16string taken = u"\"" + out + u"\" already exists; it is not replaced";
   if (target->exists()) return fail(taken);
 
@@ -163,6 +168,7 @@ int runConvertCommand(const std::vector<std::u16string>& arguments) {
   } else {
     Owned<IEncodeSetting> setting = defaultSettings(targetType);
     result.reset(setting->encodeImage(set->getPrimary()));
+    if (result) result->setColourProfile(set->getColourProfile());
   }
   if (!result) return fail(u"\"" + in + u"\" could not be encoded for \"" + out + u"\"");
   if (target->exists()) return fail(taken);  // made while IN was read

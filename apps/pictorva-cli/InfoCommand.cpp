@@ -15,8 +15,9 @@ constexpr char kUsage[] =
     "usage: pictorva-cli info FILE...\n"
     "\n"
     "Prints one line per file, fields separated by tabs: the path, the format found in\n"
-    "the content (bmp, jpg, gif, png, ico, tiff or unknown), then for pictures the width,\n"
-    "height, bit depth, number of images and \"animated\" or \"still\".\n"
+    "the content (bmp, jpg, gif, png, ico, tiff, heic, avif, webp or unknown), then for\n"
+    "pictures the width, height, bit depth, number of images (pages of a TIFF, top-level\n"
+    "images of a HEIC or AVIF) and \"animated\" or \"still\".\n"
     "Exits 0 when every file could be read, 1 otherwise.\n";
 
 }  // namespace

@@ -4,8 +4,11 @@
 #include "s/file/win/PathWin.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/gif/win/Gif.h"
+#include "s/image/heif/win/Heif.h"
 #include "s/image/ico/win/Icon.h"
 #include "s/image/ico/win/IconImage.h"
+#include "s/image/tiff/win/Tiff.h"
+#include "s/image/webp/win/Webp.h"
 
 namespace pictorva::cli {
 
@@ -30,11 +33,16 @@ int PictureFile::keptDepth() const {
     }
     case ImageType::kJpg: return 24;
     case ImageType::kPng: return 32;
+    case ImageType::kHeic:
+    case ImageType::kAvif: return static_cast<s::image::heif::win::Heif*>(codec.get())->getBitDepth();
+    case ImageType::kWebp: return static_cast<s::image::webp::win::Webp*>(codec.get())->getBitDepth();
+    case ImageType::kTiff: return static_cast<s::image::tiff::win::Tiff*>(codec.get())->getBitDepth();
     default: return 0;
   }
 }
 
 bool PictureFile::isAnimated() const {
+  if (type == ImageType::kWebp) return static_cast<s::image::webp::win::Webp*>(codec.get())->isAnimated();
   return type == ImageType::kGif && static_cast<s::image::gif::win::Gif*>(codec.get())->getFrameCount() > 1;
 }
 

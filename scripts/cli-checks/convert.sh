@@ -59,3 +59,61 @@ cli convert "$(src autumn.bmp)" >/dev/null 2>&1
 check "convert without OUT is a usage error" test $? -eq 2
 cli convert "$(src autumn.bmp)" "$(dst x.png)" --sharpen much >/dev/null 2>&1
 check "a strength that is no number is a usage error" test $? -eq 2
+
+# The formats read through other libraries (made here by ImageMagick) into every
+# format, WebP written, and WebP into WebP.
+convert "$root/samples/autumn.bmp" "$work/in/autumn.tif" 2>/dev/null
+convert "$root/samples/meadow.jpg" "$work/in/meadow.heic" 2>/dev/null
+convert "$root/samples/meadow.jpg" "$work/in/meadow.avif" 2>/dev/null
+convert "$root/samples/sunset.png" -define webp:lossless=true "$work/in/sunset.webp" 2>/dev/null
+convert "$root/samples/meadow.jpg" -quality 80 "$work/in/meadow.webp" 2>/dev/null
+convert "$root/samples/dots.gif" "$work/in/dots.webp" 2>/dev/null
+converted=0
+for source in autumn.tif meadow.heic meadow.avif sunset.webp meadow.webp; do
+  for extension in bmp jpg gif png ico webp; do
+    cli convert "$(src "$source")" "$(dst "${source%.*}-${source##*.}-to.$extension")" >/dev/null 2>&1 &&
+      [ -s "$work/out/${source%.*}-${source##*.}-to.$extension" ] && converted=$((converted + 1))
+  done
+done
+check "TIFF, HEIC, AVIF and WebP convert into every format (30 files)" test $converted -eq 30
+check "HEIC to PNG keeps the size" test "$(size_of "$work/out/meadow-heic-to.png")" = 800x600
+check "ImageMagick reads the WebP written from a TIFF" test "$(size_of "$work/out/autumn-tif-to.webp")" = 240x180
+for source in autumn.bmp ring.gif meadow.jpg sunset.png; do
+  cli convert "$(src "$source")" "$(dst "${source%.*}.webp")" >/dev/null 2>&1
+done
+check "another format becomes a lossy WebP" \
+  sh -c "grep -q 'VP8 ' '$work/out/autumn.webp' && ! grep -q VP8L '$work/out/autumn.webp'"
+convert "$root/samples/sunset.png" -alpha set -channel A -evaluate set 50% +channel "$work/in/half.png" 2>/dev/null
+cli convert "$(src half.png)" "$(dst half.webp)" >/dev/null 2>&1
+check "a PNG's alpha stays in the WebP" test "$(identify -format '%[opaque]' "$work/out/half.webp" 2>/dev/null)" = false
+check "an opaque one stays opaque" test "$(identify -format '%[opaque]' "$work/out/sunset.webp" 2>/dev/null)" = true
+check "a lossless WebP stays lossless" grep -q VP8L "$work/out/sunset-webp-to.webp"
+check "a lossy WebP stays lossy" sh -c "! grep -q VP8L '$work/out/meadow-webp-to.webp'"
+cli convert "$(src dots.webp)" "$(dst dots.webp)" >/dev/null 2>&1
+check "an animated WebP stays animated" test "$(count_of "$work/out/dots.webp")" -eq 3
+check "with its frame timing" test "$(identify -format '%T ' "$work/out/dots.webp" 2>/dev/null)" = "20 20 20 "
+cli convert "$(src dots.webp)" "$(dst dots-first.png)" >/dev/null 2>&1
+check "an animated WebP into PNG: its first picture" test "$(count_of "$work/out/dots-first.png")" -eq 1
+
+# A colour profile goes on into JPEG, PNG and WebP: a small RGB profile written
+# here, given to a PNG by ImageMagick (which only attaches it).
+python3 - "$work/in/made.icc" <<'PY'
+import struct, sys
+be = lambda v: struct.pack('>I', v)
+noise, n = bytearray(), 7
+for _ in range(256):
+    n = (n * 1103515245 + 12345) & 0xffffffff
+    noise.append(n >> 24)
+profile = (be(432) + b'none' + be(0x02100000) + b'mntrRGB XYZ ' + bytes(12) + b'acspAPPL' + be(0) + bytes(16) +
+           be(0) + be(0xF6D6) + be(0x10000) + be(0xD32D) + bytes(48) + be(2) + b'wtpt' + be(156) + be(20) +
+           b'zzzz' + be(176) + be(256) + b'XYZ ' + bytes(4) + be(0xF6D6) + be(0x10000) + be(0xD32D) + bytes(noise))
+open(sys.argv[1], 'wb').write(profile)
+PY
+convert "$root/samples/sunset.png" -profile "$work/in/made.icc" "$work/in/profiled.png" 2>/dev/null
+carried=0
+for extension in jpg png webp; do
+  cli convert "$(src profiled.png)" "$(dst profiled.$extension)" >/dev/null 2>&1 &&
+    convert "$work/out/profiled.$extension" "$work/out/profiled-$extension.icc" 2>/dev/null &&
+    cmp -s "$work/out/profiled-$extension.icc" "$work/in/made.icc" && carried=$((carried + 1))
+done
+check "the colour profile goes on into JPEG, PNG and WebP" test $carried -eq 3

@@ -34,3 +34,26 @@ cli info "$(native_path "$work/in/missing.png")" >/dev/null 2>&1
 check "a missing file exits 1" test $? -eq 1
 cli info >/dev/null 2>&1
 check "info without files is a usage error" test $? -eq 2
+
+# The formats read through other libraries, made here by ImageMagick.
+convert "$root/samples/autumn.bmp" "$work/in/autumn.tif" 2>/dev/null
+convert "$root/samples/autumn.bmp" "$root/samples/lilac.bmp" -compress lzw "$work/in/pages.tif" 2>/dev/null
+convert "$root/samples/autumn.bmp" -orient RightTop "$work/in/turned.tif" 2>/dev/null
+convert "$root/samples/meadow.jpg" "$work/in/meadow.heic" 2>/dev/null
+convert "$root/samples/meadow.jpg" "$work/in/meadow.avif" 2>/dev/null
+convert "$root/samples/sunset.png" -define webp:lossless=true "$work/in/sunset.webp" 2>/dev/null
+convert "$root/samples/dots.gif" "$work/in/dots.webp" 2>/dev/null
+check "a TIFF: 24 bits, one page" test "$(info_fields "$work/in/autumn.tif")" = $'tiff\t240\t180\t24\t1\tstill'
+check "a TIFF of two pages" test "$(info_fields "$work/in/pages.tif")" = $'tiff\t240\t180\t24\t2\tstill'
+check "a TIFF turned by its Orientation tag: upright" \
+  test "$(info_fields "$work/in/turned.tif")" = $'tiff\t180\t240\t24\t1\tstill'
+check "a HEIC: its luma depth" test "$(info_fields "$work/in/meadow.heic")" = $'heic\t800\t600\t8\t1\tstill'
+check "an AVIF" test "$(info_fields "$work/in/meadow.avif")" = $'avif\t800\t600\t8\t1\tstill'
+check "a still WebP" test "$(info_fields "$work/in/sunset.webp")" = $'webp\t640\t400\t24\t1\tstill'
+check "an animated WebP" test "$(info_fields "$work/in/dots.webp")" = $'webp\t120\t120\t24\t3\tanimated'
+cp "$work/in/meadow.avif" "$work/in/avif-named.jpg"
+check "an AVIF by its content, not its name" \
+  test "$(info_fields "$work/in/avif-named.jpg")" = $'avif\t800\t600\t8\t1\tstill'
+head -c 300 "$work/in/meadow.heic" > "$work/in/cut.heic"
+cli info "$(native_path "$work/in/cut.heic")" >"$work/out" 2>/dev/null
+check "a HEIC cut short is not read (exit 1)" test $? -eq 1

@@ -39,6 +39,21 @@ std::vector<uint8_t> iconFile(uint16_t count, std::vector<Entry> entries, size_t
   return fileWith(w.bytes, fileSize);
 }
 
+// An ISO base media file: ftyp of the major brand and the compatible brands, then
+// zeros (big-endian box size).
+std::vector<uint8_t> isoFile(const char* major, std::vector<const char*> compatible, uint32_t sizeChange = 0) {
+  std::vector<uint8_t> box = {0, 0, 0, 0, 'f', 't', 'y', 'p'};
+  box.insert(box.end(), major, major + 4);
+  box.insert(box.end(), 4, 0);  // minor version
+  for (const char* brand : compatible) box.insert(box.end(), brand, brand + 4);
+  const uint32_t size = static_cast<uint32_t>(box.size()) + sizeChange;
+  box[0] = static_cast<uint8_t>(size >> 24);
+  box[1] = static_cast<uint8_t>(size >> 16);
+  box[2] = static_cast<uint8_t>(size >> 8);
+  box[3] = static_cast<uint8_t>(size);
+  return fileWith(box, 300);
+}
+
 ImageType detect(const std::vector<uint8_t>& file) {
   return ImageFormat::detect(file.data(), file.size() < 100 ? file.size() : 100, static_cast<int64_t>(file.size()));
 }
@@ -86,6 +101,31 @@ TEST(ImageFormat, SignatureTable) {
       {"ico offset inside directory", iconFile(1, offsetInsideDirectory), ImageType::kUnknown},
       {"ico directory larger than file", iconFile(7, std::vector<Entry>(5), 110), ImageType::kUnknown},
       {"nothing", fileWith({'h', 'e', 'l', 'l', 'o'}), ImageType::kUnknown},
+      // The later formats, after all of the above.
+      {"avif major", isoFile("avif", {"mif1", "miaf"}), ImageType::kAvif},
+      {"avis major", isoFile("avis", {"msf1"}), ImageType::kAvif},
+      {"avif among the compatible", isoFile("mif1", {"miaf", "avif"}), ImageType::kAvif},
+      {"heic before avif", isoFile("mif1", {"heic", "avif"}), ImageType::kHeic},
+      {"heic major", isoFile("heic", {"mif1"}), ImageType::kHeic},
+      {"heix", isoFile("heix", {}), ImageType::kHeic},
+      {"hevc sequence", isoFile("hevc", {"msf1"}), ImageType::kHeic},
+      {"mif1 alone", isoFile("mif1", {}), ImageType::kHeic},
+      {"msf1 alone", isoFile("msf1", {"iso8"}), ImageType::kHeic},
+      {"mp4 video", isoFile("isom", {"iso2", "mp41"}), ImageType::kUnknown},
+      {"quicktime", isoFile("qt  ", {}), ImageType::kUnknown},
+      {"ftyp smaller than its fields", isoFile("heic", {}, static_cast<uint32_t>(-1)), ImageType::kUnknown},
+      // Brands beyond the first 100 bytes are not read.
+      {"avif past the prefix",
+       isoFile("mif1", {"miaf", "miaf", "miaf", "miaf", "miaf", "miaf", "miaf", "miaf", "miaf", "miaf", "miaf",
+                        "miaf", "miaf", "miaf", "miaf", "miaf", "miaf", "miaf", "miaf", "miaf", "miaf", "miaf",
+                        "avif"}),
+       ImageType::kHeic},
+      {"webp", fileWith({'R', 'I', 'F', 'F', 0x10, 0, 0, 0, 'W', 'E', 'B', 'P'}), ImageType::kWebp},
+      {"riff wave", fileWith({'R', 'I', 'F', 'F', 0x10, 0, 0, 0, 'W', 'A', 'V', 'E'}), ImageType::kUnknown},
+      {"tiff MM 0 42", fileWith({'M', 'M', 0, 42}), ImageType::kTiff},
+      {"bigtiff II", fileWith({'I', 'I', 43, 0}), ImageType::kTiff},
+      {"bigtiff MM", fileWith({'M', 'M', 0, 43}), ImageType::kTiff},
+      {"tiff MI is nothing", fileWith({'M', 'I', 0, 42}), ImageType::kUnknown},
   };
   for (const Case& c : cases) EXPECT_EQ(detect(c.file), c.expected) << c.name;
 }
@@ -94,23 +134,31 @@ TEST(ImageFormat, FilesOf100BytesOrLessAreNeverRecognised) {
   const std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
   EXPECT_EQ(detect(fileWith(png, 100)), ImageType::kUnknown);
   EXPECT_EQ(detect(fileWith(png, 101)), ImageType::kPng);
+  for (const std::vector<uint8_t>& prefix :
+       {std::vector<uint8_t>{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'E', 'B', 'P'}, std::vector<uint8_t>{'M', 'M', 0, 42},
+        std::vector<uint8_t>{0, 0, 0, 16, 'f', 't', 'y', 'p', 'a', 'v', 'i', 'f', 0, 0, 0, 0}}) {
+    EXPECT_EQ(detect(fileWith(prefix, 100)), ImageType::kUnknown);
+    EXPECT_NE(detect(fileWith(prefix, 101)), ImageType::kUnknown);
+  }
   // A short read of the prefix is not recognised either.
   std::vector<uint8_t> file = fileWith(png, 101);
   EXPECT_EQ(ImageFormat::detect(file.data(), 99, 101), ImageType::kUnknown);
 }
 
 TEST(ImageFormat, TypeWordsAndCodecs) {
-  EXPECT_EQ(std::u16string(ImageFormat::typeWord(ImageType::kTiff)), u"tiff");
   EXPECT_EQ(ImageFormat::typeWord(ImageType::kUnknown), nullptr);
-  // TIFF is recognised but has no codec.
-  for (ImageType type : {ImageType::kTiff, ImageType::kUnknown})
-    EXPECT_EQ(ImageFormat::newCodec(type), nullptr);
+  EXPECT_EQ(ImageFormat::newCodec(ImageType::kUnknown), nullptr);
   const struct {
     ImageType type;
-    const char16_t* extension;
-  } kCodecs[] = {{ImageType::kBmp, u".bmp"}, {ImageType::kJpg, u".jpg"}, {ImageType::kPng, u".png"},
-                 {ImageType::kGif, u".gif"}, {ImageType::kIco, u".ico"}};
+    const char16_t* word;
+    const char16_t* extension;  // of the empty codec
+  } kCodecs[] = {{ImageType::kBmp, u"bmp", u".bmp"},   {ImageType::kJpg, u"jpg", u".jpg"},
+                 {ImageType::kPng, u"png", u".png"},   {ImageType::kGif, u"gif", u".gif"},
+                 {ImageType::kIco, u"ico", u".ico"},   {ImageType::kTiff, u"tiff", u".tif"},
+                 {ImageType::kHeic, u"heic", u".heic"}, {ImageType::kAvif, u"avif", u".heic"},
+                 {ImageType::kWebp, u"webp", u".webp"}};
   for (const auto& expected : kCodecs) {
+    EXPECT_EQ(std::u16string(ImageFormat::typeWord(expected.type)), expected.word);
     s::thread::Owned<s::image::IEncodedImage> codec = ImageFormat::newCodec(expected.type);
     ASSERT_TRUE(codec);
     EXPECT_EQ(std::u16string(codec->getExtension()), expected.extension);

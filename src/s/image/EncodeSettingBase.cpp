@@ -6,7 +6,11 @@
 namespace s::image {
 
 thread::Owned<IEncodedImage> EncodeSettingBase::encodeImageSet(IImage* imageOrSet) {
-  if (auto* set = dynamic_cast<win::BufferedImageSet*>(imageOrSet)) return encodeImage(set->getPrimary());
+  if (auto* set = dynamic_cast<win::BufferedImageSet*>(imageOrSet)) {
+    thread::Owned<IEncodedImage> encoded = encodeImage(set->getPrimary());
+    if (encoded) encoded->setColourProfile(set->getColourProfile());
+    return encoded;
+  }
   return encodeImage(dynamic_cast<win::BufferedImage*>(imageOrSet));
 }
 

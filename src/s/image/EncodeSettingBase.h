@@ -17,7 +17,8 @@ class EncodeSettingBase : public IEncodeSetting {
   int backgroundGreen = 255;
   int backgroundBlue = 255;
 
-  // Single-image formats: the set's primary image (or the image itself).
+  // Single-image formats: the set's primary image (or the image itself), with the
+  // set's colour profile.
   thread::Owned<IEncodedImage> encodeImageSet(IImage* imageOrSet) override;
   base::IObject* createConfigBox() override { return nullptr; }
   bool applyConfigBox() override { return true; }

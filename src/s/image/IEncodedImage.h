@@ -10,6 +10,7 @@
 // - write() reports whether every byte reached the stream.
 #include <string_view>
 
+#include "s/image/ColourProfile.h"
 #include "s/image/IImage.h"
 #include "s/io/IInputStream.h"
 #include "s/io/IOutputStream.h"
@@ -28,7 +29,7 @@ class BufferedImageSet;
 
 class IEncodedImage : public IImage {
  public:
-  // ".bmp", ".jpg", ".gif", ".png" or ".ico".
+  // ".bmp", ".jpg", ".gif", ".png", ".ico", ".heic", ".avif", ".webp" or ".tif".
   virtual const char16_t* getExtension() const = 0;
   // Picture number index (single-image formats ignore it) as a pixel image: into
   // target (resized first) or, without one, into a new image.
@@ -61,6 +62,10 @@ class IEncodedImage : public IImage {
   virtual bool findNearestBySize(int /*width*/, int /*height*/, int /*depth*/, int* index) const {
     return noPictureFound(index);
   }
+  // The ICC profile the file embedded (read) or write embeds. Formats that carry
+  // none keep these answers: nothing is kept, none is given.
+  virtual void setColourProfile(const ColourProfile& /*profile*/) {}
+  virtual ColourProfile getColourProfile() const { return {}; }
 
  private:
   static bool noPictureFound(int* index) {

@@ -5,9 +5,13 @@
 #include "s/file/win/PathWin.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/gif/win/Gif.h"
+#include "s/image/heif/HeifBrands.h"
+#include "s/image/heif/win/Heif.h"
 #include "s/image/ico/win/Icon.h"
 #include "s/image/jpg/win/Jpeg.h"
 #include "s/image/png/win/Png.h"
+#include "s/image/tiff/win/Tiff.h"
+#include "s/image/webp/win/Webp.h"
 #include "s/io/ByteCursor.h"
 #include "s/io/Streams.h"
 #include "s/thread/Owned.h"
@@ -53,6 +57,25 @@ ImageType ImageFormat::detect(const uint8_t* prefix, size_t prefixBytes, int64_t
   if (p[0] == 'B' && p[1] == 'M' && p[6] == 0 && p[7] == 0 && p[8] == 0 && p[9] == 0) return ImageType::kBmp;
   if (std::memcmp(p, "MM*", 3) == 0 || std::memcmp(p, "II*", 3) == 0) return ImageType::kTiff;
   if (p[0] == 0 && p[1] == 0 && p[2] == 1 && p[3] == 0 && checkIcoDirectory(p, fileSize)) return ImageType::kIco;
+  return detectLater(p);
+}
+
+ImageType ImageFormat::detectLater(const uint8_t* p) {
+  if (std::memcmp(p + 4, "ftyp", 4) == 0) {
+    const uint32_t boxSize = (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+    if (boxSize < 16) return ImageType::kUnknown;
+    // The brands that lie within the prefix; the rest of a long list is not needed.
+    const size_t payload = (boxSize < kPrefixBytes ? boxSize : kPrefixBytes) - 8;
+    const heif::HeifKind kind = heif::HeifBrands::classify(p + 8, payload);
+    if (kind == heif::HeifKind::kAvif) return ImageType::kAvif;
+    if (kind == heif::HeifKind::kHeic) return ImageType::kHeic;
+    return ImageType::kUnknown;
+  }
+  if (std::memcmp(p, "RIFF", 4) == 0 && std::memcmp(p + 8, "WEBP", 4) == 0) return ImageType::kWebp;
+  static const uint8_t kTiffSignatures[4][4] = {
+      {'I', 'I', 42, 0}, {'M', 'M', 0, 42}, {'I', 'I', 43, 0}, {'M', 'M', 0, 43}};
+  for (const uint8_t* signature : kTiffSignatures)
+    if (std::memcmp(p, signature, 4) == 0) return ImageType::kTiff;
   return ImageType::kUnknown;
 }
 
@@ -70,6 +93,9 @@ const char16_t* ImageFormat::typeWord(ImageType type) {
     case ImageType::kBmp: return u"bmp";
     case ImageType::kTiff: return u"tiff";
     case ImageType::kIco: return u"ico";
+    case ImageType::kHeic: return u"heic";
+    case ImageType::kAvif: return u"avif";
+    case ImageType::kWebp: return u"webp";
     case ImageType::kUnknown: break;
   }
   return nullptr;
@@ -82,6 +108,10 @@ thread::Owned<IEncodedImage> ImageFormat::newCodec(ImageType type) {
     case ImageType::kPng: return thread::Owned<IEncodedImage>(png::win::Png::create());
     case ImageType::kGif: return thread::Owned<IEncodedImage>(gif::win::Gif::create());
     case ImageType::kIco: return thread::Owned<IEncodedImage>(ico::win::Icon::create());
+    case ImageType::kHeic:
+    case ImageType::kAvif: return thread::Owned<IEncodedImage>(heif::win::Heif::create());
+    case ImageType::kWebp: return thread::Owned<IEncodedImage>(webp::win::Webp::create());
+    case ImageType::kTiff: return thread::Owned<IEncodedImage>(tiff::win::Tiff::create());
     default: return nullptr;
   }
 }

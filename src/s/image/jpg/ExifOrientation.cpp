@@ -16,8 +16,12 @@ constexpr uint16_t kTypeShort = 3;
 int ExifOrientation::fromApp1(const uint8_t* payload, size_t size) {
   if (!payload || size < sizeof(kExifHeader) || std::memcmp(payload, kExifHeader, sizeof(kExifHeader)) != 0)
     return kUpright;
-  const uint8_t* tiff = payload + sizeof(kExifHeader);
-  TiffReader reader(tiff, size - sizeof(kExifHeader));
+  return fromTiff(payload + sizeof(kExifHeader), size - sizeof(kExifHeader));
+}
+
+int ExifOrientation::fromTiff(const uint8_t* tiff, size_t size) {
+  if (!tiff) return kUpright;
+  TiffReader reader(tiff, size);
   if (reader.size() < 8) return kUpright;
   if (tiff[0] == 'M' && tiff[1] == 'M') {
     reader.setBigEndian(true);

@@ -34,6 +34,9 @@ class ExifOrientation {
   // after its length field); 1 when it is not an Exif block, holds no orientation
   // or is damaged.
   static int fromApp1(const uint8_t* payload, size_t size);
+  // The same from the TIFF structure itself (the block without "Exif\0\0", as
+  // other containers, such as WebP's EXIF chunk, hold it).
+  static int fromTiff(const uint8_t* tiff, size_t size);
 
   // The layout that turns a picture of the given orientation upright; orientations
   // outside 2-8 give the identity.

@@ -118,6 +118,7 @@ thread::Owned<BufferedImageSet> BufferedImageSet::mapSet(Copy copy) const {
     set->add(image, depths_[i], delays_[i], disposals_[i], area);
   }
   set->setAnimation(animated_, loopCount_);
+  set->profile_ = profile_;
   return set;
 }
 
@@ -141,6 +142,7 @@ thread::Owned<BufferedImageSet> BufferedImageSet::filteredSet() const {
 thread::Owned<BufferedImageSet> BufferedImageSet::composeFrames() const {
   thread::Owned<BufferedImageSet> set(create());
   set->setAnimation(true, loopCount_);
+  set->profile_ = profile_;
   int width = 0;
   int height = 0;
   for (const BufferedImage* image : images_) {
@@ -215,6 +217,7 @@ void BufferedImageSet::clear() {
   for (BufferedImage* image : images_) image->release();
   removeAll();
   loopCount_ = 1;
+  profile_ = ColourProfile();
 }
 
 }  // namespace s::image::win

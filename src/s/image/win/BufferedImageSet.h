@@ -8,10 +8,14 @@
 // frame itself draws. The GIF codec hands over frames on a common canvas, each
 // covering only its own rectangle; pictures added without an area cover all of
 // themselves. composeFrames uses the areas and the disposals as GIF89a does.
+//
+// The set also carries the colour profile of the file its pictures came from (or
+// none); the sets made from it (copies, scaled, filtered, composed) carry it on.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "s/image/ColourProfile.h"
 #include "s/image/IBufferedImageSet.h"
 #include "s/thread/Pool.h"
 #include "s/thread/Owned.h"
@@ -86,6 +90,8 @@ class BufferedImageSet final : public thread::PooledObject<BufferedImageSet, IBu
   int getDepth(int index) const { return depths_[static_cast<size_t>(index)]; }
   FrameArea getFrameArea(int index) const { return areas_[static_cast<size_t>(index)]; }
   int getPrimaryDepth() const { return primaryDepth_; }
+  const ColourProfile& getColourProfile() const { return profile_; }
+  void setColourProfile(const ColourProfile& profile) { profile_ = profile; }
 
  private:
   void clearPrimary();
@@ -104,6 +110,7 @@ class BufferedImageSet final : public thread::PooledObject<BufferedImageSet, IBu
   int primaryHeight_ = 0;
   int primaryDepth_ = 0;
   int primaryIndex_ = 0;
+  ColourProfile profile_;
 };
 
 }  // namespace s::image::win

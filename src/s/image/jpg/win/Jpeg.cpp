@@ -19,6 +19,7 @@ Jpeg::~Jpeg() = default;
 void Jpeg::reset() {
   raster_->reset();
   quality_ = kDefaultQuality;
+  profile_ = ColourProfile();
 }
 
 BufferedImage* Jpeg::toBufferedImage(int index, BufferedImage* target) { return raster_->toBufferedImage(index, target); }
@@ -26,16 +27,17 @@ BufferedImage* Jpeg::toBufferedImage(int index, BufferedImage* target) { return 
 thread::Owned<BufferedImageSet> Jpeg::toImageSet(int) {
   thread::Owned<BufferedImageSet> set(BufferedImageSet::create());
   set->add(toBufferedImage(0, nullptr), 24, 0, 0);
+  set->setColourProfile(profile_);
   return set;
 }
 
-bool Jpeg::write(io::IOutputStream& out) { return JpegWriter::encode(*raster_, quality_, out); }
+bool Jpeg::write(io::IOutputStream& out) { return JpegWriter::encode(*raster_, quality_, profile_, out); }
 
 bool Jpeg::read(io::IInputStream& in) { return readLimited(in, bmp::win::Bitmap::kMaxPixels); }
 
 bool Jpeg::readLimited(io::IInputStream& in, int64_t maxPixels) {
   raster_->reset();
-  return JpegReader::decode(in, *raster_, maxPixels);
+  return JpegReader::decode(in, *raster_, maxPixels, &profile_);
 }
 
 bool Jpeg::fromBufferedImage(BufferedImage* image, int quality, int red, int green, int blue) {
@@ -46,8 +48,11 @@ bool Jpeg::fromBufferedImage(BufferedImage* image, int quality, int red, int gre
 }
 
 thread::Owned<IEncodedImage> Jpeg::createLike(IImage* imageOrSet) {
-  if (auto* set = dynamic_cast<BufferedImageSet*>(imageOrSet)) return createLike(set->getPrimary());
-  return createLike(dynamic_cast<BufferedImage*>(imageOrSet));
+  auto* set = dynamic_cast<BufferedImageSet*>(imageOrSet);
+  if (!set) return createLike(dynamic_cast<BufferedImage*>(imageOrSet));
+  thread::Owned<IEncodedImage> encoded = createLike(set->getPrimary());
+  if (encoded) encoded->setColourProfile(set->getColourProfile());
+  return encoded;
 }
 
 thread::Owned<IEncodedImage> Jpeg::createLike(BufferedImage* image) {

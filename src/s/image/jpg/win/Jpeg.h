@@ -3,6 +3,9 @@
 // 24-bit Bitmap and encodes that raster as a baseline colour JPEG at the codec's
 // quality, through libjpeg (libjpeg-turbo's 6b interface).
 //
+// The ICC profile of the APP2 segments (an RGB one) is kept with the picture and
+// written again by write().
+//
 // A picture whose APP1 Exif block records an orientation (2-8) is turned upright
 // as it is read, as viewers show it: the raster, width and height are those of the
 // upright picture (a quarter turn swaps them). A damaged Exif block is ignored.
@@ -48,6 +51,8 @@ class Jpeg final : public thread::PooledObject<Jpeg, IJpeg> {
   int getImageCount() const override { return 1; }
   thread::Owned<IEncodedImage> createLike(IImage* imageOrSet) override;
   thread::Owned<IEncodedImage> createLike(image::win::BufferedImage* image) override;
+  void setColourProfile(const ColourProfile& profile) override { profile_ = profile; }
+  ColourProfile getColourProfile() const override { return profile_; }
 
   // IJpeg
   bool create(int width, int height) override { return raster_->create(width, height, 24); }
@@ -73,6 +78,7 @@ class Jpeg final : public thread::PooledObject<Jpeg, IJpeg> {
  private:
   thread::Owned<bmp::win::Bitmap> raster_;
   int quality_ = kDefaultQuality;
+  ColourProfile profile_;
 };
 
 }  // namespace s::image::jpg::win

@@ -1,5 +1,6 @@
 #include "s/image/jpg/win/JpegReader.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "s/image/jpg/ExifOrientation.h"
@@ -24,6 +25,11 @@ struct ReadContext {
   JpegErrorManager errors;
   StreamSource source;
   jpeg_progress_mgr progress;
+  // The colour profile the APP2 segments assemble to, malloc'd by the library;
+  // requested only when the caller wants it.
+  bool wantsProfile;
+  JOCTET* profile;
+  unsigned int profileBytes;
 };
 
 StreamSource* sourceOf(j_decompress_ptr info) { return reinterpret_cast<StreamSource*>(info->src); }
@@ -292,7 +298,12 @@ bool decodeWith(ReadContext& context, io::IInputStream& in, bmp::win::Bitmap& ra
         // APP1 segments are kept for the Exif orientation (each at most 64 KB, the
         // largest a segment can be).
         jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
+        // APP2 segments, for the ICC profile split across them.
+        if (context.wantsProfile) jpeg_save_markers(&info, JPEG_APP0 + 2, 0xFFFF);
         jpeg_read_header(&info, TRUE);
+        // A broken chain of profile segments is only a warning: no profile.
+        if (context.wantsProfile && !jpeg_read_icc_profile(&info, &context.profile, &context.profileBytes))
+          context.profile = nullptr;
         chooseOutputSpace(info);
         jpeg_calc_output_dimensions(&info);
       }))
@@ -327,14 +338,20 @@ bool decodeWith(ReadContext& context, io::IInputStream& in, bmp::win::Bitmap& ra
 
 }  // namespace
 
-bool JpegReader::decode(io::IInputStream& in, bmp::win::Bitmap& raster, int64_t maxPixels) {
+bool JpegReader::decode(io::IInputStream& in, bmp::win::Bitmap& raster, int64_t maxPixels, ColourProfile* profile) {
   raster.reset();
+  if (profile) *profile = ColourProfile();
   ReadContext context{};
   context.info.err = context.errors.install();
+  context.wantsProfile = profile != nullptr;
   bool ok = runGuarded(context.errors, [&] { jpeg_create_decompress(&context.info); });
   if (ok) ok = decodeWith(context, in, raster, maxPixels);
   // Safe after a failed creation too: it frees only what the library allocated.
   jpeg_destroy_decompress(&context.info);
+  if (context.profile) {
+    *profile = ColourProfile::fromBytes(context.profile, context.profileBytes);
+    std::free(context.profile);
+  }
   return ok;
 }
 

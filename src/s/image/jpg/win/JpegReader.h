@@ -9,6 +9,7 @@
 // upright as the Exif orientation says (ExifOrientation).
 #include <cstdint>
 
+#include "s/image/ColourProfile.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/io/IInputStream.h"
 
@@ -30,7 +31,10 @@ class JpegReader {
   // Replaces raster with the picture of in; maxPixels bounds width x height. True
   // when all rows were decoded; after a fatal error the raster keeps the rows
   // decoded so far (or stays empty when the error came before its creation).
-  static bool decode(io::IInputStream& in, bmp::win::Bitmap& raster, int64_t maxPixels);
+  // With profile, the ICC profile of the APP2 segments is read into it (empty when
+  // the file has none, or none that describes RGB pixels).
+  static bool decode(io::IInputStream& in, bmp::win::Bitmap& raster, int64_t maxPixels,
+                     ColourProfile* profile = nullptr);
 };
 
 }  // namespace s::image::jpg::win

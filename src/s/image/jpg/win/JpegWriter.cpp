@@ -58,7 +58,8 @@ void installDestination(WriteContext& context, io::IOutputStream& out) {
   context.info.dest = &destination.library;
 }
 
-bool encodeWith(WriteContext& context, bmp::win::Bitmap& raster, int quality, io::IOutputStream& out) {
+bool encodeWith(WriteContext& context, bmp::win::Bitmap& raster, int quality, const ColourProfile& profile,
+                io::IOutputStream& out) {
   jpeg_compress_struct& info = context.info;
   if (!runGuarded(context.errors, [&] {
         installDestination(context, out);
@@ -70,6 +71,10 @@ bool encodeWith(WriteContext& context, bmp::win::Bitmap& raster, int quality, io
         jpeg_set_defaults(&info);
         jpeg_set_quality(&info, quality, TRUE);
         jpeg_start_compress(&info, TRUE);
+        // APP2 segments right after the JFIF header; without a profile the file is
+        // as it always was.
+        if (!profile.empty())
+          jpeg_write_icc_profile(&info, profile.data(), static_cast<unsigned int>(profile.size()));
       }))
     return false;
   if (!runGuarded(context.errors, [&] {
@@ -84,13 +89,13 @@ bool encodeWith(WriteContext& context, bmp::win::Bitmap& raster, int quality, io
 
 }  // namespace
 
-bool JpegWriter::encode(bmp::win::Bitmap& raster, int quality, io::IOutputStream& out) {
+bool JpegWriter::encode(bmp::win::Bitmap& raster, int quality, const ColourProfile& profile, io::IOutputStream& out) {
   if (raster.getBitCount() != 24 || !raster.getBits() || raster.getWidth() <= 0 || raster.getHeight() <= 0)
     return false;
   WriteContext context{};
   context.info.err = context.errors.install();
   bool ok = runGuarded(context.errors, [&] { jpeg_create_compress(&context.info); });
-  if (ok) ok = encodeWith(context, raster, quality, out);
+  if (ok) ok = encodeWith(context, raster, quality, profile, out);
   jpeg_destroy_compress(&context.info);
   return ok;
 }

@@ -3,6 +3,7 @@
 // codec's own destination manager over the output stream.
 #include <cstddef>
 
+#include "s/image/ColourProfile.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/io/IOutputStream.h"
 
@@ -14,8 +15,9 @@ class JpegWriter {
 
   // The library's defaults with the given quality (baseline forced). False when the
   // raster is empty or not 24-bit, when the library failed, or when the stream did
-  // not take every byte; the stream then holds an incomplete file.
-  static bool encode(bmp::win::Bitmap& raster, int quality, io::IOutputStream& out);
+  // not take every byte; the stream then holds an incomplete file. A profile is
+  // embedded in APP2 segments (none: no segment).
+  static bool encode(bmp::win::Bitmap& raster, int quality, const ColourProfile& profile, io::IOutputStream& out);
 };
 
 }  // namespace s::image::jpg::win

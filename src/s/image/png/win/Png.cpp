@@ -21,6 +21,7 @@ Png::~Png() = default;
 void Png::reset() {
   raster_->reset();
   interlace_ = false;
+  profile_ = ColourProfile();
 }
 
 BufferedImage* Png::toBufferedImage(int index, BufferedImage* target) {
@@ -45,16 +46,17 @@ BufferedImage* Png::toBufferedImage(int index, BufferedImage* target) {
 thread::Owned<BufferedImageSet> Png::toImageSet(int) {
   thread::Owned<BufferedImageSet> set(BufferedImageSet::create());
   set->add(toBufferedImage(0, nullptr), 32, 0, 0);
+  set->setColourProfile(profile_);
   return set;
 }
 
-bool Png::write(io::IOutputStream& out) { return PngWriter::encode(*raster_, interlace_, out); }
+bool Png::write(io::IOutputStream& out) { return PngWriter::encode(*raster_, interlace_, profile_, out); }
 
 bool Png::read(io::IInputStream& in) { return readLimited(in, bmp::win::Bitmap::kMaxPixels); }
 
 bool Png::readLimited(io::IInputStream& in, int64_t maxPixels) {
   raster_->reset();
-  return PngReader::decode(in, *raster_, maxPixels);
+  return PngReader::decode(in, *raster_, maxPixels, &profile_);
 }
 
 bool Png::fromBufferedImage(BufferedImage* image, bool interlace, bool keepTransparency, int red, int green,
@@ -82,8 +84,11 @@ bool Png::fromBufferedImage(BufferedImage* image, bool interlace, bool keepTrans
 }
 
 thread::Owned<IEncodedImage> Png::createLike(IImage* imageOrSet) {
-  if (auto* set = dynamic_cast<BufferedImageSet*>(imageOrSet)) return createLike(set->getPrimary());
-  return createLike(dynamic_cast<BufferedImage*>(imageOrSet));
+  auto* set = dynamic_cast<BufferedImageSet*>(imageOrSet);
+  if (!set) return createLike(dynamic_cast<BufferedImage*>(imageOrSet));
+  thread::Owned<IEncodedImage> encoded = createLike(set->getPrimary());
+  if (encoded) encoded->setColourProfile(set->getColourProfile());
+  return encoded;
 }
 
 thread::Owned<IEncodedImage> Png::createLike(BufferedImage* image) {

@@ -3,6 +3,9 @@
 // into one inner 32-bit Bitmap of blue, green, red, alpha bytes, and encodes that
 // raster as an 8-bit RGBA PNG, Adam7-interlaced when asked, through libpng 1.6.
 //
+// The ICC profile of an iCCP chunk (an RGB one) is kept with the picture and
+// written again by write().
+//
 // A damaged file never ends the process: a library error abandons the read (the
 // raster keeps the rows decoded so far, or stays empty) or the write (write
 // answers false). Pictures whose raster would pass Bitmap::kMaxPixels are refused
@@ -43,6 +46,8 @@ class Png final : public thread::PooledObject<Png, IPng> {
   int getImageCount() const override { return 1; }
   thread::Owned<IEncodedImage> createLike(IImage* imageOrSet) override;
   thread::Owned<IEncodedImage> createLike(image::win::BufferedImage* image) override;
+  void setColourProfile(const ColourProfile& profile) override { profile_ = profile; }
+  ColourProfile getColourProfile() const override { return profile_; }
 
   // IPng
   bool create(int width, int height) override { return raster_->create(width, height, 32); }
@@ -69,6 +74,7 @@ class Png final : public thread::PooledObject<Png, IPng> {
  private:
   thread::Owned<bmp::win::Bitmap> raster_;
   bool interlace_ = false;
+  ColourProfile profile_;
 };
 
 }  // namespace s::image::png::win

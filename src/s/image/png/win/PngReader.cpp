@@ -31,8 +31,19 @@ void requestBgra(png_structp png, png_infop info) {
   png_set_bgr(png);
 }
 
+// The iCCP chunk's profile, when libpng accepted it.
+ColourProfile profileOf(png_structp png, png_infop info) {
+  png_charp name = nullptr;
+  int compression = 0;
+  png_bytep data = nullptr;
+  png_uint_32 length = 0;
+  if (!png_get_valid(png, info, PNG_INFO_iCCP) || !png_get_iCCP(png, info, &name, &compression, &data, &length))
+    return {};
+  return ColourProfile::fromBytes(data, length);
+}
+
 bool decodeWith(png_structp png, png_infop info, io::IInputStream& in, bmp::win::Bitmap& raster,
-                int64_t maxPixels) {
+                int64_t maxPixels, ColourProfile* profile) {
   if (maxPixels > bmp::win::Bitmap::kMaxPixels) maxPixels = bmp::win::Bitmap::kMaxPixels;
   // A row of the raster holds width x 4 bytes in an int, so neither side may pass
   // INT32_MAX / 4; the product is checked after the header.
@@ -47,9 +58,14 @@ bool decodeWith(png_structp png, png_infop info, io::IInputStream& in, bmp::win:
         // is skipped unread: libpng would otherwise allocate (and clear) whatever
         // length a text or profile chunk declares, up to 2 GiB.
         png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+        // The colour profile, when asked for: libpng inflates it within the chunk
+        // limit above and drops a damaged one with a warning.
+        static const png_byte kProfileChunk[] = {'i', 'C', 'C', 'P', 0};
+        if (profile) png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_AS_DEFAULT, kProfileChunk, 1);
         png_read_info(png, info);
       }))
     return false;
+  if (profile) *profile = profileOf(png, info);
   const png_uint_32 width = png_get_image_width(png, info);
   const png_uint_32 height = png_get_image_height(png, info);
   if (width == 0 || height == 0 || static_cast<int64_t>(width) * height > maxPixels) return false;
@@ -92,12 +108,13 @@ bool decodeWith(png_structp png, png_infop info, io::IInputStream& in, bmp::win:
 
 }  // namespace
 
-bool PngReader::decode(io::IInputStream& in, bmp::win::Bitmap& raster, int64_t maxPixels) {
+bool PngReader::decode(io::IInputStream& in, bmp::win::Bitmap& raster, int64_t maxPixels, ColourProfile* profile) {
   raster.reset();
+  if (profile) *profile = ColourProfile();
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngGuard::onError, PngGuard::onWarning);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
-  const bool ok = info && decodeWith(png, info, in, raster, maxPixels);
+  const bool ok = info && decodeWith(png, info, in, raster, maxPixels, profile);
   png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
   return ok;
 }

@@ -7,6 +7,7 @@
 // becomes alpha, gray becomes RGB, and alpha 255 is added where the file has none.
 #include <cstdint>
 
+#include "s/image/ColourProfile.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/io/IInputStream.h"
 
@@ -16,8 +17,11 @@ class PngReader {
  public:
   // Replaces raster with the picture of in; maxPixels bounds width x height. True
   // when every row was decoded; after an error the raster keeps the rows decoded
-  // so far (or stays empty when the error came before its creation).
-  static bool decode(io::IInputStream& in, bmp::win::Bitmap& raster, int64_t maxPixels);
+  // so far (or stays empty when the error came before its creation). With
+  // profile, the iCCP chunk's ICC profile is read into it (empty when there is
+  // none, or none that describes RGB pixels).
+  static bool decode(io::IInputStream& in, bmp::win::Bitmap& raster, int64_t maxPixels,
+                     ColourProfile* profile = nullptr);
 };
 
 }  // namespace s::image::png::win
