@@ -9,6 +9,8 @@ namespace pictorva::cli {
 constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
+// The gallery is done, but some pictures could not be read (each is named).
+constexpr int kExitSomeUnread = 3;
 constexpr int kExitInterrupted = 130;
 
 // Runs pictorva-cli with the arguments after the program name.

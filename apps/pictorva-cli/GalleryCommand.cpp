@@ -1,5 +1,7 @@
 #include "GalleryCommand.h"
 
+#include <functional>
+
 #include "CommandLine.h"
 #include "FileList.h"
 #include "LanguagesCommand.h"
@@ -41,16 +43,18 @@ std::u16string forConsole(std::u16string text) {
 // ones where the language pack has none.
 struct ProgressTexts {
   ProgressTexts(s::lang::Localizer& localizer, int32_t style)
-      : started(style != Setting::kStyleFlat ? pick(localizer, StatusTexts::kMakingThumbnails, u"Making thumbnails...")
-                                             : pick(localizer, StatusTexts::kReadingSizes, u"Reading picture sizes...")),
-        done(pick(localizer, StatusTexts::kDone, u"Done!")),
-        ready(pick(localizer, StatusTexts::kReady, u"Ready")),
-        canceling(pick(localizer, StatusTexts::kCanceling, u"Canceling..")) {}
-  static std::u16string pick(s::lang::Localizer& localizer, int32_t id, std::u16string_view builtIn) {
+      : text([&localizer](int32_t id) { return pick(localizer, id); }),
+        started(text(style != Setting::kStyleFlat ? StatusTexts::kMakingThumbnails : StatusTexts::kReadingSizes)),
+        done(text(StatusTexts::kDone)),
+        ready(text(StatusTexts::kReady)),
+        canceling(text(StatusTexts::kCanceling)),
+        failed(text(StatusTexts::kFailed)) {}
+  static std::u16string pick(s::lang::Localizer& localizer, int32_t id) {
     const std::u16string_view text = localizer.getText(id);
-    return std::u16string(text.empty() ? builtIn : text);
+    return std::u16string(text.empty() ? StatusTexts::english(id) : text);
   }
-  std::u16string started, done, ready, canceling;
+  std::function<std::u16string(int32_t id)> text;  // any text of the pack, or its English one
+  std::u16string started, done, ready, canceling, failed;
 };
 
 // Shows the gallery's progress on standard error: one line per report, or one line
@@ -74,9 +78,16 @@ class ConsoleProgress final : public s::image::gui::dialogs::pictorva::IGalleryP
 
   void ended(const GalleryOutcome& outcome) override {
     noteCancel();
+    // Each picture that could not be read, with its reason, and how many they are.
+    if (!outcome.unreadable.empty()) note(forConsole(outcome.unreadableText(texts_.text)));
+    if (outcome.unreadCount() > 0) {
+      note(StatusTexts::fill(texts_.text(StatusTexts::kUnreadableCount),
+                             {decimal(static_cast<int64_t>(outcome.unreadCount())),
+                              decimal(static_cast<int64_t>(outcome.pictures))}));
+    }
     if (!outcome.failures.empty()) {
-      line(u"Failed:");
-      note(forConsole(outcome.failures));
+      line(texts_.failed);
+      note(forConsole(outcome.failureText(texts_.text)));
     } else {
       // As the window's status bar does: "Done!", then "Ready".
       line(texts_.done);
@@ -173,8 +184,10 @@ int runGallery(const Options& options, s::lang::Localizer& localizer) {
   }
   const GalleryOutcome outcome = core.make(*setting, files, progress, &cancel);
   writeText(Stream::kOut, outcome.pagePath + u"\n");
+  // Something not written weighs more than a picture not read.
   if (!outcome.failures.empty()) return kExitFailed;
-  return outcome.cancelled ? kExitInterrupted : kExitDone;
+  if (outcome.cancelled) return kExitInterrupted;
+  return outcome.unreadCount() > 0 ? kExitSomeUnread : kExitDone;
 }
 
 }  // namespace

@@ -19,6 +19,8 @@ std::u16string_view StatusTexts::english(int32_t id) {
     case kCouldNotWriteSmallCopy: return u"Could not write the small copy";
     case kCouldNotWritePage: return u"Could not write the page";
     case kCouldNotMakeAlbumCopies: return u"Could not make the album copies of";
+    case kCouldNotMakeBrowserCopy: return u"Could not make the browser copy of";
+    case kCouldNotWriteBrowserCopy: return u"Could not write the browser copy";
     case kDamaged: return u"damaged or truncated";
     case kTooLarge: return u"larger than the limit: %1 x %2 pixels, the limit is %3 pixels";
     case kUnsupported: return u"a variant that is not supported: %1";

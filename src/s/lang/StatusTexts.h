@@ -34,6 +34,8 @@ struct StatusTexts {
   static constexpr int32_t kCouldNotWriteSmallCopy = 609503;
   static constexpr int32_t kCouldNotWritePage = 609504;
   static constexpr int32_t kCouldNotMakeAlbumCopies = 609505;
+  static constexpr int32_t kCouldNotMakeBrowserCopy = 609506;
+  static constexpr int32_t kCouldNotWriteBrowserCopy = 609507;
 
   // Why a picture could not be read.
   static constexpr int32_t kDamaged = 609510;              // damaged or truncated

@@ -13,6 +13,10 @@ namespace s::thread {
 inline constexpr char16_t kProcessStatusStart[] = u"ProcessStatusStart";
 inline constexpr char16_t kProcessStatusUpdate[] = u"ProcessStatusUpdate";
 inline constexpr char16_t kProcessStatusEnd[] = u"ProcessStatusEnd";
+// Sent once just before "ProcessStatusEnd" when a job has files it could not read:
+// the first number counts them, the second the files looked at, and the text names
+// each with its reason, a line each (CR LF between lines).
+inline constexpr char16_t kProcessStatusUnreadable[] = u"ProcessStatusUnreadable";
 
 // First number of "ProcessStatusEnd": 0 when the job is complete, kEndFailed when
 // something could not be written (the text then names each such path, one line each,

@@ -10,12 +10,14 @@
 
 #include "file/TempFolder.h"
 #include "image/gui/dialogs/pictorva/GalleryHarness.h"
+#include "s/image/gui/dialogs/pictorva/PictureCopies.h"
 #include "s/image/png/EncodeSetting.h"
 #include "s/image/win/BufferedImage.h"
 
 namespace {
 
 using namespace gallery_testing;
+using s::image::gui::dialogs::pictorva::PictureCopies;
 using s::file::testing::TempFolder;
 using s::image::gui::dialogs::pictorva::AlbumCopy;
 using s::image::gui::dialogs::pictorva::AlbumJob;
@@ -34,7 +36,7 @@ TEST(AlbumJob, FittedSizesKeepTheProportionsAndNeverGrow) {
     for (uint32_t height : sides) {
       for (uint32_t box : {1u, 200u, 400u, 2048u}) {
         uint32_t w = 0, h = 0;
-        AlbumJob::fitInto(width, height, box * 16, box, &w, &h);
+        PictureCopies::fitInto(width, height, box * 16, box, &w, &h);
         ASSERT_GE(w, 1u);
         ASSERT_GE(h, 1u);
         EXPECT_LE(w, std::max(width, 1u));

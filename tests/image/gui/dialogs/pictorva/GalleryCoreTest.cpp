@@ -12,6 +12,7 @@
 #include "file/TempFolder.h"
 #include "image/gui/dialogs/pictorva/GalleryHarness.h"
 #include "s/image/gui/dialogs/pictorva/Setting.h"
+#include "s/lang/StatusTexts.h"
 
 namespace {
 
@@ -116,7 +117,9 @@ TEST(GalleryCore, AGalleryFolderThatCannotBeMadeIsAFailure) {
   // Beside a "file" inside a file, no folder can be made.
   const GalleryOutcome none = core.make(*tileSetting(), {folder / u"a.bmp/inside.bmp"}, progress);
   EXPECT_TRUE(none.folder.empty());
-  EXPECT_NE(none.failures.find(u"Could not create the gallery folder"), std::u16string::npos);
+  ASSERT_EQ(none.failures.size(), 1u);
+  EXPECT_EQ(none.failures[0].what, s::lang::StatusTexts::kCouldNotCreateFolder);
+  EXPECT_EQ(none.failureText({}).find(u"Could not create the gallery folder \""), 0u) << "English without a pack";
   EXPECT_EQ(progress.ends, 2) << "a gallery that could not begin still ends";
 }
 

@@ -6,11 +6,9 @@
 
 #include "s/file/win/FileInputStream.h"
 #include "s/image/ImageFormat.h"
-#include "s/image/filters/scale/ScaleFilter.h"
+#include "s/image/gui/dialogs/pictorva/PictureCopies.h"
 #include "s/image/gui/dialogs/pictorva/SmallCopyJob.h"
-#include "s/image/jpg/EncodeSetting.h"
 #include "s/image/jpg/ExifDate.h"
-#include "s/image/png/EncodeSetting.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/str/Decimal.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -18,7 +16,6 @@
 namespace s::image::gui::dialogs::pictorva {
 
 using col::_array::ArrayU08;
-using filters::scale::ScaleFilter;
 using thread::Owned;
 using win::BufferedImage;
 using win::BufferedImageSet;
@@ -31,56 +28,11 @@ constexpr uint32_t kMaxSmallAspect = 16;
 
 std::u16string textOf(const str::strbuffer::StrBuffer& text) { return std::u16string(text.view()); }
 
-bool isOpaque(const BufferedImage& image) {
-  for (int y = 0; y < image.getHeight(); ++y) {
-    const uint8_t* pixel = image.getLine(y);
-    for (int x = 0; x < image.getWidth(); ++x, pixel += 4) {
-      if (pixel[3] != 255) return false;
-    }
-  }
-  return true;
-}
-
-// The picture resampled to width x height (a copy at its own size); none when the
-// raster could not be made.
-Owned<BufferedImage> scaled(const BufferedImage& source, uint32_t width, uint32_t height) {
-  Owned<BufferedImage> result(source.newImage(static_cast<int>(width), static_cast<int>(height)));
-  if (!result || result->getWidth() != static_cast<int>(width) || result->getHeight() != static_cast<int>(height))
-    return {};
-  if (width == static_cast<uint32_t>(source.getWidth()) && height == static_cast<uint32_t>(source.getHeight())) {
-    source.copyTo(result.get());
-    return result;
-  }
-  const auto& kernel = ScaleFilter::sharedKernel(filters::scale::kKernelBilinear);
-  if (!ScaleFilter::resampleInto(source.view(), result->view(), kernel)) return {};
-  result->setAlpha(source.hasAlpha());
-  return result;
-}
-
-Owned<ArrayU08> bytesOf(Owned<IEncodedImage> encoded) {
-  if (!encoded) return {};
-  Owned<ArrayU08> bytes(ArrayU08::create());
-  if (!encoded->write(*bytes)) return {};
-  return bytes;
-}
-
-Owned<ArrayU08> encodeStill(BufferedImage& image, bool asPng, int quality) {
-  if (asPng) {
-    Owned<png::EncodeSetting> setting = thread::make<png::EncodeSetting>();
-    // Interlacing makes a web picture larger; the page shows each whole or not at all.
-    setting->interlace = false;
-    return bytesOf(setting->encodeImage(&image));
-  }
-  Owned<jpg::EncodeSetting> setting = thread::make<jpg::EncodeSetting>();
-  setting->quality = quality;
-  return bytesOf(setting->encodeImage(&image));
-}
-
 // Every frame of the animation resampled to width x height, with its timing.
 Owned<BufferedImageSet> scaledFrames(const BufferedImageSet& frames, uint32_t width, uint32_t height) {
   Owned<BufferedImageSet> result(BufferedImageSet::create());
   for (int i = 0; i < frames.getCount(); ++i) {
-    Owned<BufferedImage> frame = scaled(*frames.getImage(i), width, height);
+    Owned<BufferedImage> frame = PictureCopies::scaled(*frames.getImage(i), width, height);
     if (!frame) return {};
     result->add(frame.detach(), frames.getDepth(i), frames.getDelay(i), frames.getDisposal(i));
   }
@@ -105,24 +57,6 @@ std::u16string readTaken(file::win::PathWin& path) {
 bool sameExtension(std::u16string_view a, std::u16string_view b) { return str::strbuffer::StrBuffer(a).equalsIgnoreCase(b); }
 
 }  // namespace
-
-void AlbumJob::fitInto(uint32_t width, uint32_t height, uint32_t maxWidth, uint32_t maxHeight, uint32_t* fittedWidth,
-                       uint32_t* fittedHeight) {
-  *fittedWidth = width;
-  *fittedHeight = height;
-  if (width == 0 || height == 0 || (width <= maxWidth && height <= maxHeight)) return;
-  // The side whose limit binds harder: width / maxWidth against height / maxHeight,
-  // compared crosswise in 64 bits.
-  if (static_cast<uint64_t>(width) * maxHeight >= static_cast<uint64_t>(height) * maxWidth) {
-    *fittedWidth = maxWidth;
-    *fittedHeight = static_cast<uint32_t>(std::llround(static_cast<double>(height) * maxWidth / width));
-  } else {
-    *fittedHeight = maxHeight;
-    *fittedWidth = static_cast<uint32_t>(std::llround(static_cast<double>(width) * maxHeight / height));
-  }
-  *fittedWidth = std::max<uint32_t>(*fittedWidth, 1);
-  *fittedHeight = std::max<uint32_t>(*fittedHeight, 1);
-}
 
 bool AlbumJob::browsersShow(std::u16string_view extension) {
   static constexpr std::u16string_view kShown[] = {u".jpg", u".png", u".gif", u".bmp", u".ico", u".webp", u".avif"};
@@ -159,8 +93,7 @@ bool AlbumJob::open() {
 }
 
 std::u16string AlbumJob::copyName(uint32_t width, uint32_t height, std::u16string_view extension) const {
-  return textOf(source_->getTitle()) + u" (" + str::decimal(width) + u"x" + str::decimal(height) + u")" +
-         std::u16string(extension);
+  return PictureCopies::sizedName(source_->getTitle().view(), width, height, extension);
 }
 
 void AlbumJob::make(int rowHeight) {
@@ -180,7 +113,10 @@ void AlbumJob::make(int rowHeight) {
 void AlbumJob::makeStill(int rowHeight) {
   outcome_ = Outcome::kFailed;
   const BufferedImage* from = set_->getPrimary();
-  const bool asPng = !isOpaque(*from);
+  const bool asPng = !PictureCopies::isOpaque(*from);
+  PictureCopies::Encoding encoding;
+  encoding.png = asPng;
+  encoding.profile = set_->getColourProfile();
   const std::u16string_view extension = asPng ? u".png" : u".jpg";
   // Each size is made of the one above it; `made` holds the last one made, and once
   // there is one the decoded picture goes.
@@ -191,14 +127,15 @@ void AlbumJob::makeStill(int rowHeight) {
   const uint32_t height = static_cast<uint32_t>(from->getHeight());
   uint32_t aboveWidth = width, aboveHeight = height;
   auto fitted = [&](uint32_t maxWidth, uint32_t maxHeight, uint32_t* fittedWidth, uint32_t* fittedHeight) {
-    fitInto(width, height, std::min(maxWidth, aboveWidth), std::min(maxHeight, aboveHeight), fittedWidth,
+    PictureCopies::fitInto(width, height, std::min(maxWidth, aboveWidth), std::min(maxHeight, aboveHeight), fittedWidth,
             fittedHeight);
     return *fittedWidth == aboveWidth && *fittedHeight == aboveHeight;
   };
   auto step = [&](AlbumCopy& copy, uint32_t fittedWidth, uint32_t fittedHeight, int quality) {
-    Owned<BufferedImage> next = scaled(*from, fittedWidth, fittedHeight);
+    Owned<BufferedImage> next = PictureCopies::scaled(*from, fittedWidth, fittedHeight);
     if (!next) return false;
-    copy.bytes = encodeStill(*next, asPng, quality);
+    encoding.quality = quality;
+    copy.bytes = PictureCopies::encode(*next, encoding);
     if (!copy.isMade()) return false;
     copy.name = copyName(fittedWidth, fittedHeight, extension);
     copy.width = aboveWidth = fittedWidth;
@@ -242,11 +179,12 @@ void AlbumJob::makeAnimated(int rowHeight) {
   const uint32_t height = static_cast<uint32_t>(from->getHeight());
   auto step = [&](AlbumCopy& copy, uint32_t maxWidth, uint32_t maxHeight) {
     uint32_t fittedWidth = 0, fittedHeight = 0;
-    fitInto(width, height, maxWidth, maxHeight, &fittedWidth, &fittedHeight);
+    PictureCopies::fitInto(width, height, maxWidth, maxHeight, &fittedWidth, &fittedHeight);
     Owned<BufferedImageSet> next = scaledFrames(*from, fittedWidth, fittedHeight);
     if (!next) return false;
     // The animation's own format keeps it moving.
-    copy.bytes = bytesOf(codec_->createLike(next.get()));
+    next->setColourProfile(set_->getColourProfile());
+    copy.bytes = PictureCopies::bytesOf(codec_->createLike(next.get()));
     if (!copy.isMade()) return false;
     copy.name = copyName(fittedWidth, fittedHeight, extension);
     copy.width = fittedWidth;
@@ -258,7 +196,7 @@ void AlbumJob::makeAnimated(int rowHeight) {
   const uint32_t row = static_cast<uint32_t>(rowHeight);
   if (!step(large_, 2 * row * kMaxSmallAspect, 2 * row)) return;
   uint32_t smallWidth = 0, smallHeight = 0;
-  fitInto(width, height, row * kMaxSmallAspect, row, &smallWidth, &smallHeight);
+  PictureCopies::fitInto(width, height, row * kMaxSmallAspect, row, &smallWidth, &smallHeight);
   if (smallWidth == large_.width && smallHeight == large_.height) {
     small_ = std::move(large_);
     large_ = AlbumCopy();

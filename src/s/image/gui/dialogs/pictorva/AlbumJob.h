@@ -81,10 +81,6 @@ class AlbumJob {
   bool largeIsDisplay() const { return largeIsDisplay_; }
   bool smallIsDisplay() const { return smallIsDisplay_; }
 
-  // The size fitted into maxWidth x maxHeight with the picture's proportions: the
-  // binding side takes its limit, the other is rounded, at least 1; never enlarged.
-  static void fitInto(uint32_t width, uint32_t height, uint32_t maxWidth, uint32_t maxHeight, uint32_t* fittedWidth,
-                      uint32_t* fittedHeight);
   // Whether browsers show pictures of the format with this extension (".jpg", ...).
   static bool browsersShow(std::u16string_view extension);
 

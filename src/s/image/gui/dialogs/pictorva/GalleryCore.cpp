@@ -5,6 +5,8 @@
 
 #include "s/file/win/PathWin.h"
 #include "s/image/gui/dialogs/pictorva/Setting.h"
+#include "s/lang/StatusTexts.h"
+#include "s/str/Decimal.h"
 
 namespace s::image::gui::dialogs::pictorva {
 
@@ -26,6 +28,60 @@ size_t GalleryOutcome::unreadCount() const {
   size_t count = 0;
   for (const UnreadablePicture& picture : unreadable) count += picture.isUnread() ? 1 : 0;
   return count;
+}
+
+namespace {
+
+std::u16string textOrEnglish(const std::function<std::u16string(int32_t id)>& text, int32_t id) {
+  std::u16string found = text ? text(id) : std::u16string();
+  return found.empty() ? std::u16string(lang::StatusTexts::english(id)) : found;
+}
+
+}  // namespace
+
+std::u16string GalleryOutcome::failureText(const std::function<std::u16string(int32_t id)>& text) const {
+  std::u16string lines;
+  for (const GalleryFailure& failure : failures) {
+    if (!lines.empty()) lines += u"\r\n";
+    lines += textOrEnglish(text, failure.what);
+    lines += u" \"";
+    lines += failure.path;
+    lines += u"\"";
+  }
+  return lines;
+}
+
+std::u16string UnreadablePicture::line(const std::function<std::u16string(int32_t id)>& text) const {
+  using lang::StatusTexts;
+  std::u16string reasonText;
+  switch (reason) {
+    case Reason::kDamaged: reasonText = textOrEnglish(text, StatusTexts::kDamaged); break;
+    case Reason::kTooLarge:
+      reasonText = StatusTexts::fill(textOrEnglish(text, StatusTexts::kTooLarge),
+                                     {str::decimal(width), str::decimal(height), str::decimal(limit)});
+      break;
+    case Reason::kTooManyFramePixels:
+      reasonText = StatusTexts::fill(textOrEnglish(text, StatusTexts::kTooManyFramePixels),
+                                     {str::decimal(width), str::decimal(limit)});
+      break;
+    case Reason::kUnsupported:
+      reasonText = StatusTexts::fill(textOrEnglish(text, StatusTexts::kUnsupported), {variant});
+      break;
+    case Reason::kAnimationCut:
+      reasonText = StatusTexts::fill(textOrEnglish(text, StatusTexts::kAnimationCut), {str::decimal(limit)});
+      break;
+    case Reason::kNoPicturesInFolder: reasonText = textOrEnglish(text, StatusTexts::kNoPicturesInFolder); break;
+  }
+  return name + u": " + reasonText;
+}
+
+std::u16string GalleryOutcome::unreadableText(const std::function<std::u16string(int32_t id)>& text) const {
+  std::u16string lines;
+  for (const UnreadablePicture& picture : unreadable) {
+    if (!lines.empty()) lines += u"\r\n";
+    lines += picture.line(text);
+  }
+  return lines;
 }
 
 GalleryCore::GalleryCore(int helperPriority) : helpers_(helperPriority) {}

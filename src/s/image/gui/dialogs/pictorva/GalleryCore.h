@@ -94,6 +94,9 @@ class GalleryCore {
   // the small copy's file and the row.
   void takeTurn(Pass& pass, SmallCopyJob& job, size_t index, bool madeAhead);
   void keepSmallCopy(Pass& pass, SmallCopyJob& job, size_t index);
+  // Writes the job's browser copy into img when its format needs one; the name in img
+  // the page links to for file index (the browser copy's, or the file's own copy's).
+  std::u16string keepBrowserCopy(Pass& pass, SmallCopyJob& job, size_t index);
   void infoPass(Pass& pass);
   // Album: each picture's copies in "simg", made in turn.
   void albumPass(Pass& pass);

@@ -15,6 +15,7 @@
 #include "s/image/gui/dialogs/pictorva/PageWriter.h"
 #include "s/image/gui/dialogs/pictorva/Setting.h"
 #include "s/io/Streams.h"
+#include "s/lang/StatusTexts.h"
 #include "s/str/strbuffer/Utf8.h"
 
 namespace s::image::gui::dialogs::pictorva {
@@ -22,6 +23,7 @@ namespace s::image::gui::dialogs::pictorva {
 using file::win::FileOutputStream;
 using file::win::PathWin;
 using thread::Owned;
+using Texts = lang::StatusTexts;
 
 struct GalleryCore::Pass {
   // The choices, as they were when the gallery began.
@@ -36,6 +38,7 @@ struct GalleryCore::Pass {
 
   Owned<PathWin> gallery;      // the gallery folder
   Owned<PathWin> smallFolder;  // its simg (Tile)
+  Owned<PathWin> imgFolder;    // its img
   std::u16string galleryText;  // the gallery folder's path
   // The names in img: the dropped files' copies, by their place in paths, claimed in
   // drop order before anything else.
@@ -45,14 +48,7 @@ struct GalleryCore::Pass {
 
   bool cancelled() const { return cancel && cancel->load() != 0; }
 
-  void fail(std::u16string_view what, std::u16string_view path) {
-    std::u16string& failures = outcome.failures;
-    if (!failures.empty()) failures += u"\r\n";
-    failures += what;
-    failures += u" \"";
-    failures += path;
-    failures += u"\"";
-  }
+  void fail(int32_t what, std::u16string_view path) { outcome.failures.push_back({what, std::u16string(path)}); }
 };
 
 namespace {
@@ -127,9 +123,10 @@ GalleryOutcome GalleryCore::make(const Setting& setting, const std::vector<std::
     Owned<PathWin> base(folder ? folder->child(u"thumbnail") : nullptr);
     if (base) pass.gallery = createGalleryFolder(*base);
     if (!pass.gallery) {
-      pass.fail(u"Could not create the gallery folder", base ? base->getFullPath().view() : dropped.front());
+      pass.fail(Texts::kCouldNotCreateFolder, base ? base->getFullPath().view() : dropped.front());
     } else {
       pass.galleryText = textOf(pass.gallery->getFullPath());
+      pass.imgFolder = pass.gallery->child(u"img");
       pass.outcome.folder = pass.galleryText;
       pass.imgNames.reserve(paths.size());
       for (const std::u16string& path : paths) {
@@ -180,6 +177,7 @@ void GalleryCore::scaleInTurn(Pass& pass) {
 
 void GalleryCore::takeTurn(Pass& pass, SmallCopyJob& job, size_t index, bool madeAhead) {
   if (!job.isPicture()) return;
+  ++pass.outcome.pictures;
   if (!pass.smallFolder->exists()) pass.smallFolder->createDirectory(false);
   if (!(madeAhead ? job.isOpened() : job.open())) return;
   // The cancel flag is looked at once more just before the file is announced.
@@ -238,17 +236,17 @@ void GalleryCore::keepSmallCopy(Pass& pass, SmallCopyJob& job, size_t index) {
   if (job.outcome() == Outcome::kNone) return;
   Owned<PathWin> named(pass.smallFolder->child(job.smallName()));
   if (job.outcome() == Outcome::kMakeFailed) {
-    pass.fail(u"Could not make the small copy", named->getFullPath().view());
+    pass.fail(Texts::kCouldNotMakeSmallCopy, named->getFullPath().view());
     return;
   }
   Owned<PathWin> target(named->uniqueVariant());
   if (!target || job.outcome() != Outcome::kEncoded || !writeWhole(job.bytes(), *target)) {
-    pass.fail(u"Could not write the small copy", (target ? *target : *named).getFullPath().view());
+    pass.fail(Texts::kCouldNotWriteSmallCopy, (target ? *target : *named).getFullPath().view());
     return;
   }
   GalleryRow& row = pass.outcome.rows.emplace_back();
   row.sourceName = job.fileName();
-  row.imgName = pass.imgNames[index];
+  row.imgName = keepBrowserCopy(pass, job, index);
   row.sourceWidth = job.sourceWidth();
   row.sourceHeight = job.sourceHeight();
   row.sourceSize = static_cast<uint64_t>(job.source().getSize());
@@ -257,20 +255,47 @@ void GalleryCore::keepSmallCopy(Pass& pass, SmallCopyJob& job, size_t index) {
   row.smallHeight = job.smallHeight();
 }
 
+std::u16string GalleryCore::keepBrowserCopy(Pass& pass, SmallCopyJob& job, size_t index) {
+  if (!job.needsBrowserCopy()) return pass.imgNames[index];
+  const col::_array::ArrayU08* bytes = job.browserBytes();
+  if (!bytes) {
+    pass.fail(Texts::kCouldNotMakeBrowserCopy, job.source().getFullPath().view());
+    return pass.imgNames[index];
+  }
+  // Browser copies take their names after every dropped file has its own.
+  const std::u16string name = pass.imgClaims.claim(job.browserName());
+  if (!pass.imgFolder->exists()) pass.imgFolder->createDirectory(false);
+  Owned<PathWin> target(pass.imgFolder->child(name));
+  if (!writeWhole(*bytes, *target)) {
+    pass.fail(Texts::kCouldNotWriteBrowserCopy, target->getFullPath().view());
+    return pass.imgNames[index];
+  }
+  return name;
+}
+
 void GalleryCore::infoPass(Pass& pass) {
   for (size_t i = 0; i < pass.paths.size() && !pass.cancelled(); ++i) {
     Owned<PathWin> source = pathOf(pass.paths[i]);
     const std::u16string fileName = textOf(source->getFileName());
     pass.progress.stepStarted(pass.paths.size(), i, fileName);
     if (!SmallCopyJob::acceptsByName(*source)) continue;
+    ++pass.outcome.pictures;
     Owned<IEncodedImage> codec(decodeImageFile(source.get()));
     if (!codec) continue;
-    GalleryRow& row = pass.outcome.rows.emplace_back();
+    GalleryRow row;
     row.sourceName = fileName;
     row.imgName = pass.imgNames[i];
     row.sourceWidth = static_cast<uint32_t>(codec->getWidth());
     row.sourceHeight = static_cast<uint32_t>(codec->getHeight());
     row.sourceSize = static_cast<uint64_t>(source->getSize());
+    // A format browsers do not show: the page shows its browser copy.
+    SmallCopyJob job;
+    job.accept(pass.paths[i]);
+    if (job.open(std::move(codec)) && job.needsBrowserCopy()) {
+      job.make(sizer_, false);
+      row.imgName = keepBrowserCopy(pass, job, i);
+    }
+    pass.outcome.rows.push_back(std::move(row));
   }
 }
 
@@ -279,6 +304,7 @@ void GalleryCore::albumPass(Pass& pass) {
   for (size_t i = 0; i < pass.paths.size() && !pass.cancelled(); ++i) {
     AlbumJob job;
     if (!job.accept(pass.paths[i])) continue;
+    ++pass.outcome.pictures;
     if (!pass.smallFolder->exists()) pass.smallFolder->createDirectory(false);
     if (!job.open()) continue;
     // As in the scale pass, the cancel flag is looked at just before the report.
@@ -292,7 +318,7 @@ void GalleryCore::albumPass(Pass& pass) {
 void GalleryCore::keepAlbumCopies(Pass& pass, AlbumJob& job, size_t index) {
   if (job.outcome() == AlbumJob::Outcome::kNone) return;
   if (job.outcome() == AlbumJob::Outcome::kFailed) {
-    pass.fail(u"Could not make the album copies of", job.source().getFullPath().view());
+    pass.fail(Texts::kCouldNotMakeAlbumCopies, job.source().getFullPath().view());
     return;
   }
   GalleryRow row;
@@ -313,7 +339,7 @@ void GalleryCore::keepAlbumCopies(Pass& pass, AlbumJob& job, size_t index) {
     Owned<PathWin> target(named->uniqueVariant());
     if (!target || !writeWhole(*copy->bytes, *target)) {
       // A picture without all its copies is left out of the page.
-      pass.fail(u"Could not write the small copy", (target ? *target : *named).getFullPath().view());
+      pass.fail(Texts::kCouldNotWriteSmallCopy, (target ? *target : *named).getFullPath().view());
       return;
     }
     *name = textOf(target->getFileName());
@@ -329,12 +355,12 @@ void GalleryCore::keepAlbumCopies(Pass& pass, AlbumJob& job, size_t index) {
 }
 
 void GalleryCore::copyPass(Pass& pass) {
-  Owned<PathWin> img(pass.gallery->child(u"img"));
+  PathWin* img = pass.imgFolder.get();
   if (!img->exists()) img->createDirectory(false);
   for (size_t i = 0; i < pass.paths.size(); ++i) {
     // Each file under the name it claimed: files of one name never overwrite each other.
     Owned<PathWin> target(img->child(pass.imgNames[i]));
-    if (!pathOf(pass.paths[i])->copyTo(target->getFullPath().view(), true)) pass.fail(u"Could not copy", pass.paths[i]);
+    if (!pathOf(pass.paths[i])->copyTo(target->getFullPath().view(), true)) pass.fail(Texts::kCouldNotCopy, pass.paths[i]);
   }
 }
 
@@ -352,7 +378,7 @@ void GalleryCore::pagePass(Pass& pass) {
   pass.outcome.pagePath = textOf(pageFile->getFullPath());
   // Under a temporary name first, so a failed write never leaves an empty or cut page.
   if (!pageFile->writeAllReplacing(bytes.data(), bytes.size())) {
-    pass.fail(u"Could not write the page", pageFile->getFullPath().view());
+    pass.fail(Texts::kCouldNotWritePage, pageFile->getFullPath().view());
   }
 }
 

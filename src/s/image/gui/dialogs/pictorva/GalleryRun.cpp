@@ -116,8 +116,14 @@ void GalleryRun::ended(const GalleryOutcome& outcome) {
     thread::ObjLocker::Scope lock(jobLock_);
     pagePath_ = outcome.pagePath;
   }
+  if (!outcome.unreadable.empty()) {
+    const std::u16string lines = outcome.unreadableText(hooks_.languageText);
+    send(thread::kProcessStatusUnreadable, static_cast<uint32_t>(outcome.unreadCount()),
+         static_cast<uint32_t>(outcome.pictures), lines.c_str());
+  }
   const bool failed = !outcome.failures.empty();
-  send(thread::kProcessStatusEnd, failed ? thread::kEndFailed : 0, 0, failed ? outcome.failures.c_str() : nullptr);
+  const std::u16string failures = outcome.failureText(hooks_.languageText);
+  send(thread::kProcessStatusEnd, failed ? thread::kEndFailed : 0, 0, failed ? failures.c_str() : nullptr);
 }
 
 }  // namespace s::image::gui::dialogs::pictorva

@@ -2,6 +2,7 @@
 // What a gallery reports while it is made (GalleryCore), and what it ends with.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,15 +32,25 @@ struct UnreadablePicture {
   // Whether it counts as a picture that could not be read (the others only say what
   // happened).
   bool isUnread() const { return reason != Reason::kAnimationCut && reason != Reason::kNoPicturesInFolder; }
+  // "name: reason", the reason's text from text(id) (lang::StatusTexts ids), or the
+  // English one where that is empty, with its numbers filled in.
+  std::u16string line(const std::function<std::u16string(int32_t id)>& text) const;
+};
+
+// Something the gallery could not make or write: what (a text id of lang::StatusTexts,
+// kCouldNotCopy ...) and the path.
+struct GalleryFailure {
+  int32_t what = 0;
+  std::u16string path;
 };
 
 struct GalleryOutcome {
   std::u16string folder;    // the gallery folder; empty when none could be made
   std::u16string pagePath;  // the page (also when it could not be written)
   std::vector<GalleryRow> rows;
-  // Each copy, small copy, folder or page that could not be made or written, a line
-  // each (lines separated by CR LF); empty when everything was written.
-  std::u16string failures;
+  // Each copy, small copy, folder or page that could not be made or written; empty
+  // when everything was written.
+  std::vector<GalleryFailure> failures;
   // The pictures not read or cut short, and the folders without pictures, in the
   // order the files were made.
   std::vector<UnreadablePicture> unreadable;
@@ -47,6 +58,11 @@ struct GalleryOutcome {
   bool cancelled = false;
 
   size_t unreadCount() const;
+  // The failures as lines separated by CR LF, each the text of its what (text(id), or
+  // the English one where that is empty) and the path in quotes.
+  std::u16string failureText(const std::function<std::u16string(int32_t id)>& text) const;
+  // The unreadable pictures' lines, separated by CR LF.
+  std::u16string unreadableText(const std::function<std::u16string(int32_t id)>& text) const;
 };
 
 // The reports, on the thread that makes the gallery.
