@@ -116,6 +116,73 @@ run_albums native "$native"
 screenshots=()
 [ -n "$windows" ] && run_albums windows wine "$windows"
 
+# A mixed drop, as Tile and Flat galleries of both builds: the pictures people have
+# today (a HEIC turned by irot, an AVIF with alpha, an animated WebP, a multi-page
+# TIFF) beside the older formats, and equal names: IMG_0001.HEIC beside
+# IMG_0001.JPG, and another IMG_0001.JPG from a second folder.
+testdata=${PICTORVA_TESTDATA:-$root/../shared/testdata}
+mixed="$work/mixed"
+mkdir -p "$mixed/phone" "$mixed/camera"
+cp "$testdata/heif/kimageformats/heic/orientation6.heic" "$mixed/turned.heic"
+cp "$testdata/avif/mp4parse/valid-alpha.avif" "$mixed/alpha.avif"
+cp "$testdata/webp/image-rs/images/webp/extended_images/anim.webp" "$mixed/moving.webp"
+cp "$testdata/tiff/pillow/multipage.tiff" "$mixed/pages.tiff"
+cp "$root"/samples/*.{bmp,gif,jpg,png} "$mixed/"
+convert -size 48x48 xc:none -fill '#d53a3a' -draw 'circle 24,24 24,4' "$mixed/icon.ico"
+cp "$testdata/heif/kimageformats/heic/orientation1.heic" "$mixed/phone/IMG_0001.HEIC"
+convert -size 640x480 -seed 31 plasma:fractal "$mixed/phone/IMG_0001.JPG"
+convert -size 480x640 -seed 32 plasma:fractal "$mixed/camera/IMG_0001.JPG"
+mixed_files=("$mixed"/*.* "$mixed/phone/IMG_0001.HEIC" "$mixed/phone/IMG_0001.JPG" "$mixed/camera/IMG_0001.JPG")
+mixed_rows=${#mixed_files[@]}
+
+# Makes a gallery of the mixed drop in a fresh copy: label, style, program and runner...
+# Prints the page's path.
+make_mixed() {
+  local label=$1 style=$2; shift 2
+  local copy="$work/mixed-$label-$style" args=() file page
+  cp -r "$mixed" "$copy"
+  for file in "${mixed_files[@]}"; do
+    file="$copy${file#"$mixed"}"
+    if [ "$1" = wine ]; then args+=("Z:${file//\//\\}"); else args+=("$file"); fi
+  done
+  page=$("$@" gallery --style "$style" --title "Mixed" "${args[@]}" 2>"$work/mixed.log" | tail -n 1 | tr -d '\r')
+  if [ "$1" = wine ]; then page=${page#Z:}; page=${page//\\//}; fi
+  echo "$page"
+}
+
+# Adds the line of one gallery check run to the totals: label, page.
+run_gallery_check() {
+  local line
+  line=$(node "$tests/gallery-test.mjs" --label "$1" --page "$2" --rows "$mixed_rows" | tee /dev/stderr | tail -n 1)
+  passed=$((passed + $(sed -n 's/^browser: \([0-9]*\) passed, \([0-9]*\) failed$/\1/p' <<<"$line")))
+  failed=$((failed + $(sed -n 's/^browser: \([0-9]*\) passed, \([0-9]*\) failed$/\2/p' <<<"$line" | grep . || echo 1)))
+}
+
+mixed_builds=(native)
+[ -n "$windows" ] && mixed_builds+=(windows)
+for build in "${mixed_builds[@]}"; do
+  runner=("$native")
+  [ "$build" = windows ] && runner=(wine "$windows")
+  for style in tile flat; do
+    page=$(make_mixed "$build" "$style" "${runner[@]}")
+    if [ -f "$page" ]; then
+      run_gallery_check "mixed $build $style" "$page"
+    else
+      echo "browser: FAILED: mixed $build $style: no page"; cat "$work/mixed.log"; failed=$((failed + 1))
+    fi
+  done
+done
+# The small copies of both builds are the same files, byte for byte.
+if [ -n "$windows" ]; then
+  if diff -r "$work/mixed-native-tile/thumbnail/simg" "$work/mixed-windows-tile/thumbnail/simg" >/dev/null; then
+    passed=$((passed + 1))
+  else
+    echo "browser: FAILED: the small copies of the two builds differ"
+    diff -rq "$work/mixed-native-tile/thumbnail/simg" "$work/mixed-windows-tile/thumbnail/simg" | head -5
+    failed=$((failed + 1))
+  fi
+fi
+
 # A drop of 2,000 pictures: six shapes, each copied under many names.
 scale="$work/scale"
 mkdir -p "$scale"
