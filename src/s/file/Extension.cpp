@@ -1,18 +1,17 @@
 #include "s/file/Extension.h"
 
 #include "s/base/IComparator.h"
+#include "s/str/strbuffer/CaseMap.h"
 
 namespace s::file {
 
 namespace {
 
-char16_t foldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
-
 int compareTexts(const std::u16string& a, const std::u16string& b, bool ignoreCase) {
   const size_t shorter = a.size() < b.size() ? a.size() : b.size();
   for (size_t i = 0; i < shorter; ++i) {
-    const char16_t x = ignoreCase ? foldAscii(a[i]) : a[i];
-    const char16_t y = ignoreCase ? foldAscii(b[i]) : b[i];
+    const char16_t x = ignoreCase ? str::strbuffer::CaseMap::toLowerAscii(a[i]) : a[i];
+    const char16_t y = ignoreCase ? str::strbuffer::CaseMap::toLowerAscii(b[i]) : b[i];
     if (x != y) return x < y ? -1 : 1;
   }
   if (a.size() == b.size()) return 0;
@@ -23,7 +22,7 @@ uint32_t hashOf(const std::u16string& text, bool ignoreCase) {
   // Rotate left by one, then mix in the unit.
   uint32_t hash = 0;
   for (char16_t unit : text) {
-    hash = ((hash << 1) | (hash >> 31)) ^ (ignoreCase ? foldAscii(unit) : unit);
+    hash = ((hash << 1) | (hash >> 31)) ^ (ignoreCase ? str::strbuffer::CaseMap::toLowerAscii(unit) : unit);
   }
   return hash;
 }

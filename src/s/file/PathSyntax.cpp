@@ -1,4 +1,5 @@
 #include "s/file/PathSyntax.h"
+#include "s/str/strbuffer/CaseMap.h"
 
 #include <vector>
 
@@ -6,13 +7,11 @@ namespace s::file {
 
 namespace {
 
-char16_t foldAscii(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
-
 bool sameUnit(char16_t a, char16_t b, PathStyle style) {
   if (style == PathStyle::kWindows) {
     if (a == u'/') a = u'\\';
     if (b == u'/') b = u'\\';
-    return foldAscii(a) == foldAscii(b);
+    return str::strbuffer::CaseMap::toLowerAscii(a) == str::strbuffer::CaseMap::toLowerAscii(b);
   }
   return a == b;
 }
@@ -214,6 +213,14 @@ bool PathSyntax::isSameOrInside(std::u16string_view inner, std::u16string_view o
   if (inner.size() == outer.size()) return true;
   // "D:\sub" is not inside "D:\subway"; a root ending in a separator contains all.
   return isSeparator(inner[outer.size()], style) || isSeparator(outer.back(), style);
+}
+
+bool PathSyntax::equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (str::strbuffer::CaseMap::toLowerAscii(a[i]) != str::strbuffer::CaseMap::toLowerAscii(b[i])) return false;
+  }
+  return true;
 }
 
 }  // namespace s::file

@@ -66,6 +66,8 @@ class PathSyntax {
   // inner is outer or lies inside it, compared at separator boundaries (so "D\sub" is
   // not inside "D\subway"); Windows compares ignoring ASCII case. Both absolute,
   // without trailing separators.
+  // Whether a and b are equal when ASCII letters are compared without case.
+  static bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
   static bool isSameOrInside(std::u16string_view inner, std::u16string_view outer, PathStyle style);
 };
 

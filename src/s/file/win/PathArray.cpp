@@ -9,6 +9,7 @@
 #include "s/file/Shell.h"
 #include "s/file/win/PathWin.h"
 #include "s/thread/Owned.h"
+#include "s/str/strbuffer/CaseMap.h"
 
 namespace s::file::win {
 
@@ -29,14 +30,12 @@ PathReleaser& pathReleaser() {
   return releaser;
 }
 
-char16_t foldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
-
 // Windows names ignore case; POSIX names do not.
 int comparePaths(std::u16string_view a, std::u16string_view b) {
   const size_t shorter = std::min(a.size(), b.size());
   for (size_t i = 0; i < shorter; ++i) {
-    const char16_t x = kNativeStyle == PathStyle::kWindows ? foldAscii(a[i]) : a[i];
-    const char16_t y = kNativeStyle == PathStyle::kWindows ? foldAscii(b[i]) : b[i];
+    const char16_t x = kNativeStyle == PathStyle::kWindows ? str::strbuffer::CaseMap::toLowerAscii(a[i]) : a[i];
+    const char16_t y = kNativeStyle == PathStyle::kWindows ? str::strbuffer::CaseMap::toLowerAscii(b[i]) : b[i];
     if (x != y) return x < y ? -1 : 1;
   }
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);

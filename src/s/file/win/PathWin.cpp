@@ -3,13 +3,13 @@
 #include <string>
 
 #include "s/str/Decimal.h"
+#include "s/str/strbuffer/CaseMap.h"
 
 namespace s::file::win {
 
 namespace {
 
-constexpr PathStyle kStyle = kNativeStyle;
-constexpr char16_t kSeparator = PathSyntax::separator(kStyle);
+constexpr char16_t kSeparator = PathSyntax::separator(kNativeStyle);
 
 using String = std::u16string;
 
@@ -18,16 +18,6 @@ IPath::Text* fill(IPath::Text* target, bool append, IPath::TextView text) {
   if (!append) target->clear();
   target->append(text);
   return target;
-}
-
-char16_t foldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
-
-bool sameIgnoringAsciiCase(IPath::TextView a, IPath::TextView b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (foldAscii(a[i]) != foldAscii(b[i])) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -70,7 +60,7 @@ void PathWin::set(TextView text) {
   given_.assign(given);
   if (given.empty()) return;
   PathParts parts;
-  PathSyntax::split(given, kStyle, &parts);
+  PathSyntax::split(given, kNativeStyle, &parts);
   valid_ = parts.valid;
   stream_ = parts.stream;
   fullPath_.assign(parts.fullPath);
@@ -78,12 +68,12 @@ void PathWin::set(TextView text) {
   folder_.assign(parts.folder);
   title_.assign(parts.title);
   extension_.assign(parts.extension);
-  if (kStyle == PathStyle::kWindows && parts.fullPath.size() >= PathSyntax::kLongFormThreshold) {
+  if (kNativeStyle == PathStyle::kWindows && parts.fullPath.size() >= PathSyntax::kLongFormThreshold) {
     // "\\?\" names are taken literally, so the form is built from the absolute
     // path with "." and ".." resolved.
     String absolute;
     if (!FileSystem::absolutePath(parts.fullPath, &absolute)) absolute = parts.fullPath;
-    longForm_.assign(PathSyntax::longForm(absolute, kStyle));
+    longForm_.assign(PathSyntax::longForm(absolute, kNativeStyle));
   }
 }
 
@@ -104,33 +94,33 @@ IPath::Text* PathWin::dump(Text* target, bool append) const {
   return target;
 }
 
-bool PathWin::isAbsolute() const { return valid_ && PathSyntax::isAbsolute(fullPath_.view(), kStyle); }
+bool PathWin::isAbsolute() const { return valid_ && PathSyntax::isAbsolute(fullPath_.view(), kNativeStyle); }
 
-bool PathWin::isUnc() const { return PathSyntax::isUnc(fullPath_.view(), kStyle); }
+bool PathWin::isUnc() const { return PathSyntax::isUnc(fullPath_.view(), kNativeStyle); }
 
 thread::Owned<IPath::Text> PathWin::getUncServer() const {
-  return Text::of(PathSyntax::uncServer(fullPath_.view(), kStyle));
+  return Text::of(PathSyntax::uncServer(fullPath_.view(), kNativeStyle));
 }
 
-bool PathWin::isDriveOnly() const { return PathSyntax::isDriveOnly(fullPath_.view(), kStyle); }
+bool PathWin::isDriveOnly() const { return PathSyntax::isDriveOnly(fullPath_.view(), kNativeStyle); }
 
-bool PathWin::hasDrive() const { return PathSyntax::hasDrive(fullPath_.view(), kStyle); }
+bool PathWin::hasDrive() const { return PathSyntax::hasDrive(fullPath_.view(), kNativeStyle); }
 
 char16_t PathWin::getFirstChar() const { return fullPath_.isEmpty() ? u'\0' : fullPath_.unitAt(0); }
 
 bool PathWin::isSameVolume(TextView other) const {
   PathParts parts;
-  PathSyntax::split(other, kStyle, &parts);
+  PathSyntax::split(other, kNativeStyle, &parts);
   if (!valid_ || !parts.valid) return false;
   const TextView full = fullPath_.view();
-  if (kStyle == PathStyle::kPosix) {
-    return PathSyntax::isAbsolute(full, kStyle) && PathSyntax::isAbsolute(parts.fullPath, kStyle);
+  if (kNativeStyle == PathStyle::kPosix) {
+    return PathSyntax::isAbsolute(full, kNativeStyle) && PathSyntax::isAbsolute(parts.fullPath, kNativeStyle);
   }
-  if (hasDrive() && PathSyntax::hasDrive(parts.fullPath, kStyle)) {
-    return foldAscii(full[0]) == foldAscii(parts.fullPath[0]);
+  if (hasDrive() && PathSyntax::hasDrive(parts.fullPath, kNativeStyle)) {
+    return str::strbuffer::CaseMap::toLowerAscii(full[0]) == str::strbuffer::CaseMap::toLowerAscii(parts.fullPath[0]);
   }
-  if (isUnc() && PathSyntax::isUnc(parts.fullPath, kStyle)) {
-    return sameIgnoringAsciiCase(PathSyntax::uncServer(full, kStyle), PathSyntax::uncServer(parts.fullPath, kStyle));
+  if (isUnc() && PathSyntax::isUnc(parts.fullPath, kNativeStyle)) {
+    return PathSyntax::equalsIgnoringAsciiCase(PathSyntax::uncServer(full, kNativeStyle), PathSyntax::uncServer(parts.fullPath, kNativeStyle));
   }
   return false;
 }
@@ -138,17 +128,17 @@ bool PathWin::isSameVolume(TextView other) const {
 thread::Owned<IPath::Text> PathWin::makeRelative(TextView text, bool asFolder) {
   const String base((asFolder || isDirectory()) ? fullPath_.view() : getFolderTrimmed().view());
   String normalized(text);
-  if (kStyle == PathStyle::kWindows) {
+  if (kNativeStyle == PathStyle::kWindows) {
     for (auto& c : normalized) {
       if (c == u'/') c = u'\\';
     }
   }
-  return Text::of(PathSyntax::makeRelative(base, normalized, kStyle));
+  return Text::of(PathSyntax::makeRelative(base, normalized, kNativeStyle));
 }
 
 thread::Owned<IPath::Text> PathWin::makeAbsolute(TextView text, bool asFolder) {
   const String base((asFolder || isDirectory()) ? fullPath_.view() : getFolderTrimmed().view());
-  return Text::of(PathSyntax::makeAbsolute(base, text, kStyle));
+  return Text::of(PathSyntax::makeAbsolute(base, text, kNativeStyle));
 }
 
 IPath::Text* PathWin::getFullPathString(Text* target, bool append) const { return fill(target, append, fullPath_.view()); }
@@ -175,7 +165,7 @@ IPath::Text* PathWin::getFolderTrimmed(Text* target, bool append) const {
   const size_t start = (append && target) ? target->length() : 0;
   target = getFolder(target, append);
   // Keep the separator of a root ("/", "C:\"), which names the root itself.
-  const size_t rootLength = kStyle == PathStyle::kPosix ? 1 : (drive_.isEmpty() ? 1 : 3);
+  const size_t rootLength = kNativeStyle == PathStyle::kPosix ? 1 : (drive_.isEmpty() ? 1 : 3);
   const size_t length = target->length();
   if (length - start > rootLength && target->unitAt(length - 1) == kSeparator) target->setLength(length - 1);
   return target;
@@ -201,7 +191,7 @@ IPath::Text* PathWin::getExtensionNoDot(Text* target, bool append) const {
 
 const IPath::Text& PathWin::getExtensionNoDot() const { return *getExtensionNoDot(&scratch_); }
 
-bool PathWin::extensionEquals(TextView extension) const { return sameIgnoringAsciiCase(extension, extension_.view()); }
+bool PathWin::extensionEquals(TextView extension) const { return PathSyntax::equalsIgnoringAsciiCase(extension, extension_.view()); }
 
 std::u16string PathWin::childText(TextView name) const {
   String text(fullPath_.view());

@@ -5,26 +5,17 @@
 #include "s/file/Shell.h"
 #include "s/file/win/PathWin.h"
 #include "s/thread/Owned.h"
+#include "s/str/strbuffer/CaseMap.h"
 
 namespace s::file::win {
 
 namespace {
 
-constexpr PathStyle kStyle = kNativeStyle;
-
-char16_t foldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
-
-bool sameIgnoringCase(IPath::TextView a, IPath::TextView b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (foldAscii(a[i]) != foldAscii(b[i])) return false;
-  }
-  return true;
-}
-
 bool lessIgnoringCase(const std::u16string& a, const std::u16string& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char16_t x, char16_t y) { return foldAscii(x) < foldAscii(y); });
+  using str::strbuffer::CaseMap;
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char16_t x, char16_t y) {
+    return CaseMap::toLowerAscii(x) < CaseMap::toLowerAscii(y);
+  });
 }
 
 // The root of the volume holding the system folder, "C:\" when it cannot be found.
@@ -52,20 +43,20 @@ bool PathWin::forEachEntry(bool ignorePolicy, const std::function<void(const Dir
   bool skipSystem = false;
   bool skipBootFiles = false;
   // POSIX lists everything: the Explorer's settings and reparse points are Windows'.
-  if (kStyle == PathStyle::kWindows) {
+  if (kNativeStyle == PathStyle::kWindows) {
     if (!ignorePolicy) {
       skipHidden = Shell::explorerHidden() == 2;
       skipSystem = Shell::explorerShowSuperHidden() == 0;
-      skipBootFiles = (skipHidden || skipSystem) && sameIgnoringCase(getVolumeRoot().view(), systemVolumeRoot());
+      skipBootFiles = (skipHidden || skipSystem) && PathSyntax::equalsIgnoringAsciiCase(getVolumeRoot().view(), systemVolumeRoot());
     }
   }
   DirectoryReader::Entry entry;
   while (reader.next(&entry)) {
-    if (kStyle == PathStyle::kWindows) {
+    if (kNativeStyle == PathStyle::kWindows) {
       if (entry.attributes & kAttributeReparsePoint) continue;
       if (skipHidden && (entry.attributes & kAttributeHidden)) continue;
       if (skipSystem && (entry.attributes & kAttributeSystem)) continue;
-      if (skipBootFiles && (sameIgnoringCase(entry.name, u"AUTOEXEC.BAT") || sameIgnoringCase(entry.name, u"CONFIG.SYS"))) {
+      if (skipBootFiles && (PathSyntax::equalsIgnoringAsciiCase(entry.name, u"AUTOEXEC.BAT") || PathSyntax::equalsIgnoringAsciiCase(entry.name, u"CONFIG.SYS"))) {
         continue;
       }
     }
@@ -155,7 +146,7 @@ int PathWin::getIndexInFolder(const str::strarray::StrArray* extensions, bool so
   if (sorted) std::stable_sort(names.begin(), names.end(), lessIgnoringCase);
   const std::u16string own(getFileName().view());
   for (size_t i = 0; i < names.size(); ++i) {
-    if (kStyle == PathStyle::kWindows ? sameIgnoringCase(names[i], own) : names[i] == own) return static_cast<int>(i);
+    if (kNativeStyle == PathStyle::kWindows ? PathSyntax::equalsIgnoringAsciiCase(names[i], own) : names[i] == own) return static_cast<int>(i);
   }
   return -1;
 }

@@ -10,13 +10,12 @@ namespace s::file::win {
 
 namespace {
 
-constexpr PathStyle kStyle = kNativeStyle;
 
 using thread::Owned;
 
 // Windows refuses roots by their length ("C:\" and shorter); POSIX refuses "/".
 bool isTooShortToCreate(IPath::TextView fullPath) {
-  if (kStyle == PathStyle::kPosix) return fullPath.empty() || fullPath == u"/";
+  if (kNativeStyle == PathStyle::kPosix) return fullPath.empty() || fullPath == u"/";
   return fullPath.size() <= 3;
 }
 
@@ -152,7 +151,7 @@ bool PathWin::copyFolderTo(PathWin& target, bool overwrite) {
       !FileSystem::canonicalPath(target.fullPath_.view(), &destination)) {
     return false;
   }
-  if (PathSyntax::isSameOrInside(destination, source, kStyle)) return false;
+  if (PathSyntax::isSameOrInside(destination, source, kNativeStyle)) return false;
   if (target.exists()) {
     if (!overwrite || !target.isDirectory()) return false;
   } else if (!target.createDirectory(false)) {
@@ -171,8 +170,8 @@ bool PathWin::copyFolderTo(PathWin& target, bool overwrite) {
 
 bool PathWin::copyTo(TextView newText, bool overwrite) {
   Owned<PathWin> target(fromText(newText));
-  if (!target->valid_ || target->fullPath_.length() <= (kStyle == PathStyle::kPosix ? 1u : 3u) || !exists()) return false;
-  if (kStyle == PathStyle::kPosix && isReparsePoint()) {
+  if (!target->valid_ || target->fullPath_.length() <= (kNativeStyle == PathStyle::kPosix ? 1u : 3u) || !exists()) return false;
+  if (kNativeStyle == PathStyle::kPosix && isReparsePoint()) {
     // A symbolic link is copied as a link, never followed.
     if (target->exists()) {
       if (!overwrite || (target->isDirectory() && !target->isReparsePoint()) || !target->remove(false)) return false;
@@ -205,7 +204,7 @@ bool PathWin::rename(TextView newText) {
   // A bare name stays in this path's folder.
   bool bareName = true;
   for (char16_t c : newText) {
-    if (PathSyntax::isSeparator(c, kStyle)) bareName = false;
+    if (PathSyntax::isSeparator(c, kNativeStyle)) bareName = false;
   }
   Owned<PathWin> target(fromText(bareName ? std::u16string(getFolder().view()) + std::u16string(newText) : std::u16string(newText)));
   if (!target->valid_ || !exists() || target->exists()) return false;

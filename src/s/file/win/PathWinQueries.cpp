@@ -12,7 +12,6 @@ namespace s::file::win {
 
 namespace {
 
-constexpr PathStyle kStyle = kNativeStyle;
 
 bool endsWithIgnoringCase(IPath::TextView text, IPath::TextView suffix) {
   if (text.size() < suffix.size()) return false;
@@ -21,17 +20,6 @@ bool endsWithIgnoringCase(IPath::TextView text, IPath::TextView suffix) {
     char16_t c = text[start + i];
     if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
     if (c != suffix[i]) return false;
-  }
-  return true;
-}
-
-bool sameIgnoringAsciiCase(IPath::TextView a, IPath::TextView b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char16_t x = a[i], y = b[i];
-    if (x >= u'a' && x <= u'z') x = static_cast<char16_t>(x - 32);
-    if (y >= u'a' && y <= u'z') y = static_cast<char16_t>(y - 32);
-    if (x != y) return false;
   }
   return true;
 }
@@ -117,7 +105,7 @@ bool PathWin::clearReadOnly() {
 
 bool PathWin::hide() {
   // POSIX marks hidden objects by name, not by attribute.
-  if (kStyle == PathStyle::kPosix) return isHidden();
+  if (kNativeStyle == PathStyle::kPosix) return isHidden();
   return addAttributes(kAttributeHidden);
 }
 
@@ -194,7 +182,7 @@ int64_t PathWin::getSizeOnDisk() {
 
 const IPath::Text& PathWin::getVolumeRoot() {
   if (!volumeRoot_.isEmpty()) return volumeRoot_;
-  if (kStyle == PathStyle::kPosix) {
+  if (kNativeStyle == PathStyle::kPosix) {
     volumeRoot_.assign(u"/");
   } else if (hasDrive()) {
     volumeRoot_.assign(drive_);
@@ -225,7 +213,7 @@ int PathWin::fileSystemKind() {
     int kind;
   } kKinds[] = {{u"FAT", kFat}, {u"FAT32", kFat32}, {u"VFAT", kVfat}, {u"NTFS", kNtfs}, {u"HPFS", kHpfs}};
   for (const auto& known : kKinds) {
-    if (sameIgnoringAsciiCase(volume.fileSystemName, known.name)) fileSystemKind_ = known.kind;
+    if (PathSyntax::equalsIgnoringAsciiCase(volume.fileSystemName, known.name)) fileSystemKind_ = known.kind;
   }
   return fileSystemKind_;
 }

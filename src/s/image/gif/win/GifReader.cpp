@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "s/image/bmp/win/Bitmap.h"
+#include "s/image/gif/win/GifBlocks.h"
 #include "s/image/gif/win/Gif.h"
 #include "s/image/gif/win/GifLzw.h"
 #include "s/thread/Owned.h"
@@ -12,13 +13,6 @@ namespace s::image::gif::win {
 
 namespace {
 
-constexpr uint8_t kExtensionIntroducer = 0x21;
-constexpr uint8_t kImageSeparator = 0x2C;
-constexpr uint8_t kTrailer = 0x3B;
-constexpr uint8_t kGraphicControlLabel = 0xF9;
-constexpr uint8_t kApplicationLabel = 0xFF;
-constexpr uint8_t kTableFlag = 0x80;
-constexpr uint8_t kInterlaceFlag = 0x40;
 constexpr size_t kScreenDescriptorBytes = 7;
 constexpr size_t kApplicationIdBytes = 11;
 constexpr size_t kReadAheadBytes = 16384;

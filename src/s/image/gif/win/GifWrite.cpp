@@ -5,13 +5,13 @@
 #include "s/image/gif/win/Gif.h"
 #include "s/image/gif/win/GifReader.h"
 #include "s/io/ByteWriter.h"
+#include "s/image/gif/win/GifBlocks.h"
 #include "s/io/Streams.h"
 
 namespace s::image::gif::win {
 
 namespace {
 
-constexpr uint8_t kTrailer = 0x3B;
 // Delays are stored in hundredths of a second, 16 bits.
 constexpr int kMaxStoredDelay = 0xFFFF;
 
@@ -52,7 +52,7 @@ bool Gif::write(io::IOutputStream& out) {
 
   if (anyFrame) {
     // Application extension: NETSCAPE2.0 with the loop count.
-    static const uint8_t kNetscape[] = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C',
+    static const uint8_t kNetscape[] = {kExtensionIntroducer, kApplicationLabel, 0x0B, 'N', 'E', 'T', 'S', 'C',
                                         'A',  'P',  'E',  '2', '.', '0', 0x03, 0x01};
     writer.bytes(kNetscape, sizeof(kNetscape));
     writer.u16(loopCount_);
@@ -62,8 +62,8 @@ bool Gif::write(io::IOutputStream& out) {
   for (const GifFrame& frame : frames_) {
     bmp::win::Bitmap* raster = frame.raster.get();
     // Graphic control extension.
-    writer.u8(0x21);
-    writer.u8(0xF9);
+    writer.u8(kExtensionIntroducer);
+    writer.u8(kGraphicControlLabel);
     writer.u8(4);  // block size
     writer.u8((frame.transparentIndex != -1 ? 1 : 0) | ((frame.disposal & 7) << 2));
     writer.u16(std::clamp(frame.delay / 10, 0, kMaxStoredDelay));  // toward zero: 95 ms -> 9
@@ -72,7 +72,7 @@ bool Gif::write(io::IOutputStream& out) {
 
     // Image descriptor at (0, 0) with a local colour table, not interlaced.
     const int frameBits = raster->getBitCount();
-    writer.u8(0x2C);
+    writer.u8(kImageSeparator);
     writer.u16(0);
     writer.u16(0);
     writer.u16(raster->getWidth());

@@ -26,8 +26,6 @@ namespace {
 // is cut down in both directions beyond it, which the page cannot tell.
 constexpr uint32_t kMaxSmallAspect = 16;
 
-std::u16string textOf(const str::strbuffer::StrBuffer& text) { return std::u16string(text.view()); }
-
 // Every frame of the animation resampled to width x height, with its timing.
 Owned<BufferedImageSet> scaledFrames(const BufferedImageSet& frames, uint32_t width, uint32_t height) {
   Owned<BufferedImageSet> result(BufferedImageSet::create());
@@ -68,7 +66,7 @@ bool AlbumJob::browsersShow(std::u16string_view extension) {
 
 bool AlbumJob::accept(std::u16string_view entry) {
   source_ = file::win::PathWin::fromText(entry);
-  fileName_ = textOf(source_->getFileName());
+  fileName_ = std::u16string(source_->getFileName().view());
   accepted_ = SmallCopyJob::acceptsByName(*source_);
   return accepted_;
 }

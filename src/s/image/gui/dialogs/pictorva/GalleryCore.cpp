@@ -15,8 +15,6 @@ using thread::Owned;
 
 namespace {
 
-Owned<PathWin> pathOf(std::u16string_view text) { return Owned<PathWin>(PathWin::fromText(text)); }
-
 // A folder (or a bare drive) that this process can read and write.
 bool isWritableFolder(PathWin& folder) {
   return folder.exists() && (folder.isDirectory() || folder.isDriveOnly()) && folder.isReadWritable();
@@ -100,7 +98,7 @@ int GalleryCore::defaultJobs() {
 
 bool GalleryCore::outputFolderAccepts(std::u16string_view firstPath, std::u16string* folderText) {
   folderText->clear();
-  Owned<PathWin> first = pathOf(firstPath);
+  Owned<PathWin> first = PathWin::fromText(firstPath);
   Owned<PathWin> folder(first->parent());
   if (!folder || folder->getFullPath().length() == 0) return false;
   *folderText = std::u16string(folder->getFullPath().view());

@@ -60,14 +60,10 @@ constexpr size_t kJobsAheadPerHelper = 4;
 // taken by someone else between the test and the creation.
 constexpr int kGalleryFolderAttempts = 1000;
 
-Owned<PathWin> pathOf(std::u16string_view text) { return Owned<PathWin>(PathWin::fromText(text)); }
-
-std::u16string textOf(const str::strbuffer::StrBuffer& text) { return std::u16string(text.view()); }
-
 // Whether the path names something inside folder (a full path), as this system
 // compares names.
 bool liesInside(std::u16string_view path, const std::u16string& folder) {
-  for (Owned<PathWin> at(pathOf(path));;) {
+  for (Owned<PathWin> at(PathWin::fromText(path));;) {
     Owned<PathWin> up(at->getParentOrNone());
     // Each step up is shorter; anything else ends the walk.
     if (!up || up->getFullPath().length() >= at->getFullPath().length()) return false;
@@ -118,19 +114,19 @@ GalleryOutcome GalleryCore::make(const Setting& setting, const std::vector<std::
   }
   if (!dropped.empty()) {
     // The gallery goes beside the first thing dropped, a folder too.
-    Owned<PathWin> firstPath = pathOf(dropped.front());
+    Owned<PathWin> firstPath = PathWin::fromText(dropped.front());
     Owned<PathWin> folder(firstPath->parent());
     Owned<PathWin> base(folder ? folder->child(u"thumbnail") : nullptr);
     if (base) pass.gallery = createGalleryFolder(*base);
     if (!pass.gallery) {
       pass.fail(Texts::kCouldNotCreateFolder, base ? base->getFullPath().view() : dropped.front());
     } else {
-      pass.galleryText = textOf(pass.gallery->getFullPath());
+      pass.galleryText = std::u16string(pass.gallery->getFullPath().view());
       pass.imgFolder = pass.gallery->child(u"img");
       pass.outcome.folder = pass.galleryText;
       pass.imgNames.reserve(paths.size());
       for (const std::u16string& path : paths) {
-        pass.imgNames.push_back(pass.imgClaims.claim(pathOf(path)->getFileName().view()));
+        pass.imgNames.push_back(pass.imgClaims.claim(PathWin::fromText(path)->getFileName().view()));
       }
       if (pass.style == Setting::kStyleFlat) {
         infoPass(pass);
@@ -250,7 +246,7 @@ void GalleryCore::keepSmallCopy(Pass& pass, SmallCopyJob& job, size_t index) {
   row.sourceWidth = job.sourceWidth();
   row.sourceHeight = job.sourceHeight();
   row.sourceSize = static_cast<uint64_t>(job.source().getSize());
-  row.smallName = textOf(target->getFileName());
+  row.smallName = std::u16string(target->getFileName().view());
   row.smallWidth = job.smallWidth();
   row.smallHeight = job.smallHeight();
 }
@@ -275,8 +271,8 @@ std::u16string GalleryCore::keepBrowserCopy(Pass& pass, SmallCopyJob& job, size_
 
 void GalleryCore::infoPass(Pass& pass) {
   for (size_t i = 0; i < pass.paths.size() && !pass.cancelled(); ++i) {
-    Owned<PathWin> source = pathOf(pass.paths[i]);
-    const std::u16string fileName = textOf(source->getFileName());
+    Owned<PathWin> source = PathWin::fromText(pass.paths[i]);
+    const std::u16string fileName = std::u16string(source->getFileName().view());
     pass.progress.stepStarted(pass.paths.size(), i, fileName);
     if (!SmallCopyJob::acceptsByName(*source)) continue;
     ++pass.outcome.pictures;
@@ -342,7 +338,7 @@ void GalleryCore::keepAlbumCopies(Pass& pass, AlbumJob& job, size_t index) {
       pass.fail(Texts::kCouldNotWriteSmallCopy, (target ? *target : *named).getFullPath().view());
       return;
     }
-    *name = textOf(target->getFileName());
+    *name = std::u16string(target->getFileName().view());
   }
   if (job.smallIsDisplay()) {
     row.smallName = row.displayName;
@@ -360,7 +356,7 @@ void GalleryCore::copyPass(Pass& pass) {
   for (size_t i = 0; i < pass.paths.size(); ++i) {
     // Each file under the name it claimed: files of one name never overwrite each other.
     Owned<PathWin> target(img->child(pass.imgNames[i]));
-    if (!pathOf(pass.paths[i])->copyTo(target->getFullPath().view(), true)) pass.fail(Texts::kCouldNotCopy, pass.paths[i]);
+    if (!PathWin::fromText(pass.paths[i])->copyTo(target->getFullPath().view(), true)) pass.fail(Texts::kCouldNotCopy, pass.paths[i]);
   }
 }
 
@@ -375,7 +371,7 @@ void GalleryCore::pagePass(Pass& pass) {
   }
   const std::string bytes = str::strbuffer::toUtf8(page);
   Owned<PathWin> pageFile(pass.gallery->child(pageFileName(pass.title)));
-  pass.outcome.pagePath = textOf(pageFile->getFullPath());
+  pass.outcome.pagePath = std::u16string(pageFile->getFullPath().view());
   // Under a temporary name first, so a failed write never leaves an empty or cut page.
   if (!pageFile->writeAllReplacing(bytes.data(), bytes.size())) {
     pass.fail(Texts::kCouldNotWritePage, pageFile->getFullPath().view());

@@ -20,8 +20,6 @@ constexpr std::u16string_view kPictureExtensions[] = {u".bmp", u".gif",  u".jpg"
 // The formats (by their codec's extension) written as JPEG or PNG, with a browser copy.
 constexpr std::u16string_view kReencodedFormats[] = {u".heic", u".avif", u".tif"};
 
-std::u16string textOf(const str::strbuffer::StrBuffer& text) { return std::u16string(text.view()); }
-
 }  // namespace
 
 bool SmallCopyJob::acceptsByName(PathWin& path) {
@@ -34,7 +32,7 @@ bool SmallCopyJob::acceptsByName(PathWin& path) {
 
 bool SmallCopyJob::accept(std::u16string_view entry) {
   source_ = PathWin::fromText(entry);
-  fileName_ = textOf(source_->getFileName());
+  fileName_ = std::u16string(source_->getFileName().view());
   accepted_ = acceptsByName(*source_);
   return accepted_;
 }
