@@ -30,11 +30,13 @@
 #include "s/image/webp/win/Webp.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/io/IInputStream.h"
+#include "s/io/MemoryInput.h"
 #include "s/thread/Owned.h"
 
 namespace {
 
 using s::image::win::BufferedImage;
+using s::io::MemoryInput;
 using s::thread::Owned;
 
 using Bytes = std::vector<uint8_t>;
@@ -45,28 +47,6 @@ Bytes readFile(const std::string& path) {
 }
 
 // The bytes as a stream, without a copy.
-class MemoryInput final : public s::io::IInputStream {
- public:
-  explicit MemoryInput(const Bytes& bytes) : bytes_(bytes) {}
-  bool read(void* buffer, size_t count, size_t* readCount) override {
-    const size_t available = position_ < bytes_.size() ? bytes_.size() - position_ : 0;
-    const size_t n = count < available ? count : available;
-    if (n) std::memcpy(buffer, bytes_.data() + position_, n);
-    position_ += n;
-    if (readCount) *readCount = n;
-    return n > 0;
-  }
-  int64_t getPosition() const override { return static_cast<int64_t>(position_); }
-  void rewind() override { position_ = 0; }
-  bool seek(int64_t position) override {
-    position_ = static_cast<size_t>(position);
-    return position >= 0;
-  }
-
- private:
-  const Bytes& bytes_;
-  size_t position_ = 0;
-};
 
 // ---- the photo-like source: meadow.jpg enlarged, RGB top row first ----
 
@@ -77,7 +57,8 @@ struct Rgb {
 };
 
 Rgb photoLike(int width, int height) {
-  MemoryInput in(readFile(std::string(PICTORVA_SOURCE_DIR) + "/samples/meadow.jpg"));
+  const Bytes meadow = readFile(std::string(PICTORVA_SOURCE_DIR) + "/samples/meadow.jpg");
+  MemoryInput in(meadow.data(), meadow.size());
   Rgb rgb;
   Owned<s::image::jpg::win::Jpeg> jpeg(s::image::jpg::win::Jpeg::create());
   if (!jpeg->read(in)) return rgb;
@@ -237,7 +218,7 @@ void libtiffDecode(const Bytes& bytes) {
 
 template <class Codec>
 void ourDecode(const Bytes& bytes) {
-  MemoryInput in(bytes);
+  MemoryInput in(bytes.data(), bytes.size());
   Owned<Codec> codec(Codec::create());
   if (!codec->read(in)) std::abort();
   Owned<BufferedImage> image(codec->toBufferedImage(0, nullptr));

@@ -7,36 +7,13 @@
 
 #include "s/image/IEncodedImage.h"
 #include "s/image/win/BufferedImage.h"
-#include "s/io/IInputStream.h"
+#include "s/io/MemoryInput.h"
 #include "s/io/IOutputStream.h"
 #include "s/thread/Owned.h"
 
 namespace codec_fuzz {
 
-class Input final : public s::io::IInputStream {
- public:
-  Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  bool read(void* buffer, size_t count, size_t* readCount) override {
-    size_t available = position_ < size_ ? size_ - position_ : 0;
-    size_t n = count < available ? count : available;
-    if (n) std::memcpy(buffer, data_ + position_, n);
-    position_ += n;
-    if (readCount) *readCount = n;
-    return n > 0;
-  }
-  int64_t getPosition() const override { return static_cast<int64_t>(position_); }
-  void rewind() override { position_ = 0; }
-  bool seek(int64_t position) override {
-    if (position < 0) return false;
-    position_ = static_cast<size_t>(position);
-    return true;
-  }
-
- private:
-  const uint8_t* data_;
-  size_t size_;
-  size_t position_ = 0;
-};
+using Input = s::io::MemoryInput;
 
 class Output final : public s::io::IOutputStream {
  public:

@@ -8,33 +8,24 @@
 #include <vector>
 
 #include "s/io/IInputStream.h"
+#include "s/io/MemoryInput.h"
 #include "s/io/IOutputStream.h"
 
 namespace testing_streams {
 
+// The library's memory input over bytes of its own.
 class MemoryInputStream final : public s::io::IInputStream {
  public:
-  explicit MemoryInputStream(std::vector<uint8_t> data) : data_(std::move(data)) {}
-  bool read(void* buffer, size_t count, size_t* readCount) override {
-    size_t available = position_ < data_.size() ? data_.size() - position_ : 0;
-    size_t n = count < available ? count : available;
-    if (n) std::memcpy(buffer, data_.data() + position_, n);
-    position_ += n;
-    if (readCount) *readCount = n;
-    return n > 0;
-  }
-  int64_t getPosition() const override { return static_cast<int64_t>(position_); }
-  void rewind() override { position_ = 0; }
-  bool seek(int64_t position) override {
-    if (position < 0) return false;
-    position_ = static_cast<size_t>(position);
-    return true;
-  }
-  int64_t size() const { return static_cast<int64_t>(data_.size()); }
+  explicit MemoryInputStream(std::vector<uint8_t> data) : data_(std::move(data)), in_(data_.data(), data_.size()) {}
+  bool read(void* buffer, size_t count, size_t* readCount) override { return in_.read(buffer, count, readCount); }
+  int64_t getPosition() const override { return in_.getPosition(); }
+  void rewind() override { in_.rewind(); }
+  bool seek(int64_t position) override { return in_.seek(position); }
+  int64_t size() const { return in_.size(); }
 
  private:
   std::vector<uint8_t> data_;
-  size_t position_ = 0;
+  s::io::MemoryInput in_;
 };
 
 class MemoryOutputStream final : public s::io::IOutputStream {

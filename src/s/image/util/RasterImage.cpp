@@ -10,19 +10,9 @@ BufferedImage* RasterImage::toBufferedImage(bmp::win::Bitmap& raster, bool hasAl
   const bool usable = raster.getBitCount() == 32 && raster.getBits() != nullptr;
   const int width = usable ? raster.getWidth() : 0;
   const int height = usable ? raster.getHeight() : 0;
-  if (!target) {
-    target = BufferedImage::create();
-    // Every row is copied below.
-    if (width > 0 && height > 0) target->createForOverwrite(width, height);
-  } else {
-    target->setSize(0, 0);
-    target->ensureCapacity(width, height);
-    target->setSize(width, height);
-  }
-  if (width == 0 || height == 0 || target->getWidth() != width || target->getHeight() != height) {
-    target->setSize(0, 0);
-    return target;
-  }
+  // Every row is copied below.
+  target = BufferedImage::outputFor(target, width, height);
+  if (target->getWidth() == 0) return target;
   const size_t rowBytes = static_cast<size_t>(width) * 4;
   for (int y = 0; y < height; ++y) std::memcpy(target->getLine(y), raster.getRow(y), rowBytes);
   target->setAlpha(hasAlpha);

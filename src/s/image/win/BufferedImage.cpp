@@ -109,6 +109,17 @@ BufferedImage* BufferedImage::newImage(int width, int height) const {
   return image;
 }
 
+BufferedImage* BufferedImage::outputFor(BufferedImage* target, int width, int height) {
+  if (!target) {
+    target = create();
+    if (width > 0 && height > 0) target->createForOverwrite(width, height);
+  } else {
+    target->prepareOutput(width, height);
+  }
+  if (width <= 0 || height <= 0 || target->getWidth() != width || target->getHeight() != height) target->setSize(0, 0);
+  return target;
+}
+
 void BufferedImage::prepareOutput(int width, int height) {
   setSize(0, 0);
   ensureCapacity(width, height);

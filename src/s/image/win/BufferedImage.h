@@ -60,6 +60,11 @@ class BufferedImage final : public thread::PooledObject<BufferedImage, IBuffered
   // every pixel.
   bool createForOverwrite(int width, int height);
   BufferedImage* newImage(int width, int height) const override;
+  // The image a decoder writes width x height pixels into: target made that size
+  // (its raster reused when large enough), or without one a new image whose pixels are
+  // not cleared (the caller writes every one). 0 x 0 when the size is empty or the
+  // raster could not be made.
+  static BufferedImage* outputFor(BufferedImage* target, int width, int height);
   int getRowBytes() const override { return rowBytes_; }
   int getCapacityWidth() const override { return capacityWidth_; }
   int getCapacityHeight() const override { return capacityHeight_; }

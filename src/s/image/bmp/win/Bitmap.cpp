@@ -207,19 +207,9 @@ bool Bitmap::readDibLimited(io::IInputStream& in, int64_t maxPixels) {
 BufferedImage* Bitmap::toBufferedImage(int, BufferedImage* target) {
   const int width = bits_ ? info_.width : 0;
   const int height = bits_ ? info_.height : 0;
-  if (!target) {
-    target = BufferedImage::create();
-    // Every path below writes every pixel.
-    if (width > 0 && height > 0) target->createForOverwrite(width, height);
-  } else {
-    target->setSize(0, 0);
-    target->ensureCapacity(width, height);
-    target->setSize(width, height);
-  }
-  if (target->getWidth() != width || target->getHeight() != height || width == 0 || height == 0) {
-    target->setSize(0, 0);
-    return target;
-  }
+  // Every path below writes every pixel.
+  target = BufferedImage::outputFor(target, width, height);
+  if (target->getWidth() == 0) return target;
   if (info_.bitCount == 24 && !hasTransparentColor()) {
     for (int y = 0; y < height; ++y) PixelConverter::bgrToOpaqueBgra(getRow(y), width, target->getLine(y));
     target->setAlpha(false);

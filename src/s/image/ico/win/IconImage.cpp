@@ -195,18 +195,8 @@ bool IconImage::decodeDib(int64_t maxPixels) {
 BufferedImage* IconImage::toBufferedImage(int, BufferedImage* target) {
   const int width = getWidth();
   const int height = getHeight();
-  if (!target) {
-    target = BufferedImage::create();
-    if (width > 0 && height > 0) target->createForOverwrite(width, height);
-  } else {
-    target->setSize(0, 0);
-    target->ensureCapacity(width, height);
-    target->setSize(width, height);
-  }
-  if (width <= 0 || height <= 0 || target->getWidth() != width || target->getHeight() != height) {
-    target->setSize(0, 0);
-    return target;
-  }
+  target = BufferedImage::outputFor(target, width, height);
+  if (target->getWidth() == 0) return target;
   for (int y = 0; y < height; ++y) raster_->convertRow(y, target->getLine(y));
   if (info_.bitCount == 32) {
     // The colour bytes' alpha, unless every one is 0: a picture written without
